@@ -1,0 +1,17 @@
+#pragma once
+
+#include "PrinterSettings.h"
+
+#include <cstddef>
+
+// The printer's configuration block: five command lines (length, gap, print mode, tear-off
+// position, cut position), 38 bytes, built at the start of the caller's command buffer.
+inline constexpr int kCommandBlockSize = 38;
+inline constexpr std::size_t kCommandBufferSize = 100;
+
+// Writes the block into the first 38 bytes of `command` (a buffer of kCommandBufferSize bytes;
+// the rest is left as it was) and returns its length. Values are not checked.
+int BuildCommand(const CPrinterSettings& settings, unsigned char* command);
+
+// Builds the block and hands it to OutPort on the record's port, once. True when it was sent.
+bool SendToPrinter(const CPrinterSettings& settings, unsigned char* command);

@@ -1,0 +1,67 @@
+#include "DeviceFile.h"
+
+#include "FailureReason.h"
+#include "SerialLine.h"
+#include "UniqueFd.h"
+#include "WriteAll.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/lp.h>
+#include <string_view>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool IsParallelPort(std::string_view path) {
+    return path.substr(0, 7) == "/dev/lp";
+}
+
+DeviceClass ClassOf(const struct stat& info) {
+    return S_ISCHR(info.st_mode) ? DeviceClass::Printer : DeviceClass::File;
+}
+
+} // namespace
+
+PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data, std::size_t size,
+                            const Deadline& deadline) {
+    const bool capture = target.kind == PortTarget::Kind::Capture;
+    DeviceClass device = capture ? DeviceClass::File : DeviceClass::Printer;
+    const auto fail = [&](int error) {
+        return PortStatus::Failed(DescribeFailure(error, device, deadline.Budget()));
+    };
+
+    // Only a capture file may be created: a mistyped /dev node must never become a file.
+    int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_APPEND;
+    if (capture) {
+        flags |= O_CREAT;
+    } else {
+        struct stat info {};
+        if (stat(target.path.c_str(), &info) != 0) {
+            return fail(errno);
+        }
+        if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode) && !S_ISREG(info.st_mode)) {
+            return PortStatus::Failed("not a device, FIFO or file");
+        }
+        device = ClassOf(info);
+    }
+    UniqueFd fd(open(target.path.c_str(), flags, 0666));
+    if (!fd.valid()) {
+        return fail(errno);
+    }
+    if (isatty(fd.get()) && target.kind == PortTarget::Kind::Path) {
+        fd.Close();
+        return SendSerial(target.path, SerialOptions(), data, size, deadline);
+    }
+    if (IsParallelPort(target.path)) {
+        // Left alone, the parallel driver retries an offline printer for ever.
+        ioctl(fd.get(), LPABORT, 1);
+    }
+    int error = WriteAll(fd.get(), data, size, deadline, false);
+    const int closeError = fd.Close();
+    if (error == 0 && closeError != 0 && closeError != EINTR) {
+        error = closeError;
+    }
+    return error == 0 ? PortStatus::Ok() : fail(error);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How a serial line is framed and paced.
+struct SerialOptions {
+    enum class Parity { None, Even, Odd };
+    enum class Flow { None, Soft, Hard }; // Soft: XON/XOFF without IXANY; Hard: RTS/CTS
+
+    int baud = 9600;
+    int bits = 8;
+    Parity parity = Parity::None;
+    int stopBits = 1;
+    Flow flow = Flow::None;
+};
+
+// Where a port's bytes go, as parsed from a device URI.
+struct PortTarget {
+    enum class Kind {
+        Serial,   // serial:/dev/ttyUSB0?baud=19200+...
+        Parallel, // parallel:/dev/lp0
+        Path,     // a bare path: a terminal is a serial line, else written as it is
+        Capture,  // file:/path, appended to and created if missing
+        Socket,   // socket://host[:port]
+    };
+
+    Kind kind = Kind::Path;
+    std::string path; // every kind but Socket
+    std::string host; // Socket
+    int tcpPort = 9100;
+    SerialOptions serial;
+
+    // What the port is called in messages: the path, or host:port.
+    std::string Display() const;
+};
+
+// Parses a device URI in the form print spoolers use. On failure returns false and says why.
+bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& error);

@@ -1,0 +1,49 @@
+#include "FailureReason.h"
+
+#include <cerrno>
+#include <cstring>
+
+std::string DescribeFailure(int error, DeviceClass device, std::chrono::milliseconds timeout) {
+    switch (error) {
+    case ENOENT:
+        return device == DeviceClass::File ? "no such file" : "no such device";
+    case EACCES:
+    case EPERM:
+        if (device == DeviceClass::Serial) {
+            return "permission denied — the user may need to be in the 'dialout' group";
+        }
+        if (device == DeviceClass::Printer) {
+            return "permission denied — the user may need to be in the 'lp' group";
+        }
+        return "permission denied";
+    case EBUSY:
+    case EWOULDBLOCK:
+        return "busy — another program is using the port";
+    case ENXIO:
+        if (device == DeviceClass::File) {
+            return "not connected — nothing is reading from it";
+        }
+        [[fallthrough]];
+    case EIO:
+    case ENODEV:
+        return "not connected — the printer is unplugged or switched off";
+    case ENOSPC:
+        return device == DeviceClass::File ? "no space left on the disk"
+                                           : "out of paper or labels";
+    case ETIMEDOUT:
+        return "timed out after " + std::to_string(timeout.count()) +
+               " ms — the printer may be stalled or offline";
+    case ECONNREFUSED:
+        return "connection refused — nothing listens on that port";
+    case ECONNRESET:
+    case EPIPE:
+        return "connection reset by the printer";
+    case EHOSTUNREACH:
+    case ENETUNREACH:
+        return "no route to the printer's network address";
+    case EISDIR:
+        return "is a directory, not a device";
+    default:
+        return std::strerror(error);
+    }
+}

@@ -1,0 +1,94 @@
+#include "NetworkSocket.h"
+
+#include "FailureReason.h"
+#include "UniqueFd.h"
+#include "WriteAll.h"
+
+#include <cerrno>
+#include <memory>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <string>
+#include <sys/socket.h>
+
+namespace {
+
+using AddressList = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
+
+// Returns a connected socket, or an invalid one with `error` set.
+UniqueFd Connect(const addrinfo& address, const Deadline& deadline, int& error) {
+    UniqueFd fd(socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                       address.ai_protocol));
+    if (!fd.valid()) {
+        error = errno;
+        return fd;
+    }
+    const int noDelay = 1;
+    setsockopt(fd.get(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+    if (connect(fd.get(), address.ai_addr, address.ai_addrlen) == 0) {
+        return fd;
+    }
+    if (errno != EINPROGRESS) {
+        error = errno;
+        return UniqueFd();
+    }
+    for (;;) {
+        pollfd wait{fd.get(), POLLOUT, 0};
+        const int ready = poll(&wait, 1, deadline.RemainingMs());
+        if (ready > 0) {
+            break;
+        }
+        if (ready == 0 || errno != EINTR) {
+            error = ready == 0 ? ETIMEDOUT : errno;
+            return UniqueFd();
+        }
+    }
+    int result = 0;
+    socklen_t length = sizeof result;
+    if (getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &result, &length) != 0) {
+        result = errno;
+    }
+    if (result != 0) {
+        error = result;
+        return UniqueFd();
+    }
+    return fd;
+}
+
+} // namespace
+
+PortStatus SendToSocket(const PortTarget& target, const unsigned char* data, std::size_t size,
+                        const Deadline& deadline) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(target.tcpPort);
+    if (const int status = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
+        status != 0) {
+        return PortStatus::Failed(std::string("cannot find the host: ") + gai_strerror(status));
+    }
+    const AddressList addresses(found, &freeaddrinfo);
+
+    int error = ETIMEDOUT;
+    for (const addrinfo* address = addresses.get(); address != nullptr && !deadline.Expired();
+         address = address->ai_next) {
+        UniqueFd fd = Connect(*address, deadline, error);
+        if (!fd.valid()) {
+            continue;
+        }
+        error = WriteAll(fd.get(), data, size, deadline, true);
+        // The half-close tells the printer the job is complete.
+        if (error == 0 && shutdown(fd.get(), SHUT_WR) != 0) {
+            error = errno;
+        }
+        break;
+    }
+    if (error == 0) {
+        return PortStatus::Ok();
+    }
+    return PortStatus::Failed(DescribeFailure(error, DeviceClass::Network, deadline.Budget()));
+}

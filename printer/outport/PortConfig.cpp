@@ -1,0 +1,106 @@
+#include "PortConfig.h"
+
+#include <array>
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <string_view>
+
+namespace {
+
+constexpr std::array<const char*, 4> kPortNames{"COM1", "COM2", "LPT1", "LPT2"};
+constexpr std::array<const char*, 4> kDefaultDevices{"/dev/ttyS0", "/dev/ttyS1", "/dev/lp0",
+                                                     "/dev/lp1"};
+constexpr long kDefaultTimeoutMs = 5000;
+constexpr long kLongestTimeoutMs = 600000;
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+std::string ConfigPath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        return std::string(config) + "/outport.conf";
+    }
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/.config/outport.conf";
+}
+
+bool IsPortName(std::string_view name) {
+    for (const char* known : kPortNames) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Reads the whole file so that a mistake anywhere in it is reported, not only on the line
+// of the port asked for. A missing file is no error.
+bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string& error) {
+    const std::string path = ConfigPath();
+    std::ifstream file(path);
+    std::string line;
+    bool found = false;
+    for (int number = 1; std::getline(file, line); ++number) {
+        const std::string_view text = Trim(line);
+        if (text.empty() || text.front() == '#') {
+            continue;
+        }
+        const auto equals = text.find('=');
+        const std::string_view key =
+            Trim(text.substr(0, equals == std::string_view::npos ? 0 : equals));
+        const std::string place = path + " line " + std::to_string(number);
+        if (equals == std::string_view::npos || !IsPortName(key)) {
+            error = place + ": expected COM1=, COM2=, LPT1= or LPT2= and a device";
+            return false;
+        }
+        if (key == portName && !found) {
+            setting.value = std::string(Trim(text.substr(equals + 1)));
+            setting.origin = place;
+            found = true;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool LookUpPort(int port, PortSetting& setting, std::string& error) {
+    const auto index = static_cast<std::size_t>(port);
+    setting.name = kPortNames.at(index);
+    const std::string variable = "OUTPORT_" + setting.name;
+    if (const char* value = std::getenv(variable.c_str()); value != nullptr && value[0] != '\0') {
+        setting.value = value;
+        setting.origin = variable;
+        return true;
+    }
+    setting.value = kDefaultDevices.at(index);
+    setting.origin = "the default";
+    return LookUpInFile(setting.name, setting, error);
+}
+
+bool LookUpTimeout(std::chrono::milliseconds& timeout, std::string& error) {
+    timeout = std::chrono::milliseconds(kDefaultTimeoutMs);
+    const char* text = std::getenv("OUTPORT_TIMEOUT_MS");
+    if (text == nullptr || text[0] == '\0') {
+        return true;
+    }
+    const std::string_view value(text);
+    long ms = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ms);
+    if (ec != std::errc() || end != value.data() + value.size() || ms < 1 ||
+        ms > kLongestTimeoutMs) {
+        error = "OUTPORT_TIMEOUT_MS=" + std::string(value) +
+                " is not a time-out in milliseconds (1 to 600000)";
+        return false;
+    }
+    timeout = std::chrono::milliseconds(ms);
+    return true;
+}

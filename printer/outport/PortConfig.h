@@ -1,0 +1,19 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+// Which device a port index means. First the environment (OUTPORT_COM1 ...), then a line
+// "COM1=..." in $XDG_CONFIG_HOME/outport.conf (~/.config/outport.conf when unset), then the
+// built-in default.
+struct PortSetting {
+    std::string name;   // COM1, COM2, LPT1, LPT2
+    std::string value;  // a device URI
+    std::string origin; // where the value came from, to name in messages
+};
+
+// Valid ports are 0..3. Returns false with a reason when the configuration file is malformed.
+bool LookUpPort(int port, PortSetting& setting, std::string& error);
+
+// The time-out of one whole output call: OUTPORT_TIMEOUT_MS, or 5 s.
+bool LookUpTimeout(std::chrono::milliseconds& timeout, std::string& error);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "PrinterSettings.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// "Trovanel.ini" in the working directory: exactly 40 bytes, ten fields of four characters in
+// the order of CPrinterSettings, no separators.
+inline constexpr const char* kSettingsFileName = "Trovanel.ini";
+inline constexpr std::size_t kSettingsFieldSize = 4;
+inline constexpr std::size_t kSettingsFileSize = 10 * kSettingsFieldSize;
+
+enum class SaveResult {
+    Saved,
+    CannotOpen,  // no temporary file could be made, or the existing file is not writable
+    CannotWrite, // writing, syncing or replacing failed; the old file is untouched
+};
+
+// Fills `settings` from the file; leaves it as it is when the file cannot be opened. A short
+// file reads as if padded with zero bytes; bytes past the 40th are ignored; nothing is
+// range-checked.
+void LoadSettings(CPrinterSettings& settings);
+
+// Replaces the file atomically: the new content goes to a temporary file beside it, which is
+// synced and renamed over the old one, so a failure or a crash leaves the old file whole.
+SaveResult SaveSettings(const CPrinterSettings& settings);
+
+// One field read as atoi would, but never past its fourth byte: leading white space, an
+// optional sign, then decimal digits up to the first non-digit; no digits reads as 0.
+std::int32_t ReadSettingsField(const unsigned char* field);
+
+// The ten fields of a 40-byte image, and the image of a record.
+void DecodeSettings(const unsigned char* image, CPrinterSettings& settings);
+void EncodeSettings(const CPrinterSettings& settings, unsigned char* image);
