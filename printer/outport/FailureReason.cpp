@@ -6,7 +6,8 @@
 std::string DescribeFailure(int error, DeviceClass device, std::chrono::milliseconds timeout) {
     switch (error) {
     case ENOENT:
-        return device == DeviceClass::File ? "no such file" : "no such device";
+        return device == DeviceClass::File ? "no such file"
+                                           : "no such device — is the printer plugged in?";
     case EACCES:
     case EPERM:
         if (device == DeviceClass::Serial) {
