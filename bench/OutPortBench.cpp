@@ -1,0 +1,77 @@
+// OutPort of one 38-byte block to a pseudo-terminal, against a bare write() of the same bytes
+// to an already open and configured pty: the price of opening, locking, configuring and
+// draining the line on every call.
+#include "OutPort.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+class PtyPair {
+public:
+    PtyPair() {
+        std::array<char, 128> name{};
+        openpty(&m_master, &m_slave, name.data(), nullptr, nullptr);
+        termios raw{};
+        tcgetattr(m_slave, &raw);
+        cfmakeraw(&raw);
+        tcsetattr(m_slave, TCSANOW, &raw);
+        fcntl(m_master, F_SETFL, O_NONBLOCK);
+        setenv("OUTPORT_COM1", name.data(), 1);
+    }
+    ~PtyPair() {
+        close(m_master);
+        close(m_slave);
+    }
+    // Keeps the master's buffer from filling up between iterations.
+    void Discard() const {
+        std::array<unsigned char, 4096> sink{};
+        while (read(m_master, sink.data(), sink.size()) > 0) {
+        }
+    }
+
+    int m_master = -1;
+    int m_slave = -1;
+};
+
+std::array<unsigned char, 38> Block() {
+    std::array<unsigned char, 38> block{};
+    block.fill('A');
+    return block;
+}
+
+void BM_OutPortToPty(benchmark::State& state) {
+    PtyPair pty;
+    auto block = Block();
+    for (auto _ : state) {
+        if (OutPort(static_cast<int>(block.size()), 0, block.data()) != 1) {
+            state.SkipWithError(OutPortLastError());
+            break;
+        }
+        state.PauseTiming();
+        pty.Discard();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OutPortToPty)->Unit(benchmark::kMicrosecond);
+
+void BM_RawWriteToPty(benchmark::State& state) {
+    PtyPair pty;
+    const auto block = Block();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(write(pty.m_slave, block.data(), block.size()));
+        state.PauseTiming();
+        pty.Discard();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RawWriteToPty)->Unit(benchmark::kMicrosecond);
+
+} // namespace
