@@ -1,0 +1,312 @@
+#include "SetupDialogTemplate.h"
+#include "SetupDlg.h"
+#include "WorkDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// Opens the real dialog in a scratch working directory and drives it with key and mouse
+// events. Message boxes are recorded instead of shown.
+class SetupDlgTest : public testing::Test {
+protected:
+    void TearDown() override {
+        m_dialog.reset();
+        unsetenv("OUTPORT_COM1");
+    }
+
+    void Open() {
+        m_dialog = std::make_unique<CSetupDlg>();
+        m_dialog->SetMessagePresenter(
+            [this](QWidget*, const DialogMessage& message) { m_messages.push_back(message); });
+        m_dialog->Create();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+
+    QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(m_dialog->GetDlgItem(id)); }
+    QAbstractButton* Button(int id) const {
+        return qobject_cast<QAbstractButton*>(m_dialog->GetDlgItem(id));
+    }
+    QString Label(int id) const { return qobject_cast<QLabel*>(m_dialog->GetDlgItem(id))->text(); }
+    QWidget* Focus() const { return QApplication::focusWidget(); }
+
+    void Click(int id) { QTest::mouseClick(m_dialog->GetDlgItem(id), Qt::LeftButton); }
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Focus(), static_cast<Qt::Key>(key), modifiers);
+    }
+    // Clicks into the box, as a user would, and replaces its text.
+    void Type(int id, const QString& text) {
+        Click(id);
+        QTest::keyClick(Edit(id), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Edit(id), text);
+    }
+    std::vector<QString> Texts() const {
+        std::vector<QString> texts;
+        for (const auto& message : m_messages) {
+            texts.push_back(message.text);
+        }
+        return texts;
+    }
+
+    WorkDirectory m_dir;
+    std::unique_ptr<CSetupDlg> m_dialog;
+    std::vector<DialogMessage> m_messages;
+};
+
+using TextList = std::vector<QString>;
+
+TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
+    Open();
+    EXPECT_TRUE(Button(IDC_UNIT_MM)->isChecked());
+    EXPECT_TRUE(Button(IDC_COM1)->isChecked());
+    EXPECT_TRUE(Button(IDC_THERMAL_TRANSFER)->isChecked());
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "0");
+    EXPECT_EQ(Edit(IDC_GAP)->text(), "3");
+    EXPECT_EQ(Edit(IDC_CUT_OFFSET)->text(), "0");
+    EXPECT_EQ(Edit(IDC_TEAR)->text(), "0");
+    EXPECT_EQ(Label(IDC_LENGTH_UNIT), "mm");
+    EXPECT_EQ(Focus(), Button(IDC_UNIT_MM));
+    EXPECT_EQ(m_dialog->windowTitle(), "Trovanel");
+    EXPECT_EQ(Edit(IDC_LENGTH)->accessibleName(), "Label Lenght");
+    EXPECT_EQ(Edit(IDC_TEAR)->accessibleName(), "Tear Off Offset");
+}
+
+// Unit code 2 and port code 7 can only come from a damaged file.
+TEST_F(SetupDlgTest, UnknownCodesFromTheFileCheckNoButton) {
+    std::ofstream("Trovanel.ini", std::ios::binary)
+        << "0002" "0040" "0002" "0000" "0000" "0007" "0000" "0100" "0005" "0000";
+    Open();
+    EXPECT_FALSE(Button(IDC_UNIT_INCH)->isChecked());
+    EXPECT_FALSE(Button(IDC_UNIT_MM)->isChecked());
+    EXPECT_FALSE(Button(IDC_COM1)->isChecked());
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100"); // millimetre values ...
+    EXPECT_EQ(Label(IDC_LENGTH_UNIT), "0.1inch"); // ... under the inch label
+
+    Click(IDC_UNIT_INCH); // taken to show inches already: nothing changes
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100");
+    Click(IDC_UNIT_MM);
+    EXPECT_EQ(Label(IDC_LENGTH_UNIT), "mm");
+    Click(IDC_UNIT_INCH);
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "40");
+
+    // No port button: Send passes -1 and fails, OK saves -1.
+    m_dialog->SetRadioIndex(IDC_COM1, 7);
+    Click(IDC_SEND);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, "Send To Printer Error!");
+    EXPECT_EQ(m_messages[0].detail, "No port is selected.");
+    Click(IDOK);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(ReadFile("Trovanel.ini").substr(20, 4), "-001");
+}
+
+TEST_F(SetupDlgTest, OutOfRangeEntryIsResetWhenTheBoxIsLeft) {
+    Open();
+    Type(IDC_LENGTH, "2000");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Texts(), TextList{"The Label Length value is out of range. The limit is 0 ~ 1103 mm."});
+    EXPECT_EQ(m_messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "0");
+    EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 0);
+    EXPECT_EQ(m_dialog->Settings().m_nLengthInch, 0);
+    EXPECT_EQ(Focus(), Edit(IDC_GAP));
+
+    Type(IDC_CUT_OFFSET, "-128");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Texts().back(), "The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.");
+    EXPECT_EQ(Edit(IDC_CUT_OFFSET)->text(), "0");
+}
+
+// The check runs in the unit selected before the click, and switching converts nothing.
+TEST_F(SetupDlgTest, UnitSwitchShowsStoredValuesAndEveryFocusLossReapplies) {
+    Open();
+    Type(IDC_LENGTH, "100");
+    Click(IDC_UNIT_MM); // the unit already shown: only the check of the box runs
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 100);
+    EXPECT_EQ(m_dialog->Settings().m_nLengthInch, 39);
+
+    Click(IDC_UNIT_INCH);
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "39");
+    EXPECT_EQ(Edit(IDC_GAP)->text(), "1");
+    EXPECT_EQ(Label(IDC_GAP_UNIT), "0.1inch");
+    Click(IDC_LENGTH);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 99);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(SetupDlgTest, EnterInABoxAndEscapeCancelWithoutSaving) {
+    Open();
+    Type(IDC_LENGTH, "100");
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(m_messages.empty());
+
+    Open();
+    Type(IDC_GAP, "5");
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_FALSE(QFileInfo::exists("Trovanel.ini"));
+}
+
+TEST_F(SetupDlgTest, TextThatIsNoIntegerStopsOkWithOneMessage) {
+    Open();
+    Type(IDC_GAP, "abc");
+    Click(IDOK);
+    EXPECT_EQ(Texts(), TextList{"Please enter an integer."});
+    EXPECT_EQ(Focus(), Edit(IDC_GAP));
+    EXPECT_EQ(Edit(IDC_GAP)->selectedText(), "abc");
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_FALSE(QFileInfo::exists("Trovanel.ini"));
+
+    QTest::keyClicks(Edit(IDC_GAP), "7"); // replaces the selection
+    Click(IDOK);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(ReadFile("Trovanel.ini").substr(32, 4), "0007");
+}
+
+TEST_F(SetupDlgTest, FailedSaveKeepsTheDialogOpen) {
+    std::ofstream("Trovanel.ini") << "kept";
+    chmod("Trovanel.ini", 0444);
+    Open();
+    Type(IDC_LENGTH, "100");
+    Click(IDOK);
+    EXPECT_EQ(Texts(), TextList{"Cannot open Trovanel.ini file."});
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100");
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
+    Click(IDCANCEL);
+    EXPECT_FALSE(m_dialog->isVisible());
+}
+
+TEST_F(SetupDlgTest, SendReportsTheOutcome) {
+    const std::string capture = (m_dir.path() / "capture.bin").string();
+    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
+    Open();
+    Type(IDC_LENGTH, "50");
+    Click(IDC_DIRECT_THERMAL);
+    Click(IDC_SEND);
+    ASSERT_EQ(Texts(), TextList{"Send To Printer OK!"});
+    EXPECT_EQ(m_messages[0].icon, QMessageBox::NoIcon);
+    const std::string sent = ReadFile(capture);
+    ASSERT_EQ(sent.size(), 38u);
+    EXPECT_EQ(sent.substr(0, 9), "\x02KX0050\r\n");
+    EXPECT_EQ(sent[21], '\0');
+    EXPECT_FALSE(QFileInfo::exists("Trovanel.ini")); // Send does not save
+
+    setenv("OUTPORT_COM1", (m_dir.path() / "no-such-tty").c_str(), 1);
+    Click(IDC_SEND);
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1].text, "Send To Printer Error!");
+    EXPECT_EQ(m_messages[1].icon, QMessageBox::Warning);
+    EXPECT_TRUE(m_messages[1].detail.startsWith("COM1 (")) << m_messages[1].detail.toStdString();
+}
+
+TEST_F(SetupDlgTest, F1AsksForTheDialogsHelpTopic) {
+    Open();
+    Press(Qt::Key_F1); // no help file beside the test program
+    EXPECT_EQ(Texts(), TextList{"Failed to launch help."});
+    EXPECT_EQ(m_messages[0].icon, QMessageBox::Warning);
+
+    std::vector<HelpRequest> requests;
+    m_dialog->SetHelpLauncher([&](const HelpRequest& request) {
+        requests.push_back(request);
+        return true;
+    });
+    Press(Qt::Key_F1, Qt::ShiftModifier);
+    Press(Qt::Key_F1);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].context, 0x20066u);
+    const QString expected = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    EXPECT_EQ(QFileInfo(requests[0].file).fileName(), expected + ".HLP");
+    EXPECT_EQ(m_messages.size(), 1u);
+}
+
+TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
+    Open();
+    const std::vector<int> order{IDC_LENGTH, IDC_GAP, IDC_CUT_OFFSET, IDC_TEAR,
+                                 IDC_COM1, IDC_THERMAL_TRANSFER, IDC_SEND, IDOK,
+                                 IDCANCEL, IDC_UNIT_MM};
+    for (const int id : order) {
+        Press(Qt::Key_Tab);
+        ASSERT_EQ(Focus(), m_dialog->GetDlgItem(id)) << id;
+    }
+    Press(Qt::Key_Backtab);
+    EXPECT_EQ(Focus(), Button(IDCANCEL));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// Arrow keys select as they move and wrap round the group.
+TEST_F(SetupDlgTest, ArrowKeysSelectInsideAGroup) {
+    Open();
+    Click(IDC_COM1);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Focus(), Button(IDC_LPT2));
+    EXPECT_TRUE(Button(IDC_LPT2)->isChecked());
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    EXPECT_TRUE(Button(IDC_COM2)->isChecked());
+
+    Press(Qt::Key_Up, Qt::AltModifier); // not an arrow move
+    Click(IDC_UNIT_MM);
+    Press(Qt::Key_Up); // counts as a click: the boxes switch to inches
+    EXPECT_EQ(Label(IDC_LENGTH_UNIT), "0.1inch");
+}
+
+TEST_F(SetupDlgTest, AccessKeysMoveTheFocusFirstAndPressOnlyWhenItLanded) {
+    Open();
+    Type(IDC_LENGTH, "abc");
+    Press(Qt::Key_S, Qt::AltModifier); // the check fails, so Send is not pressed
+    EXPECT_EQ(Texts(), TextList{"Please enter an integer."});
+    EXPECT_EQ(Focus(), Edit(IDC_LENGTH));
+
+    QTest::keyClicks(Edit(IDC_LENGTH), "2000");
+    Press(Qt::Key_P, Qt::AltModifier); // a label: focus to the checked print mode, no click
+    EXPECT_EQ(Focus(), Button(IDC_THERMAL_TRANSFER));
+    EXPECT_EQ(Texts().back(), "The Label Length value is out of range. The limit is 0 ~ 1103 mm.");
+
+    Press(Qt::Key_U, Qt::AltModifier); // a group box: focus to its checked button
+    EXPECT_EQ(Focus(), Button(IDC_UNIT_MM));
+    Press(Qt::Key_I, Qt::AltModifier); // a radio button: focus, then click
+    EXPECT_TRUE(Button(IDC_UNIT_INCH)->isChecked());
+    EXPECT_EQ(Label(IDC_TEAR_UNIT), "0.1inch");
+
+    // O and C stand on two controls each: the key only moves the focus.
+    const std::size_t messages = m_messages.size();
+    Press(Qt::Key_O, Qt::AltModifier);
+    Press(Qt::Key_O, Qt::AltModifier);
+    Press(Qt::Key_C, Qt::AltModifier);
+    Press(Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_EQ(m_messages.size(), messages);
+
+    std::string capture = (m_dir.path() / "alt-s.bin").string();
+    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
+    Click(IDC_GAP);
+    Press(Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(Focus(), Button(IDC_SEND));
+    EXPECT_EQ(Texts().back(), "Send To Printer OK!");
+}
+
+} // namespace

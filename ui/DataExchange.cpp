@@ -1,0 +1,79 @@
+#include "DataExchange.h"
+
+#include "DialogBase.h"
+#include "EditInteger.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace {
+
+QString TextOf(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        return edit->text();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    return {};
+}
+
+// Writing leaves a control alone when it already shows the text, so an edit box keeps its
+// cursor and selection.
+void WriteText(CDialogBase& dialog, int id, const QString& text) {
+    if (TextOf(dialog.GetDlgItem(id)) != text) {
+        dialog.SetDlgItemText(id, text);
+    }
+}
+
+} // namespace
+
+void DDX_Radio(CDataExchange* pDX, int firstId, std::int32_t& value) {
+    if (pDX->Failed()) {
+        return;
+    }
+    if (!pDX->Saving()) {
+        pDX->Dialog().SetRadioIndex(firstId, value);
+        return;
+    }
+    const auto& buttons = pDX->Dialog().RadioGroup(firstId);
+    const auto checked = std::find_if(buttons.begin(), buttons.end(),
+                                      [](const QAbstractButton* b) { return b->isChecked(); });
+    value = checked == buttons.end() ? -1 : static_cast<std::int32_t>(checked - buttons.begin());
+}
+
+void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {
+    if (pDX->Failed()) {
+        return;
+    }
+    if (!pDX->Saving()) {
+        WriteText(pDX->Dialog(), id, QString::number(value));
+        return;
+    }
+    auto* edit = qobject_cast<QLineEdit*>(pDX->Dialog().GetDlgItem(id));
+    const auto read = ReadEditInteger(edit->text().toStdString());
+    if (read.has_value()) {
+        value = *read;
+        return;
+    }
+    pDX->Fail();
+    pDX->Dialog().MessageBox(QStringLiteral("Please enter an integer."), QMessageBox::Warning);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+void DDX_Text(CDataExchange* pDX, int id, QString& value) {
+    if (pDX->Failed()) {
+        return;
+    }
+    if (pDX->Saving()) {
+        value = TextOf(pDX->Dialog().GetDlgItem(id));
+    } else {
+        WriteText(pDX->Dialog(), id, value);
+    }
+}

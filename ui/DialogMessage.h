@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// One message box: its text, an optional detail shown under it, and its icon.
+struct DialogMessage {
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString detail;
+};
+
+// Shows a message and returns when the user has closed it. Dialogs hold one, so tests can
+// watch the messages without hunting for modal windows.
+using MessagePresenter = std::function<void(QWidget* parent, const DialogMessage& message)>;
+
+// A modal box with the single button OK, captioned with the executable's name.
+void ShowMessageBox(QWidget* parent, const DialogMessage& message);

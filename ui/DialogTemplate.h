@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+
+// A dialog described as data: its controls in template order, which is also the tab order,
+// with positions and sizes in dialog units (a quarter of the font's average character width
+// across, an eighth of its height down).
+enum class ControlKind { GroupBox, RadioButton, Label, Edit, HorizontalLine, PushButton, Picture };
+
+enum ControlStyle : unsigned {
+    kNoStyle = 0,
+    kGroupMark = 1 << 0,  // starts a radio group, or ends the one before it
+    kAlignRight = 1 << 1, // text alignment of a label or edit box
+    kAlignCenter = 1 << 2,
+    kDefaultButton = 1 << 3,
+};
+
+inline constexpr int kNoId = -1;
+
+// The standard commands: the push buttons with these ids end the dialog.
+enum StandardCommand : int { IDOK = 1, IDCANCEL = 2 };
+
+struct ControlSpec {
+    ControlKind kind;
+    int id; // kNoId for controls nothing refers to
+    const char* text; // '&' marks the access key; for a picture, the resource path
+    int x;
+    int y;
+    int width;
+    int height;
+    unsigned style;
+};
+
+struct DialogTemplate {
+    int id;
+    const char* caption;
+    int width;
+    int height;
+    std::span<const ControlSpec> controls;
+};

@@ -1,0 +1,151 @@
+#include "SetupDlg.h"
+
+#include "CommandBlock.h"
+#include "DataExchange.h"
+#include "OutPort.h"
+#include "SettingsFile.h"
+#include "SetupDialogTemplate.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+// Shows the wait cursor while the port library blocks the dialog.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent) {
+    LoadSettings(m_settings);
+    const ShownValues shown = m_settings.Shown();
+    m_nEditLength = shown.length;
+    m_nEditGap = shown.gap;
+    m_nEditTear = shown.tear;
+    // At start the labels say "mm" only for the exact millimetre code, while the boxes show
+    // millimetres for any code but 0.
+    m_bInchShown = m_settings.m_nUnit != 1;
+    m_strUnitLabel = m_bInchShown ? QStringLiteral("0.1inch") : QStringLiteral("mm");
+    m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
+}
+
+CSetupDlg::~CSetupDlg() = default;
+
+void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Radio(pDX, IDC_UNIT_INCH, m_settings.m_nUnit);
+    DDX_Radio(pDX, IDC_COM1, m_settings.m_nPort);
+    DDX_Radio(pDX, IDC_THERMAL_TRANSFER, m_settings.m_nPrintMode);
+    DDX_Text(pDX, IDC_LENGTH, m_nEditLength);
+    DDX_Text(pDX, IDC_GAP, m_nEditGap);
+    DDX_Text(pDX, IDC_CUT_OFFSET, m_settings.m_nCutOffset);
+    DDX_Text(pDX, IDC_TEAR, m_nEditTear);
+    DDX_Text(pDX, IDC_LENGTH_UNIT, m_strUnitLabel);
+    DDX_Text(pDX, IDC_GAP_UNIT, m_strUnitLabel);
+    DDX_Text(pDX, IDC_TEAR_UNIT, m_strUnitLabel);
+}
+
+void CSetupDlg::OnClicked(int id) {
+    switch (id) {
+    case IDC_UNIT_INCH:
+        ShowUnit(true);
+        break;
+    case IDC_UNIT_MM:
+        ShowUnit(false);
+        break;
+    case IDC_SEND:
+        OnSend();
+        break;
+    default:
+        CDialogBase::OnClicked(id);
+        break;
+    }
+}
+
+// Every focus loss applies the box's value again, in the unit just read from the controls.
+// A failed read leaves the member as it was, and that value is checked.
+void CSetupDlg::OnKillFocus(int id) {
+    UpdateData(true);
+    SetResult result;
+    switch (id) {
+    case IDC_LENGTH:
+        result = m_settings.SetLength(m_nEditLength);
+        break;
+    case IDC_GAP:
+        result = m_settings.SetGap(m_nEditGap);
+        break;
+    case IDC_TEAR:
+        result = m_settings.SetTearOffset(m_nEditTear);
+        break;
+    case IDC_CUT_OFFSET:
+        result = m_settings.SetCutOffset(m_settings.m_nCutOffset);
+        break;
+    default:
+        return;
+    }
+    if (!result.accepted) {
+        SetDlgItemText(id, QStringLiteral("0"));
+        MessageBox(Text(result.message), QMessageBox::Warning);
+    }
+}
+
+// Shows the stored values of the other unit; nothing is converted.
+void CSetupDlg::ShowUnit(bool inch) {
+    if (m_bInchShown == inch) {
+        return;
+    }
+    UpdateData(true);
+    const QString label = Text(m_settings.UnitLabel());
+    SetDlgItemText(IDC_LENGTH_UNIT, label);
+    SetDlgItemText(IDC_GAP_UNIT, label);
+    SetDlgItemText(IDC_TEAR_UNIT, label);
+    m_nEditLength = inch ? m_settings.m_nLengthInch : m_settings.m_nLengthMm;
+    m_nEditGap = inch ? m_settings.m_nGapInch : m_settings.m_nGapMm;
+    m_nEditTear = inch ? m_settings.m_nTearInch : m_settings.m_nTearMm;
+    SetDlgItemText(IDC_LENGTH, QString::number(m_nEditLength));
+    SetDlgItemText(IDC_GAP, QString::number(m_nEditGap));
+    SetDlgItemText(IDC_TEAR, QString::number(m_nEditTear));
+    m_bInchShown = inch;
+}
+
+void CSetupDlg::OnSend() {
+    UpdateData(true);
+    bool sent = false;
+    {
+        const BusyCursor busy;
+        sent = SendToPrinter(m_settings, m_pCommand.get());
+    }
+    if (sent) {
+        MessageBox(QStringLiteral("Send To Printer OK!"), QMessageBox::NoIcon);
+    } else {
+        MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning,
+                   QString::fromUtf8(OutPortLastError()));
+    }
+}
+
+// Nothing is saved from controls that did not read, and a failed save keeps the dialog open
+// so that what the user typed is not lost.
+void CSetupDlg::OnOK() {
+    if (!UpdateData(true)) {
+        return;
+    }
+    switch (SaveSettings(m_settings)) {
+    case SaveResult::Saved:
+        CDialogBase::OnOK();
+        break;
+    case SaveResult::CannotOpen:
+        MessageBox(QStringLiteral("Cannot open Trovanel.ini file."), QMessageBox::Warning);
+        break;
+    case SaveResult::CannotWrite:
+        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
+        break;
+    }
+}
