@@ -2,9 +2,8 @@
 #include "CommandBlock.h"
 #include "SettingsFile.h"
 
-#include <benchmark/benchmark.h>
-
 #include <array>
+#include <benchmark/benchmark.h>
 #include <filesystem>
 #include <stdlib.h>
 #include <string>

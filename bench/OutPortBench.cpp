@@ -3,9 +3,8 @@
 // draining the line on every call.
 #include "OutPort.h"
 
-#include <benchmark/benchmark.h>
-
 #include <array>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pty.h>

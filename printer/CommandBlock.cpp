@@ -71,7 +71,8 @@ int BuildCommand(const CPrinterSettings& settings, unsigned char* command) {
 
     block.Byte(kEsc);
     block.Text("KI;");
-    block.Byte(static_cast<unsigned char>(static_cast<std::uint32_t>(settings.m_nCutOffset) & 0xFF));
+    block.Byte(
+        static_cast<unsigned char>(static_cast<std::uint32_t>(settings.m_nCutOffset) & 0xFF));
     block.LineEnd();
     return block.Size();
 }

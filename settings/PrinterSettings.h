@@ -50,5 +50,9 @@ public:
 };
 
 // Truncating conversions between the two units, in 32-bit arithmetic.
-constexpr std::int32_t MmToInchTenths(std::int32_t mm) { return mm * 3937 / 10000; }
-constexpr std::int32_t InchTenthsToMm(std::int32_t tenths) { return tenths * 254 / 100; }
+constexpr std::int32_t MmToInchTenths(std::int32_t mm) {
+    return mm * 3937 / 10000;
+}
+constexpr std::int32_t InchTenthsToMm(std::int32_t tenths) {
+    return tenths * 254 / 100;
+}

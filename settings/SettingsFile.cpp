@@ -25,8 +25,12 @@ constexpr std::array<FieldPointer, 10> kFileOrder{
     &CPrinterSettings::m_nGapMm,     &CPrinterSettings::m_nTearMm,
 };
 
-bool IsSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(unsigned char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Follows symbolic links by hand so that a link whose target does not exist yet still names
 // the file to create, and the file is written where the link points rather than over the link.
@@ -44,7 +48,7 @@ std::string ResolveLinks(std::string path) {
         std::string next(target.data(), static_cast<std::size_t>(size));
         const auto slash = path.rfind('/');
         if (next.front() != '/' && slash != std::string::npos) {
-            next = path.substr(0, slash + 1) + next;
+            next.insert(0, path, 0, slash + 1);
         }
         path = std::move(next);
     }

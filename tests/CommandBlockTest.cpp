@@ -1,11 +1,11 @@
 #include "CommandBlock.h"
-#include "WorkDirectory.h"
 
-#include <gtest/gtest.h>
+#include "WorkDirectory.h"
 
 #include <array>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 
@@ -24,13 +24,14 @@ std::string Block(const CPrinterSettings& settings) {
     return Block(settings, buffer);
 }
 
-std::string Expected(const char* length, const char* gap, char mode, const char* tear,
-                     char cut) {
+std::string Expected(const char* length, const char* gap, char mode, const char* tear, char cut) {
     std::string block;
     block += std::string("\x02KX") + length + "\r\n";
     block += std::string("\x02KI5") + gap + "\r\n";
     block += std::string("\x02KI7") + mode + "\r\n";
-    block += std::string("\x02" "f") + tear + "\r\n";
+    block += std::string("\x02"
+                         "f") +
+             tear + "\r\n";
     block += std::string("\x1BKI;") + cut + "\r\n";
     return block;
 }

@@ -1,10 +1,9 @@
 #include "OutPort.h"
 #include "SettingsFile.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <climits>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -19,7 +18,9 @@ std::array<char, 16> Written(ChangeFunction change, int value) {
     return text;
 }
 
-std::string Field(ChangeFunction change, int value) { return Written(change, value).data(); }
+std::string Field(ChangeFunction change, int value) {
+    return Written(change, value).data();
+}
 
 TEST(FieldText, RightAlignedZeroPaddedWithSign) {
     EXPECT_EQ(Field(Change4, -1), "-001");

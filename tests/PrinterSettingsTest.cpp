@@ -1,8 +1,7 @@
 #include "PrinterSettings.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -44,9 +43,8 @@ const LimitCase kLimits[] = {
     {"LengthInch", &CPrinterSettings::SetLength, &CPrinterSettings::m_nLengthInch,
      &CPrinterSettings::m_nLengthMm, 0, 450, 1143,
      "The Label Length value is out of range. The limit is 0 ~ 450 (0.1 inch)."},
-    {"GapMm", &CPrinterSettings::SetGap, &CPrinterSettings::m_nGapInch,
-     &CPrinterSettings::m_nGapMm, 1, 36, 14,
-     "The Label Gap value is out of range. The limit is 0 ~ 36 mm."},
+    {"GapMm", &CPrinterSettings::SetGap, &CPrinterSettings::m_nGapInch, &CPrinterSettings::m_nGapMm,
+     1, 36, 14, "The Label Gap value is out of range. The limit is 0 ~ 36 mm."},
     {"GapInch", &CPrinterSettings::SetGap, &CPrinterSettings::m_nGapInch,
      &CPrinterSettings::m_nGapMm, 0, 14, 35,
      "The Label Gap value is out of range. The limit is 0 ~ 14 (0.1 inch)."},

@@ -1,10 +1,10 @@
 #include "SettingsFile.h"
-#include "WorkDirectory.h"
 
-#include <gtest/gtest.h>
+#include "WorkDirectory.h"
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <pwd.h>
 #include <string>
@@ -70,7 +70,11 @@ TEST_F(SettingsFile, MissingFileKeepsTheDefaultsEmptyFileGivesZeros) {
 }
 
 TEST_F(SettingsFile, ShortFileReadsTheRestAsZero) {
-    WriteFile(kSettingsFileName, "0000" "0450" "0014" "-012" "0020");
+    WriteFile(kSettingsFileName, "0000"
+                                 "0450"
+                                 "0014"
+                                 "-012"
+                                 "0020");
     const CPrinterSettings settings = Loaded();
     EXPECT_EQ(settings.m_nUnit, 0);
     EXPECT_EQ(settings.m_nLengthInch, 450);
@@ -113,8 +117,16 @@ TEST_F(SettingsFile, DamagedFieldsReadFieldByField) {
 
 TEST_F(SettingsFile, SaveWritesFortyBytesThatLoadBackExactly) {
     ASSERT_EQ(SaveSettings(Unusual()), SaveResult::Saved);
-    EXPECT_EQ(ReadFile(kSettingsFileName),
-              "-001" "0450" "0014" "-127" "0020" "-001" "0001" "1143" "0036" "0050");
+    EXPECT_EQ(ReadFile(kSettingsFileName), "-001"
+                                           "0450"
+                                           "0014"
+                                           "-127"
+                                           "0020"
+                                           "-001"
+                                           "0001"
+                                           "1143"
+                                           "0036"
+                                           "0050");
     EXPECT_EQ(Loaded(), Unusual());
     EXPECT_TRUE(OnlyTheSettingsFileIsLeft(m_dir.path()));
 }

@@ -1,8 +1,7 @@
-#include "SetupDialogTemplate.h"
 #include "SetupDlg.h"
-#include "WorkDirectory.h"
 
-#include <gtest/gtest.h>
+#include "SetupDialogTemplate.h"
+#include "WorkDirectory.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +11,7 @@
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -92,13 +92,21 @@ TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
 
 // Unit code 2 and port code 7 can only come from a damaged file.
 TEST_F(SetupDlgTest, UnknownCodesFromTheFileCheckNoButton) {
-    std::ofstream("Trovanel.ini", std::ios::binary)
-        << "0002" "0040" "0002" "0000" "0000" "0007" "0000" "0100" "0005" "0000";
+    std::ofstream("Trovanel.ini", std::ios::binary) << "0002"
+                                                       "0040"
+                                                       "0002"
+                                                       "0000"
+                                                       "0000"
+                                                       "0007"
+                                                       "0000"
+                                                       "0100"
+                                                       "0005"
+                                                       "0000";
     Open();
     EXPECT_FALSE(Button(IDC_UNIT_INCH)->isChecked());
     EXPECT_FALSE(Button(IDC_UNIT_MM)->isChecked());
     EXPECT_FALSE(Button(IDC_COM1)->isChecked());
-    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100"); // millimetre values ...
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100");   // millimetre values ...
     EXPECT_EQ(Label(IDC_LENGTH_UNIT), "0.1inch"); // ... under the inch label
 
     Click(IDC_UNIT_INCH); // taken to show inches already: nothing changes
@@ -123,7 +131,8 @@ TEST_F(SetupDlgTest, OutOfRangeEntryIsResetWhenTheBoxIsLeft) {
     Open();
     Type(IDC_LENGTH, "2000");
     Press(Qt::Key_Tab);
-    EXPECT_EQ(Texts(), TextList{"The Label Length value is out of range. The limit is 0 ~ 1103 mm."});
+    EXPECT_EQ(Texts(),
+              TextList{"The Label Length value is out of range. The limit is 0 ~ 1103 mm."});
     EXPECT_EQ(m_messages[0].icon, QMessageBox::Warning);
     EXPECT_EQ(Edit(IDC_LENGTH)->text(), "0");
     EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 0);
@@ -132,7 +141,8 @@ TEST_F(SetupDlgTest, OutOfRangeEntryIsResetWhenTheBoxIsLeft) {
 
     Type(IDC_CUT_OFFSET, "-128");
     Press(Qt::Key_Tab);
-    EXPECT_EQ(Texts().back(), "The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.");
+    EXPECT_EQ(Texts().back(),
+              "The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.");
     EXPECT_EQ(Edit(IDC_CUT_OFFSET)->text(), "0");
 }
 
@@ -245,9 +255,9 @@ TEST_F(SetupDlgTest, F1AsksForTheDialogsHelpTopic) {
 
 TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
     Open();
-    const std::vector<int> order{IDC_LENGTH, IDC_GAP, IDC_CUT_OFFSET, IDC_TEAR,
-                                 IDC_COM1, IDC_THERMAL_TRANSFER, IDC_SEND, IDOK,
-                                 IDCANCEL, IDC_UNIT_MM};
+    const std::vector<int> order{
+        IDC_LENGTH,           IDC_GAP,  IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,
+        IDC_THERMAL_TRANSFER, IDC_SEND, IDOK,           IDCANCEL, IDC_UNIT_MM};
     for (const int id : order) {
         Press(Qt::Key_Tab);
         ASSERT_EQ(Focus(), m_dialog->GetDlgItem(id)) << id;

@@ -61,8 +61,8 @@ void CDialogBase::CreateControls() {
         DialogUnitsToPixels(QRect(0, 0, m_template.width, m_template.height), metrics).size());
     for (const ControlSpec& spec : m_template.controls) {
         QWidget* widget = CreateControl(spec);
-        widget->setGeometry(DialogUnitsToPixels(
-            QRect(spec.x, spec.y, spec.width, spec.height), metrics));
+        widget->setGeometry(
+            DialogUnitsToPixels(QRect(spec.x, spec.y, spec.width, spec.height), metrics));
         widget->installEventFilter(this);
         m_controls.push_back({&spec, widget, -1});
     }
@@ -77,8 +77,8 @@ void CDialogBase::CreateControls() {
         if (label == nullptr || target == nullptr) {
             continue;
         }
-        const bool nextIsItsBox = i + 1 < m_controls.size() &&
-                                  m_controls[i + 1].spec->kind == ControlKind::Edit;
+        const bool nextIsItsBox =
+            i + 1 < m_controls.size() && m_controls[i + 1].spec->kind == ControlKind::Edit;
         if (nextIsItsBox) {
             m_controls[i + 1].widget->setAccessibleName(label->text());
             label->setBuddy(m_controls[i + 1].widget);
@@ -264,11 +264,13 @@ void CDialogBase::OnHelp() {
 }
 
 // Escape, the window's close button and the default Cancel button all come here.
-void CDialogBase::reject() { OnCancel(); }
+void CDialogBase::reject() {
+    OnCancel();
+}
 
 void CDialogBase::keyPressEvent(QKeyEvent* event) {
-    const auto held = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
-                                            Qt::AltModifier);
+    const auto held =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (event->key() == Qt::Key_F1 && held == Qt::NoModifier) {
         OnHelp();
         return;

@@ -22,7 +22,7 @@ enum StandardCommand : int { IDOK = 1, IDCANCEL = 2 };
 
 struct ControlSpec {
     ControlKind kind;
-    int id; // kNoId for controls nothing refers to
+    int id;           // kNoId for controls nothing refers to
     const char* text; // '&' marks the access key; for a picture, the resource path
     int x;
     int y;

@@ -16,7 +16,8 @@ bool ParseNumber(std::string_view text, int& value) {
     return !text.empty() && ec == std::errc() && ptr == end;
 }
 
-constexpr std::array<int, 9> kBaudRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
+constexpr std::array<int, 9> kBaudRates{1200,  2400,  4800,   9600,  19200,
+                                        38400, 57600, 115200, 230400};
 
 bool ApplySerialOption(std::string_view option, SerialOptions& serial, std::string& error) {
     const auto equals = option.find('=');
@@ -100,8 +101,8 @@ bool ParseSocket(std::string_view rest, PortTarget& target, std::string& error) 
         return false;
     }
     target.host = std::string(host);
-    if (!port.empty() && (!ParseNumber(port, target.tcpPort) || target.tcpPort < 1 ||
-                          target.tcpPort > 65535)) {
+    if (!port.empty() &&
+        (!ParseNumber(port, target.tcpPort) || target.tcpPort < 1 || target.tcpPort > 65535)) {
         error = "the TCP port must be a number from 1 to 65535";
         return false;
     }

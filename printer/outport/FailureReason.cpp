@@ -29,8 +29,7 @@ std::string DescribeFailure(int error, DeviceClass device, std::chrono::millisec
     case ENODEV:
         return "not connected — the printer is unplugged or switched off";
     case ENOSPC:
-        return device == DeviceClass::File ? "no space left on the disk"
-                                           : "out of paper or labels";
+        return device == DeviceClass::File ? "no space left on the disk" : "out of paper or labels";
     case ETIMEDOUT:
         return "timed out after " + std::to_string(timeout.count()) +
                " ms — the printer may be stalled or offline";

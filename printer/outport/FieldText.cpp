@@ -30,6 +30,12 @@ void WriteField(int value, int width, char* text) {
 
 } // namespace
 
-extern "C" void Change2(int value, char* text) { WriteField(value, 2, text); }
-extern "C" void Change3(int value, char* text) { WriteField(value, 3, text); }
-extern "C" void Change4(int value, char* text) { WriteField(value, 4, text); }
+extern "C" void Change2(int value, char* text) {
+    WriteField(value, 2, text);
+}
+extern "C" void Change3(int value, char* text) {
+    WriteField(value, 3, text);
+}
+extern "C" void Change4(int value, char* text) {
+    WriteField(value, 4, text);
+}

@@ -36,9 +36,9 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
 
 std::string TrySend(int length, int port, const unsigned char* data) {
     if (port < 0 || port >= kPortCount) {
-        return port == -1 ? "No port is selected."
-                          : "Port " + std::to_string(port) +
-                                " is not one of COM1, COM2, LPT1 and LPT2.";
+        return port == -1
+                   ? "No port is selected."
+                   : "Port " + std::to_string(port) + " is not one of COM1, COM2, LPT1 and LPT2.";
     }
     PortSetting setting;
     std::string error;
@@ -70,4 +70,6 @@ extern "C" int OutPort(int length, int port, unsigned char* data) {
     return t_lastError.empty() ? 1 : 0;
 }
 
-extern "C" const char* OutPortLastError(void) { return t_lastError.c_str(); }
+extern "C" const char* OutPortLastError(void) {
+    return t_lastError.c_str();
+}
