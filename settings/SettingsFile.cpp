@@ -1,17 +1,11 @@
 #include "SettingsFile.h"
 
+#include "AtomicFile.h"
 #include "OutPort.h"
 
 #include <array>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,88 +24,6 @@ bool IsSpace(unsigned char c) {
 }
 bool IsDigit(unsigned char c) {
     return c >= '0' && c <= '9';
-}
-
-// Follows symbolic links by hand so that a link whose target does not exist yet still names
-// the file to create, and the file is written where the link points rather than over the link.
-std::string ResolveLinks(std::string path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            break;
-        }
-        std::array<char, PATH_MAX> target{};
-        const ssize_t size = readlink(path.c_str(), target.data(), target.size() - 1);
-        if (size <= 0) {
-            break;
-        }
-        std::string next(target.data(), static_cast<std::size_t>(size));
-        const auto slash = path.rfind('/');
-        if (next.front() != '/' && slash != std::string::npos) {
-            next.insert(0, path, 0, slash + 1);
-        }
-        path = std::move(next);
-    }
-    return path;
-}
-
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-mode_t DefaultFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Makes the rename durable. Some file systems cannot sync a directory (EINVAL); the data
-// itself is already synced then, so that is no failure.
-bool SyncDirectory(const std::string& directory) {
-    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool synced = fsync(fd) == 0 || errno == EINVAL;
-    close(fd);
-    return synced;
-}
-
-// The temporary file is written, synced and closed; on any failure it is removed.
-SaveResult WriteTemporary(int fd, const std::string& tempPath, mode_t mode, const struct stat* old,
-                          const unsigned char* image) {
-    bool ok = fchmod(fd, mode) == 0;
-    if (ok && old != nullptr && (old->st_uid != geteuid() || old->st_gid != getegid())) {
-        // Keeping the old owner matters when root saves a user's file; an ordinary user
-        // cannot give a file away, and then the file simply becomes theirs.
-        (void)!fchown(fd, old->st_uid, old->st_gid);
-    }
-    ok = ok && WriteAll(fd, image, kSettingsFileSize) && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (!ok) {
-        unlink(tempPath.c_str());
-        return SaveResult::CannotWrite;
-    }
-    return SaveResult::Saved;
 }
 
 } // namespace
@@ -162,30 +74,13 @@ void LoadSettings(CPrinterSettings& settings) {
 SaveResult SaveSettings(const CPrinterSettings& settings) {
     std::array<unsigned char, kSettingsFileSize> image{};
     EncodeSettings(settings, image.data());
-
-    const std::string target = ResolveLinks(kSettingsFileName);
-    struct stat old {};
-    const bool exists = stat(target.c_str(), &old) == 0;
-    // A file the user made read-only stays so, for root as well.
-    if (exists && (access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+    switch (ReplaceFile(kSettingsFileName, image.data(), image.size())) {
+    case ReplaceResult::Replaced:
+        return SaveResult::Saved;
+    case ReplaceResult::CannotCreate:
         return SaveResult::CannotOpen;
+    case ReplaceResult::CannotWrite:
+        break;
     }
-
-    const std::string directory = DirectoryOf(target);
-    std::string tempPath = target + ".XXXXXX";
-    const int fd = mkostemp(tempPath.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return SaveResult::CannotOpen;
-    }
-    const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
-    const SaveResult written =
-        WriteTemporary(fd, tempPath, mode, exists ? &old : nullptr, image.data());
-    if (written != SaveResult::Saved) {
-        return written;
-    }
-    if (rename(tempPath.c_str(), target.c_str()) != 0) {
-        unlink(tempPath.c_str());
-        return SaveResult::CannotWrite;
-    }
-    return SyncDirectory(directory) ? SaveResult::Saved : SaveResult::CannotWrite;
+    return SaveResult::CannotWrite;
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+
+enum class ReplaceResult {
+    Replaced,
+    CannotCreate, // the file is read-only, or no temporary file could be made beside it
+    CannotWrite,  // writing, syncing or renaming failed; the old file is untouched
+};
+
+// Replaces the contents of the file `name` so that a failure or a crash at any moment leaves
+// either the old contents or the new, never a mixture: the data goes to a locked temporary file
+// beside the target, is synced, and renamed over it. Symbolic links are followed; a replaced
+// file keeps its permissions; temporary files that killed saves left behind are removed.
+ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size);
