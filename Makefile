@@ -1,5 +1,5 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps build run test test-dev test-asan bench fuzz clean
+.PHONY: all deps build run test test-dev test-asan test-fuzz bench fuzz package clean
 
 all: build
 
@@ -13,7 +13,7 @@ build: deps
 run: build
 	scripts/run.sh build/dev
 
-test: deps test-dev test-asan
+test: deps test-dev test-asan test-fuzz
 
 test-dev:
 	cmake --preset dev
@@ -24,6 +24,18 @@ test-asan:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# Each fuzzer briefly, from its seed corpus.
+test-fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+
+# Each fuzzer for FUZZ_SECONDS (60 by default), with a table of executions.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/run-fuzzers.sh build/fuzz
 
 bench: deps
 	cmake --preset release
