@@ -42,5 +42,11 @@ bench: deps
 	cmake --build --preset release
 	scripts/run-benchmarks.sh build/release
 
+# A Debian package in build/release; install it with: sudo apt-get install ./build/release/trovanel_*.deb
+package: deps
+	cmake --preset release
+	cmake --build --preset release
+	cd build/release && cpack
+
 clean:
 	rm -rf build
