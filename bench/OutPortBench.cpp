@@ -2,6 +2,7 @@
 // to an already open and configured pty: the price of opening, locking, configuring and
 // draining the line on every call.
 #include "OutPort.h"
+#include "RatioReport.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -74,3 +75,7 @@ void BM_RawWriteToPty(benchmark::State& state) {
 BENCHMARK(BM_RawWriteToPty)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+int main(int argc, char** argv) {
+    return RunAndCompare(argc, argv, {{"BM_OutPortToPty", "BM_RawWriteToPty"}});
+}

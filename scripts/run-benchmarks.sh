@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a release build, one after the other. Each prints its own
-# comparison; read them as ratios within one run, the machines are noisy.
+# Runs every benchmark program of a release build, then prints the comparisons together as a
+# short table. Read them as ratios within one run: the machines are noisy.
 set -euo pipefail
 build=${1:-build/release}
+output=$(mktemp)
+summary=$(mktemp)
+trap 'rm -f "$output" "$summary"' EXIT
 for program in "$build"/bench/*_bench; do
     echo "== $(basename "$program")"
     case "$program" in
-        *startup_bench) "$program" ;;
-        *) "$program" --benchmark_min_time=0.2 ;;
+        *startup_bench) "$program" 2>/dev/null >"$output"; cat "$output" >>"$summary" ;;
+        *) "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
+           sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;
     esac
+    cat "$output"
+    echo
 done
+echo "== summary"
+cat "$summary"
