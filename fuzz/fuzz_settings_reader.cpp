@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CPrinterSettings settings;
     DecodeSettings(image.data(), settings);
     const std::array<int, 10> decoded{
-        settings.m_nUnit,      settings.m_nLengthInch, settings.m_nGapInch, settings.m_nCutOffset,
-        settings.m_nTearInch,  settings.m_nPort,       settings.m_nPrintMode,
-        settings.m_nLengthMm,  settings.m_nGapMm,      settings.m_nTearMm};
+        settings.m_nUnit,     settings.m_nLengthInch, settings.m_nGapInch,   settings.m_nCutOffset,
+        settings.m_nTearInch, settings.m_nPort,       settings.m_nPrintMode, settings.m_nLengthMm,
+        settings.m_nGapMm,    settings.m_nTearMm};
     if (decoded != expected) {
         std::abort();
     }
