@@ -1,13 +1,12 @@
 #include "SettingsFile.h"
 #include "WorkDirectory.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <random>
 #include <string>
