@@ -15,10 +15,12 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
+#include <pwd.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
@@ -216,6 +218,28 @@ TEST_F(OutPortTest, PortHeldByAnotherProgramIsBusy) {
     EXPECT_TRUE(Drain(pty.m_master, 50).empty());
     close(holder);
     EXPECT_EQ(Send(0), 1) << LastError();
+}
+
+// Root opens anything, so the attempt runs as an ordinary user in a child process.
+TEST_F(OutPortTest, PermissionDeniedNamesTheGroupToJoin) {
+    Pty pty;
+    ASSERT_EQ(chmod(pty.m_name.c_str(), 0), 0);
+    Set("OUTPORT_COM1", pty.m_name);
+    const passwd* nobody = getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
+            _exit(2);
+        }
+        const bool named = Send(0) == 0 && LastError().find("permission denied — the user may "
+                                                            "need to be in the 'dialout' group") !=
+                                               std::string::npos;
+        _exit(named ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST_F(OutPortTest, FifoNeedsAReader) {

@@ -23,13 +23,13 @@ bool TakesFocus(ControlKind kind) {
            kind == ControlKind::RadioButton;
 }
 
-Qt::Alignment AlignmentOf(const ControlSpec& spec) {
+Qt::Alignment AlignmentOf(const ControlItem& item) {
     const Qt::Alignment vertical =
-        spec.kind == ControlKind::Label ? Qt::AlignTop : Qt::AlignVCenter;
-    if (spec.style & kAlignRight) {
+        item.kind == ControlKind::Label ? Qt::AlignTop : Qt::AlignVCenter;
+    if (item.style & kAlignRight) {
         return Qt::AlignRight | vertical;
     }
-    if (spec.style & kAlignCenter) {
+    if (item.style & kAlignCenter) {
         return Qt::AlignHCenter | vertical;
     }
     return Qt::AlignLeft | vertical;
@@ -59,12 +59,12 @@ void CDialogBase::CreateControls() {
     const QFontMetrics metrics(font());
     setFixedSize(
         DialogUnitsToPixels(QRect(0, 0, m_template.width, m_template.height), metrics).size());
-    for (const ControlSpec& spec : m_template.controls) {
-        QWidget* widget = CreateControl(spec);
+    for (const ControlItem& item : m_template.controls) {
+        QWidget* widget = CreateControl(item);
         widget->setGeometry(
-            DialogUnitsToPixels(QRect(spec.x, spec.y, spec.width, spec.height), metrics));
+            DialogUnitsToPixels(QRect(item.x, item.y, item.width, item.height), metrics));
         widget->installEventFilter(this);
-        m_controls.push_back({&spec, widget, -1});
+        m_controls.push_back({&item, widget, -1});
     }
     AssignRadioGroups();
     ConnectNotifications();
@@ -78,7 +78,7 @@ void CDialogBase::CreateControls() {
             continue;
         }
         const bool nextIsItsBox =
-            i + 1 < m_controls.size() && m_controls[i + 1].spec->kind == ControlKind::Edit;
+            i + 1 < m_controls.size() && m_controls[i + 1].item->kind == ControlKind::Edit;
         if (nextIsItsBox) {
             m_controls[i + 1].widget->setAccessibleName(label->text());
             label->setBuddy(m_controls[i + 1].widget);
@@ -88,9 +88,9 @@ void CDialogBase::CreateControls() {
     }
 }
 
-QWidget* CDialogBase::CreateControl(const ControlSpec& spec) {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+QWidget* CDialogBase::CreateControl(const ControlItem& item) {
+    const QString text = QString::fromUtf8(item.text);
+    switch (item.kind) {
     case ControlKind::GroupBox:
         return new QGroupBox(text, this);
     case ControlKind::RadioButton: {
@@ -100,12 +100,12 @@ QWidget* CDialogBase::CreateControl(const ControlSpec& spec) {
     }
     case ControlKind::Label: {
         auto* label = new QLabel(text, this);
-        label->setAlignment(AlignmentOf(spec));
+        label->setAlignment(AlignmentOf(item));
         return label;
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(this);
-        edit->setAlignment(AlignmentOf(spec));
+        edit->setAlignment(AlignmentOf(item));
         return edit;
     }
     case ControlKind::HorizontalLine: {
@@ -117,7 +117,7 @@ QWidget* CDialogBase::CreateControl(const ControlSpec& spec) {
     case ControlKind::PushButton: {
         auto* button = new QPushButton(text, this);
         button->setAutoDefault(true);
-        button->setDefault((spec.style & kDefaultButton) != 0);
+        button->setDefault((item.style & kDefaultButton) != 0);
         return button;
     }
     case ControlKind::Picture:
@@ -131,13 +131,13 @@ QWidget* CDialogBase::CreateControl(const ControlSpec& spec) {
 void CDialogBase::AssignRadioGroups() {
     int open = -1;
     for (Control& control : m_controls) {
-        const bool radio = control.spec->kind == ControlKind::RadioButton;
-        if (control.spec->style & kGroupMark) {
+        const bool radio = control.item->kind == ControlKind::RadioButton;
+        if (control.item->style & kGroupMark) {
             open = -1;
             if (radio) {
                 auto* buttons = new QButtonGroup(this);
                 buttons->setExclusive(true);
-                m_radioGroups.push_back({control.spec->id, buttons, {}});
+                m_radioGroups.push_back({control.item->id, buttons, {}});
                 open = static_cast<int>(m_radioGroups.size()) - 1;
             }
         }
@@ -154,10 +154,10 @@ void CDialogBase::AssignRadioGroups() {
 void CDialogBase::ConnectNotifications() {
     for (const Control& control : m_controls) {
         auto* button = qobject_cast<QAbstractButton*>(control.widget);
-        if (button == nullptr || control.spec->id == kNoId) {
+        if (button == nullptr || control.item->id == kNoId) {
             continue;
         }
-        const int id = control.spec->id;
+        const int id = control.item->id;
         connect(button, &QAbstractButton::clicked, this, [this, id] {
             if (!m_bExchanging) {
                 OnClicked(id);
@@ -168,7 +168,7 @@ void CDialogBase::ConnectNotifications() {
 
 QWidget* CDialogBase::GetDlgItem(int id) const {
     for (const Control& control : m_controls) {
-        if (control.spec->id == id) {
+        if (control.item->id == id) {
             return control.widget;
         }
     }
@@ -301,7 +301,7 @@ QWidget* CDialogBase::EntryOf(int index) const {
 
 QWidget* CDialogBase::FocusTargetAfter(int index) const {
     for (std::size_t i = static_cast<std::size_t>(index) + 1; i < m_controls.size(); ++i) {
-        if (TakesFocus(m_controls[i].spec->kind)) {
+        if (TakesFocus(m_controls[i].item->kind)) {
             return EntryOf(static_cast<int>(i));
         }
     }
@@ -313,7 +313,7 @@ std::vector<QWidget*> CDialogBase::TabStops() const {
     int lastGroup = -1;
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const Control& control = m_controls[i];
-        if (!TakesFocus(control.spec->kind) || (control.group >= 0 && control.group == lastGroup)) {
+        if (!TakesFocus(control.item->kind) || (control.group >= 0 && control.group == lastGroup)) {
             continue;
         }
         lastGroup = control.group;
@@ -352,7 +352,7 @@ bool CDialogBase::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
     case QEvent::FocusOut:
-        if (m_controls[static_cast<std::size_t>(index)].spec->kind == ControlKind::Edit) {
+        if (m_controls[static_cast<std::size_t>(index)].item->kind == ControlKind::Edit) {
             // The box finishes losing the focus first (it drops its selection then), so a
             // check that hands the focus straight back leaves the text selected.
             watched->event(event);
@@ -433,7 +433,7 @@ void CDialogBase::HandleFocusLost(int index, Qt::FocusReason reason) {
     QWidget* gaining = QApplication::focusWidget();
     const int messagesBefore = m_nMessagesShown;
     m_bCheckingFocus = true;
-    OnKillFocus(m_controls[static_cast<std::size_t>(index)].spec->id);
+    OnKillFocus(m_controls[static_cast<std::size_t>(index)].item->id);
     m_bCheckingFocus = false;
     const bool interrupted =
         m_nMessagesShown != messagesBefore || QApplication::focusWidget() != gaining;

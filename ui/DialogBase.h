@@ -59,7 +59,7 @@ protected:
 
 private:
     struct Control {
-        const ControlSpec* spec;
+        const ControlItem* item;
         QWidget* widget;
         int group; // index into m_radioGroups for radio buttons, else -1
     };
@@ -70,7 +70,7 @@ private:
     };
 
     void CreateControls();
-    QWidget* CreateControl(const ControlSpec& spec);
+    QWidget* CreateControl(const ControlItem& item);
     void AssignRadioGroups();
     void ConnectNotifications();
     int IndexOf(const QObject* widget) const;

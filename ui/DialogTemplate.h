@@ -20,7 +20,7 @@ inline constexpr int kNoId = -1;
 // The standard commands: the push buttons with these ids end the dialog.
 enum StandardCommand : int { IDOK = 1, IDCANCEL = 2 };
 
-struct ControlSpec {
+struct ControlItem {
     ControlKind kind;
     int id;           // kNoId for controls nothing refers to
     const char* text; // '&' marks the access key; for a picture, the resource path
@@ -36,5 +36,5 @@ struct DialogTemplate {
     const char* caption;
     int width;
     int height;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlItem> controls;
 };

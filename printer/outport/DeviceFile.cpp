@@ -11,6 +11,7 @@
 #include <string_view>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -18,8 +19,15 @@ bool IsParallelPort(std::string_view path) {
     return path.substr(0, 7) == "/dev/lp";
 }
 
+// Which group a permission failure points to: printer-class nodes (the parallel port, major 6,
+// and USB printers, major 180) belong to 'lp'; other character devices are taken for serial
+// lines, which belong to 'dialout'.
 DeviceClass ClassOf(const struct stat& info) {
-    return S_ISCHR(info.st_mode) ? DeviceClass::Printer : DeviceClass::File;
+    if (!S_ISCHR(info.st_mode)) {
+        return DeviceClass::File;
+    }
+    const unsigned int kind = major(info.st_rdev);
+    return kind == 6 || kind == 180 ? DeviceClass::Printer : DeviceClass::Serial;
 }
 
 } // namespace
