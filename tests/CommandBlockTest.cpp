@@ -4,9 +4,7 @@
 
 #include <array>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -93,9 +91,7 @@ TEST_F(SendToPrinterTest, SendsTheBlockOnceOnTheRecordsPort) {
     settings.m_nCutOffset = -1;
     Buffer buffer{};
     ASSERT_TRUE(SendToPrinter(settings, buffer.data()));
-    std::ifstream file(capture, std::ios::binary);
-    const std::string sent{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_EQ(sent, Expected("0000", "03", '\x01', "220", '\xFF'));
+    EXPECT_EQ(ReadFile(capture), Expected("0000", "03", '\x01', "220", '\xFF'));
 }
 
 TEST_F(SendToPrinterTest, FailsWithoutAPortOrADevice) {

@@ -69,8 +69,8 @@ Bytes Drain(int fd, int quietMs = 200) {
 }
 
 Bytes ReadFileBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    const std::string bytes = ReadFile(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 // Sets OUTPORT_* variables for one test and points the configuration folder at the test's own

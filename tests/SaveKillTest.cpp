@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
 std::string Image(const CPrinterSettings& settings) {
     std::array<unsigned char, kSettingsFileSize> image{};
     EncodeSettings(settings, image.data());

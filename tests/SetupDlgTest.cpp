@@ -20,11 +20,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
 // Opens the real dialog in a scratch working directory and drives it with key and mouse
 // events. Message boxes are recorded instead of shown.
 class SetupDlgTest : public testing::Test {

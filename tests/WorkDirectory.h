@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
@@ -29,3 +31,9 @@ private:
     std::filesystem::path m_previous;
     std::filesystem::path m_path;
 };
+
+// A whole file as bytes; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}

@@ -4,29 +4,15 @@
 #include "EditInteger.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
 namespace {
 
-QString TextOf(const QWidget* widget) {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-        return edit->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        return label->text();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        return button->text();
-    }
-    return {};
-}
-
 // Writing leaves a control alone when it already shows the text, so an edit box keeps its
 // cursor and selection.
 void WriteText(CDialogBase& dialog, int id, const QString& text) {
-    if (TextOf(dialog.GetDlgItem(id)) != text) {
+    if (dialog.GetDlgItemText(id) != text) {
         dialog.SetDlgItemText(id, text);
     }
 }
@@ -72,7 +58,7 @@ void DDX_Text(CDataExchange* pDX, int id, QString& value) {
         return;
     }
     if (pDX->Saving()) {
-        value = TextOf(pDX->Dialog().GetDlgItem(id));
+        value = pDX->Dialog().GetDlgItemText(id);
     } else {
         WriteText(pDX->Dialog(), id, value);
     }

@@ -175,6 +175,20 @@ QWidget* CDialogBase::GetDlgItem(int id) const {
     return nullptr;
 }
 
+QString CDialogBase::GetDlgItemText(int id) const {
+    const QWidget* widget = GetDlgItem(id);
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        return edit->text();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    return {};
+}
+
 void CDialogBase::SetDlgItemText(int id, const QString& text) {
     QWidget* widget = GetDlgItem(id);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {

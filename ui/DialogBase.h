@@ -29,6 +29,7 @@ public:
     void Create();
 
     QWidget* GetDlgItem(int id) const;
+    QString GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const QString& text);
 
     // Moves data between the controls and the members: controls into members when
