@@ -3,9 +3,7 @@
 #include "DialogBase.h"
 #include "EditInteger.h"
 
-#include <QAbstractButton>
 #include <QLineEdit>
-#include <algorithm>
 
 namespace {
 
@@ -27,10 +25,7 @@ void DDX_Radio(CDataExchange* pDX, int firstId, std::int32_t& value) {
         pDX->Dialog().SetRadioIndex(firstId, value);
         return;
     }
-    const auto& buttons = pDX->Dialog().RadioGroup(firstId);
-    const auto checked = std::find_if(buttons.begin(), buttons.end(),
-                                      [](const QAbstractButton* b) { return b->isChecked(); });
-    value = checked == buttons.end() ? -1 : static_cast<std::int32_t>(checked - buttons.begin());
+    value = pDX->Dialog().CheckedRadioIndex(firstId);
 }
 
 void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {

@@ -207,6 +207,13 @@ const std::vector<QAbstractButton*>& CDialogBase::RadioGroup(int firstId) const 
     return group->list;
 }
 
+int CDialogBase::CheckedRadioIndex(int firstId) const {
+    const auto& buttons = RadioGroup(firstId);
+    const auto checked = std::find_if(buttons.begin(), buttons.end(),
+                                      [](const QAbstractButton* b) { return b->isChecked(); });
+    return checked == buttons.end() ? -1 : static_cast<int>(checked - buttons.begin());
+}
+
 void CDialogBase::SetRadioIndex(int firstId, int index) {
     const auto& buttons = RadioGroup(firstId);
     if (index >= 0 && index < static_cast<int>(buttons.size())) {
@@ -307,10 +314,9 @@ QWidget* CDialogBase::EntryOf(int index) const {
     if (control.group < 0) {
         return control.widget;
     }
-    const auto& buttons = m_radioGroups[static_cast<std::size_t>(control.group)].list;
-    const auto checked = std::find_if(buttons.begin(), buttons.end(),
-                                      [](const QAbstractButton* b) { return b->isChecked(); });
-    return checked != buttons.end() ? *checked : buttons.front();
+    const RadioGroupData& group = m_radioGroups[static_cast<std::size_t>(control.group)];
+    const int checked = CheckedRadioIndex(group.firstId);
+    return group.list[static_cast<std::size_t>(std::max(checked, 0))];
 }
 
 QWidget* CDialogBase::FocusTargetAfter(int index) const {
@@ -344,10 +350,10 @@ bool CDialogBase::focusNextPrevChild(bool next) {
     }
     const int count = static_cast<int>(stops.size());
     const int current = IndexOf(focusWidget());
+    const int group = current >= 0 ? m_controls[static_cast<std::size_t>(current)].group : -1;
     int at = -1;
     for (int i = 0; i < count && current >= 0; ++i) {
         const int stop = IndexOf(stops[static_cast<std::size_t>(i)]);
-        const int group = m_controls[static_cast<std::size_t>(current)].group;
         if (stop == current ||
             (group >= 0 && m_controls[static_cast<std::size_t>(stop)].group == group)) {
             at = i;

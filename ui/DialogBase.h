@@ -40,8 +40,8 @@ public:
     void SetMessagePresenter(MessagePresenter presenter) { m_showMessage = std::move(presenter); }
     void SetHelpLauncher(HelpLauncher launcher) { m_launchHelp = std::move(launcher); }
 
-    // The buttons of the radio group that starts with `firstId`, in template order.
-    const std::vector<QAbstractButton*>& RadioGroup(int firstId) const;
+    // The index of the group's checked button, -1 when none is checked.
+    int CheckedRadioIndex(int firstId) const;
     void SetRadioIndex(int firstId, int index);
 
 protected:
@@ -70,6 +70,8 @@ private:
         std::vector<QAbstractButton*> list;
     };
 
+    // The buttons of the radio group that starts with `firstId`, in template order.
+    const std::vector<QAbstractButton*>& RadioGroup(int firstId) const;
     void CreateControls();
     QWidget* CreateControl(const ControlItem& item);
     void AssignRadioGroups();
