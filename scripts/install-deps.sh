@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core
+    libudev-dev umockdev libumockdev-dev
+    lintian desktop-file-utils appstream groff-base
 )
 
 missing=()
