@@ -1,0 +1,90 @@
+#pragma once
+
+// Finding the printer: the devices a printer can hang on, what each of the four ports means
+// now, and a watch on plug and unplug. Beside OutPort and with C linkage like it; every string
+// belongs to the object it came from and lives as long as that object.
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef enum OutPortDeviceKind {
+    OUTPORT_DEVICE_SERIAL = 0,      // USB-serial adapter, CDC-ACM modem line or a real UART
+    OUTPORT_DEVICE_USB_PRINTER = 1, // USB printer class, /dev/usb/lp*
+    OUTPORT_DEVICE_PARALLEL = 2,    // parallel port, /dev/lp*
+} OutPortDeviceKind;
+
+// One device found on this machine.
+typedef struct OutPortDevice {
+    OutPortDeviceKind kind;
+    const char* node;        // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"
+    const char* uri;         // the stable device URI to keep: "serial:/dev/serial/by-id/…",
+                             // "usb://Acme/LP-2824?serial=12345", "parallel:/dev/lp0"
+    const char* description; // what a person recognises: "FTDI FT232R USB UART", "Acme LP-2824"
+    int usable;              // 1 when this user can open it for writing now
+    const char* group;       // the group that owns the node ("dialout", "lp"); "" if none
+    const char* fix;         // when not usable, what to do, e.g. "sudo adduser $USER dialout,
+                             // then log out and in again"; "" when usable
+} OutPortDevice;
+
+typedef struct OutPortDeviceList OutPortDeviceList;
+
+// Lists the serial lines, USB printers and parallel ports present now, serial lines first,
+// each kind in node order. Never NULL: a machine without a device database gives an empty list.
+OutPortDeviceList* OutPortListDevices(void);
+int OutPortDeviceCount(const OutPortDeviceList* list);
+const OutPortDevice* OutPortDeviceAt(const OutPortDeviceList* list, int index);
+void OutPortFreeDevices(OutPortDeviceList* list);
+
+// What a device URI means now, without sending anything: whether it parses, which node or
+// address it reaches, and whether this user may use it.
+typedef struct OutPortTarget {
+    int valid;               // 1 when the URI parses; else `status` is the parse error
+    const char* device;      // what it reaches now: "/dev/usb/lp1", "192.0.2.15:9100",
+                             // "/tmp/capture.bin"; "" when a usb:// printer is not connected
+    const char* description; // the discovered device's description, "" when none is known
+    int present;             // 1 when the device is there (network targets and capture files
+                             // count as present; nothing is connected to find out)
+    int usable;              // 1 when present and this user may open it for writing
+    const char* status;      // "ready", "no access — join the 'dialout' group",
+                             // "not connected", or why the URI is not a device
+    const char* fix;         // the command that gives access when that is what is missing
+} OutPortTarget;
+
+OutPortTarget* OutPortDescribeUri(const char* uri);
+void OutPortFreeTarget(OutPortTarget* target);
+
+// Which device URI port 0..3 (COM1, COM2, LPT1, LPT2) maps to and where that comes from.
+typedef struct OutPortPortSetting {
+    const char* name;    // "COM1"
+    const char* uri;     // the device URI; "" when the configuration cannot be read
+    const char* origin;  // "OUTPORT_COM1", "/home/ann/.config/outport.conf line 3",
+                         // "the default"
+    int fromEnvironment; // 1 when an OUTPORT_* variable sets it
+    const char* error;   // why the configuration file could not be used; "" when fine
+} OutPortPortSetting;
+
+// NULL for a port outside 0..3.
+OutPortPortSetting* OutPortLookUpPort(int port);
+void OutPortFreePortSetting(OutPortPortSetting* setting);
+
+// Opens the device a URI names and closes it again without sending anything, within the
+// time-out. 1 when it could be opened (a network printer: connected); else 0 and
+// OutPortLastError says why.
+int OutPortProbe(const char* uri);
+
+// Like OutPort, but to any device URI instead of a port: for a one-off send.
+int OutPortToUri(const char* uri, int length, const unsigned char* data);
+
+// A watch on devices coming and going. The descriptor becomes readable when something
+// changed; OutPortMonitorRead then consumes the pending events and returns 1 if any concerned
+// a serial line, a USB printer or a parallel port, else 0. NULL when no monitor can be made.
+typedef struct OutPortMonitor OutPortMonitor;
+OutPortMonitor* OutPortMonitorOpen(void);
+int OutPortMonitorFd(const OutPortMonitor* monitor);
+int OutPortMonitorRead(OutPortMonitor* monitor);
+void OutPortMonitorClose(OutPortMonitor* monitor);
+
+#ifdef __cplusplus
+}
+#endif
