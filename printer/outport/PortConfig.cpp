@@ -1,5 +1,7 @@
 #include "PortConfig.h"
 
+#include "PortConfigFile.h"
+
 #include <array>
 #include <charconv>
 #include <cstdlib>
@@ -23,15 +25,6 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string ConfigPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        return std::string(config) + "/outport.conf";
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config/outport.conf";
-}
-
 bool IsPortName(std::string_view name) {
     for (const char* known : kPortNames) {
         if (name == known) {
@@ -44,7 +37,7 @@ bool IsPortName(std::string_view name) {
 // Reads the whole file so that a mistake anywhere in it is reported, not only on the line
 // of the port asked for. A missing file is no error.
 bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string& error) {
-    const std::string path = ConfigPath();
+    const std::string path = PortConfigPath();
     std::ifstream file(path);
     std::string line;
     bool found = false;
