@@ -1,7 +1,7 @@
 #include "SettingsFile.h"
 
 #include "AtomicFile.h"
-#include "OutPort.h"
+#include "NumberField.h"
 
 #include <array>
 #include <cstdio>
@@ -19,31 +19,10 @@ constexpr std::array<FieldPointer, 10> kFileOrder{
     &CPrinterSettings::m_nGapMm,     &CPrinterSettings::m_nTearMm,
 };
 
-bool IsSpace(unsigned char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-
 } // namespace
 
 std::int32_t ReadSettingsField(const unsigned char* field) {
-    std::size_t pos = 0;
-    while (pos < kSettingsFieldSize && IsSpace(field[pos])) {
-        ++pos;
-    }
-    bool negative = false;
-    if (pos < kSettingsFieldSize && (field[pos] == '+' || field[pos] == '-')) {
-        negative = field[pos] == '-';
-        ++pos;
-    }
-    std::int32_t value = 0;
-    while (pos < kSettingsFieldSize && IsDigit(field[pos])) {
-        value = value * 10 + (field[pos] - '0');
-        ++pos;
-    }
-    return negative ? -value : value;
+    return ReadNumberField(field, kSettingsFieldSize);
 }
 
 void DecodeSettings(const unsigned char* image, CPrinterSettings& settings) {
@@ -55,7 +34,8 @@ void DecodeSettings(const unsigned char* image, CPrinterSettings& settings) {
 void EncodeSettings(const CPrinterSettings& settings, unsigned char* image) {
     for (std::size_t i = 0; i < kFileOrder.size(); ++i) {
         std::array<char, 8> text{};
-        Change4(settings.*kFileOrder[i], text.data());
+        WriteNumberField(settings.*kFileOrder[i], static_cast<int>(kSettingsFieldSize),
+                         text.data());
         std::memcpy(image + i * kSettingsFieldSize, text.data(), kSettingsFieldSize);
     }
 }

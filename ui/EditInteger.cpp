@@ -1,5 +1,7 @@
 #include "EditInteger.h"
 
+#include "Characters.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <limits>
@@ -7,13 +9,6 @@
 namespace {
 
 constexpr std::size_t kReadLimit = 31;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 } // namespace
 
