@@ -2,33 +2,27 @@
 // to an already open and configured pty: the price of opening, locking, configuring and
 // draining the line on every call.
 #include "OutPort.h"
+#include "PseudoTerminal.h"
 #include "RatioReport.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-class PtyPair {
+// A pty in raw mode whose master never blocks, named as COM1's device.
+class PtyPair : public PseudoTerminal {
 public:
     PtyPair() {
-        std::array<char, 128> name{};
-        openpty(&m_master, &m_slave, name.data(), nullptr, nullptr);
-        termios raw{};
-        tcgetattr(m_slave, &raw);
+        termios raw = Settings();
         cfmakeraw(&raw);
         tcsetattr(m_slave, TCSANOW, &raw);
         fcntl(m_master, F_SETFL, O_NONBLOCK);
-        setenv("OUTPORT_COM1", name.data(), 1);
-    }
-    ~PtyPair() {
-        close(m_master);
-        close(m_slave);
+        setenv("OUTPORT_COM1", m_name.c_str(), 1);
     }
     // Keeps the master's buffer from filling up between iterations.
     void Discard() const {
@@ -36,9 +30,6 @@ public:
         while (read(m_master, sink.data(), sink.size()) > 0) {
         }
     }
-
-    int m_master = -1;
-    int m_slave = -1;
 };
 
 std::array<unsigned char, 38> Block() {

@@ -1,5 +1,6 @@
 #include "OutPort.h"
 
+#include "PseudoTerminal.h"
 #include "WorkDirectory.h"
 
 #include <array>
@@ -106,35 +107,7 @@ protected:
     std::map<std::string, std::optional<std::string>> m_saved;
 };
 
-// A pseudo-terminal standing in for a serial printer. The test keeps the slave open so the
-// line's settings can be read back after OutPort closed its own descriptor.
-class Pty {
-public:
-    Pty() {
-        std::array<char, 128> name{};
-        EXPECT_EQ(openpty(&m_master, &m_slave, name.data(), nullptr, nullptr), 0);
-        m_name = name.data();
-    }
-    ~Pty() {
-        CloseMaster();
-        close(m_slave);
-    }
-    void CloseMaster() {
-        if (m_master >= 0) {
-            close(m_master);
-            m_master = -1;
-        }
-    }
-    termios Settings() const {
-        termios tio{};
-        tcgetattr(m_slave, &tio);
-        return tio;
-    }
-
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_name;
-};
+using Pty = PseudoTerminal;
 
 TEST_F(OutPortTest, SerialLineGetsTheExactBytesInRawModeWhateverWasSetBefore) {
     Pty pty;

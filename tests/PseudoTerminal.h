@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <pty.h>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+// A pseudo-terminal standing in for a serial printer: the program under test opens the slave
+// by its path, and what it sent arrives on the master. The slave stays open here as well, so
+// the line's settings can be read back after the program closed its own descriptor.
+class PseudoTerminal {
+public:
+    PseudoTerminal() {
+        std::array<char, 128> name{};
+        if (openpty(&m_master, &m_slave, name.data(), nullptr, nullptr) == 0) {
+            m_name = name.data();
+        }
+    }
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+    ~PseudoTerminal() {
+        CloseMaster();
+        if (m_slave >= 0) {
+            close(m_slave);
+        }
+    }
+
+    // Unplugs the printer: the slave's writes fail, or its path goes away.
+    void CloseMaster() {
+        if (m_master >= 0) {
+            close(m_master);
+            m_master = -1;
+        }
+    }
+
+    termios Settings() const {
+        termios tio{};
+        tcgetattr(m_slave, &tio);
+        return tio;
+    }
+
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_name; // the slave's path, e.g. /dev/pts/3
+};
