@@ -1,5 +1,6 @@
 #include "DialogBuilder.h"
 
+#include "DialogAccessibility.h"
 #include "DialogUnits.h"
 #include "SvgPicture.h"
 
@@ -30,11 +31,9 @@ QWidget* CreateControl(const ControlItem& item, QWidget* dialog) {
     switch (item.kind) {
     case ControlKind::GroupBox:
         return new QGroupBox(text, dialog);
-    case ControlKind::RadioButton: {
-        auto* radio = new QRadioButton(text, dialog);
-        radio->setAutoExclusive(false); // groups come from the template, not the parent
-        return radio;
-    }
+    case ControlKind::RadioButton:
+        // Auto-exclusive, so that it is reported as a radio button; its QButtonGroup decides.
+        return new QRadioButton(text, dialog);
     case ControlKind::Label: {
         auto* label = new QLabel(text, dialog);
         label->setAlignment(AlignmentOf(item));
@@ -99,7 +98,7 @@ void LinkLabels(const CDialogControls& controls) {
         }
         const bool nextIsItsBox = i + 1 < all.size() && all[i + 1].item->kind == ControlKind::Edit;
         if (nextIsItsBox) {
-            all[i + 1].widget->setAccessibleName(label->text());
+            all[i + 1].widget->setAccessibleName(WithoutAccessKeyMarks(label->text()));
             label->setBuddy(all[i + 1].widget);
         } else if (label->text().contains(QLatin1Char('&'))) {
             label->setBuddy(target);
@@ -110,6 +109,7 @@ void LinkLabels(const CDialogControls& controls) {
 } // namespace
 
 CDialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget* dialog) {
+    InstallAccessibleRoles();
     const QFontMetrics metrics(dialog->font());
     dialog->setFixedSize(
         DialogUnitsToPixels(QRect(0, 0, dialogTemplate.width, dialogTemplate.height), metrics)
@@ -119,9 +119,11 @@ CDialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidge
         QWidget* widget = CreateControl(item, dialog);
         widget->setGeometry(
             DialogUnitsToPixels(QRect(item.x, item.y, item.width, item.height), metrics));
-        controls.push_back({&item, widget, -1});
+        controls.push_back({&item, widget, -1, nullptr});
     }
     std::vector<RadioGroup> groups = AssignRadioGroups(controls, dialog);
+    PlaceRadioGroups(controls, groups, dialog);
+    LinkUnitLabels(controls);
     CDialogControls built(std::move(controls), std::move(groups));
     LinkLabels(built);
     return built;

@@ -24,10 +24,19 @@ const DialogControl& CDialogControls::At(int index) const {
     return m_controls[static_cast<std::size_t>(index)];
 }
 
-QWidget* CDialogControls::Find(int id) const {
+const DialogControl* CDialogControls::ControlWithId(int id) const {
     const auto control = std::find_if(m_controls.begin(), m_controls.end(),
                                       [id](const DialogControl& c) { return c.item->id == id; });
-    return control == m_controls.end() ? nullptr : control->widget;
+    return control == m_controls.end() ? nullptr : &*control;
+}
+
+DialogControl* CDialogControls::ControlWithId(int id) {
+    return const_cast<DialogControl*>(std::as_const(*this).ControlWithId(id));
+}
+
+QWidget* CDialogControls::Find(int id) const {
+    const DialogControl* control = ControlWithId(id);
+    return control == nullptr ? nullptr : control->widget;
 }
 
 int CDialogControls::IndexOf(const QObject* widget) const {
@@ -97,11 +106,15 @@ QString CDialogControls::ItemText(int id) const {
 }
 
 void CDialogControls::SetItemText(int id, const QString& text) {
-    QWidget* widget = Find(id);
+    DialogControl* control = ControlWithId(id);
+    QWidget* widget = control == nullptr ? nullptr : control->widget;
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(text);
+        if (control->describes != nullptr) {
+            control->describes->setAccessibleDescription(text);
+        }
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(text);
     }

@@ -10,12 +10,14 @@ class QAbstractButton;
 class QObject;
 class QWidget;
 
-// One control of a built dialog: its template entry, its widget, and the radio group it
-// belongs to (an index into the groups, -1 for any other control).
+// One control of a built dialog: its template entry, its widget, the radio group it belongs to
+// (an index into the groups, -1 for any other control), and for a unit label the box it
+// describes (else nullptr).
 struct DialogControl {
     const ControlItem* item;
     QWidget* widget;
     int group;
+    QWidget* describes;
 };
 
 // A radio group's buttons in template order; its first button names it.
@@ -51,6 +53,8 @@ public:
     void SetRadioIndex(int firstId, int index) override;
 
 private:
+    DialogControl* ControlWithId(int id);
+    const DialogControl* ControlWithId(int id) const;
     const RadioGroup& GroupStartingAt(int firstId) const;
 
     std::vector<DialogControl> m_controls;
