@@ -4,13 +4,18 @@
 #include "WorkDirectory.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QStringList>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
@@ -31,8 +36,12 @@ protected:
 
     void Open() {
         m_dialog = std::make_unique<CSetupDlg>();
-        m_dialog->SetMessagePresenter(
-            [this](QWidget*, const DialogMessage& message) { m_messages.push_back(message); });
+        m_dialog->SetMessagePresenter([this](QWidget* parent, const DialogMessage& message) {
+            m_messages.push_back(message);
+            if (m_whileMessageShown) {
+                m_whileMessageShown(parent);
+            }
+        });
         m_dialog->Create();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
     }
@@ -62,12 +71,53 @@ protected:
         return texts;
     }
 
+    // Takes the activation away from the dialog while the message is up, as a real message
+    // box does, and gives it back when the box closes.
+    static void ActLikeAModalBox(QWidget* parent) {
+        QMessageBox box(QMessageBox::Warning, {}, {}, QMessageBox::Ok, parent);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        box.hide();
+        parent->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([parent] { return QApplication::activeWindow() == parent; }));
+    }
+
     WorkDirectory m_dir;
     std::unique_ptr<CSetupDlg> m_dialog;
     std::vector<DialogMessage> m_messages;
+    std::function<void(QWidget* parent)> m_whileMessageShown; // runs while a message is up
 };
 
 using TextList = std::vector<QString>;
+
+// What assistive technology is told about everything under `object`: one line per object,
+// indented by its depth, with its role, name, description and the states that matter here.
+QStringList AccessibleTree(QObject* object) {
+    QStringList lines;
+    const std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* node,
+                                                                     int depth) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface* child = node->child(i);
+            const QAccessible::State state = child->state();
+            QString line = QString(depth * 2, QLatin1Char(' ')) +
+                           QMetaEnum::fromType<QAccessible::Role>().valueToKey(child->role()) +
+                           " \"" + child->text(QAccessible::Name) + '"';
+            if (!child->text(QAccessible::Description).isEmpty()) {
+                line += " (" + child->text(QAccessible::Description) + ')';
+            }
+            if (state.checkable) {
+                line += state.checked ? " checked" : " unchecked";
+            }
+            if (state.focusable) {
+                line += " focusable";
+            }
+            lines << line;
+            walk(child, depth + 1);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(object), 0);
+    return lines;
+}
 
 TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
     Open();
@@ -81,8 +131,6 @@ TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
     EXPECT_EQ(Label(IDC_LENGTH_UNIT), "mm");
     EXPECT_EQ(Focus(), Button(IDC_UNIT_MM));
     EXPECT_EQ(m_dialog->windowTitle(), "Trovanel");
-    EXPECT_EQ(Edit(IDC_LENGTH)->accessibleName(), "Label Lenght");
-    EXPECT_EQ(Edit(IDC_TEAR)->accessibleName(), "Tear Off Offset");
 }
 
 // Unit code 2 and port code 7 can only come from a damaged file.
@@ -122,9 +170,21 @@ TEST_F(SetupDlgTest, UnknownCodesFromTheFileCheckNoButton) {
     EXPECT_EQ(ReadFile("Trovanel.ini").substr(20, 4), "-001");
 }
 
+// A context menu takes the focus without leaving the box; a message box takes it too, and the
+// box the user went to is not checked while the first check's message is up.
 TEST_F(SetupDlgTest, OutOfRangeEntryIsResetWhenTheBoxIsLeft) {
     Open();
     Type(IDC_LENGTH, "2000");
+    // Through the window, as the platform delivers it, so that the press opens the menu.
+    const QPoint inBox = Edit(IDC_LENGTH)->geometry().center();
+    QTest::mouseClick(m_dialog->windowHandle(), Qt::RightButton, {}, inBox);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(Focus(), Edit(IDC_LENGTH));
+
+    QTest::keyClicks(Edit(IDC_GAP), "999"); // 3999, out of range too, typed without the focus
+    m_whileMessageShown = ActLikeAModalBox;
     Press(Qt::Key_Tab);
     EXPECT_EQ(Texts(),
               TextList{"The Label Length value is out of range. The limit is 0 ~ 1103 mm."});
@@ -133,6 +193,8 @@ TEST_F(SetupDlgTest, OutOfRangeEntryIsResetWhenTheBoxIsLeft) {
     EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 0);
     EXPECT_EQ(m_dialog->Settings().m_nLengthInch, 0);
     EXPECT_EQ(Focus(), Edit(IDC_GAP));
+    EXPECT_EQ(Edit(IDC_GAP)->text(), "3999");
+    m_whileMessageShown = nullptr;
 
     Type(IDC_CUT_OFFSET, "-128");
     Press(Qt::Key_Tab);
@@ -144,6 +206,7 @@ TEST_F(SetupDlgTest, OutOfRangeEntryIsResetWhenTheBoxIsLeft) {
 // The check runs in the unit selected before the click, and switching converts nothing.
 TEST_F(SetupDlgTest, UnitSwitchShowsStoredValuesAndEveryFocusLossReapplies) {
     Open();
+    Type(IDC_TEAR, "10");
     Type(IDC_LENGTH, "100");
     Click(IDC_UNIT_MM); // the unit already shown: only the check of the box runs
     EXPECT_TRUE(m_messages.empty());
@@ -153,31 +216,45 @@ TEST_F(SetupDlgTest, UnitSwitchShowsStoredValuesAndEveryFocusLossReapplies) {
     Click(IDC_UNIT_INCH);
     EXPECT_EQ(Edit(IDC_LENGTH)->text(), "39");
     EXPECT_EQ(Edit(IDC_GAP)->text(), "1");
+    EXPECT_EQ(Edit(IDC_TEAR)->text(), "3");
     EXPECT_EQ(Label(IDC_GAP_UNIT), "0.1inch");
+    EXPECT_EQ(Label(IDC_TEAR_UNIT), "0.1inch");
     Click(IDC_LENGTH);
     Press(Qt::Key_Tab);
     EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 99);
     EXPECT_TRUE(m_messages.empty());
 }
 
+// The box keeps the focus as the dialog closes; a closing dialog checks nothing.
 TEST_F(SetupDlgTest, EnterInABoxAndEscapeCancelWithoutSaving) {
     Open();
-    Type(IDC_LENGTH, "100");
+    Type(IDC_LENGTH, "2000");
     Press(Qt::Key_Return);
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(m_messages.empty());
 
     Open();
-    Type(IDC_GAP, "5");
+    Type(IDC_GAP, "abc");
     Press(Qt::Key_Escape);
     EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_TRUE(m_messages.empty());
     EXPECT_FALSE(QFileInfo::exists("Trovanel.ini"));
 }
 
+// Nothing the controls report counts while they are read: not even a button that assistive
+// technology presses while the message is up.
 TEST_F(SetupDlgTest, TextThatIsNoIntegerStopsOkWithOneMessage) {
+    setenv("OUTPORT_COM1", ("file:" + (m_dir.path() / "capture.bin").string()).c_str(), 1);
     Open();
     Type(IDC_GAP, "abc");
+    m_whileMessageShown = [this](QWidget*) {
+        m_whileMessageShown = nullptr;
+        QAccessible::queryAccessibleInterface(Button(IDC_SEND))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !Button(IDC_SEND)->isDown(); }));
+    };
     Click(IDOK);
     EXPECT_EQ(Texts(), TextList{"Please enter an integer."});
     EXPECT_EQ(Focus(), Edit(IDC_GAP));
@@ -312,6 +389,70 @@ TEST_F(SetupDlgTest, AccessKeysMoveTheFocusFirstAndPressOnlyWhenItLanded) {
     Press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(Focus(), Button(IDC_SEND));
     EXPECT_EQ(Texts().back(), "Send To Printer OK!");
+}
+
+} // namespace
+
+namespace {
+
+// Radio buttons in their groups with their checked state, names without access-key marks, the
+// unit of each box as its description, following the unit switch.
+TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
+    Open();
+    const QStringList expected{
+        R"(Grouping "Unit")",
+        R"(  RadioButton "0.1 inches" unchecked focusable)",
+        R"(  RadioButton "millimeters" checked focusable)",
+        R"(Grouping "Option Set")",
+        R"(StaticText "Label Lenght")",
+        R"(EditableText "Label Lenght" (mm) focusable)",
+        R"(StaticText "Label Gap")",
+        R"(EditableText "Label Gap" (mm) focusable)",
+        R"(StaticText "Cut Offset")",
+        R"(EditableText "Cut Offset" (pixel) focusable)",
+        R"(StaticText "Tear Off Offset")",
+        R"(EditableText "Tear Off Offset" (mm) focusable)",
+        R"(Grouping "Communication")",
+        R"(  RadioButton "COM1" checked focusable)",
+        R"(  RadioButton "COM2" unchecked focusable)",
+        R"(  RadioButton "LPT1" unchecked focusable)",
+        R"(  RadioButton "LPT2" unchecked focusable)",
+        R"(Separator "")",
+        R"(StaticText "Print Mode")",
+        R"(Separator "")",
+        R"(Button "Send" focusable)",
+        R"(Button "OK" focusable)",
+        R"(Button "Cancel" focusable)",
+        R"(StaticText "mm")",
+        R"(StaticText "mm")",
+        R"(StaticText "pixel")",
+        R"(StaticText "mm")",
+        R"(Graphic "Label measurements" (Where the cut offset, the label length and the label gap are measured.))",
+        R"(Grouping "Print Mode")",
+        R"(  RadioButton "Thermal Transfer" checked focusable)",
+        R"(  RadioButton "Direct Thermal" unchecked focusable)",
+    };
+    EXPECT_EQ(AccessibleTree(m_dialog.get()), expected);
+
+    Click(IDC_UNIT_INCH);
+    QStringList switched = expected;
+    switched[1] = R"(  RadioButton "0.1 inches" checked focusable)";
+    switched[2] = R"(  RadioButton "millimeters" unchecked focusable)";
+    switched.replaceInStrings("(mm)", "(0.1inch)");
+    switched.replaceInStrings(R"("mm")", R"("0.1inch")");
+    EXPECT_EQ(AccessibleTree(m_dialog.get()), switched);
+}
+
+// A message box is an alert that says its text and the detail under it. (Qt announces it when
+// it is shown; offscreen there is no accessibility bus to watch that on.)
+TEST(DialogMessageTest, IsAnAlertWithItsTextAndDetail) {
+    const auto box = CreateMessageBox(
+        nullptr, {"Send To Printer Error!", QMessageBox::Warning, "COM1 (/dev/null): busy"});
+    box->show();
+    QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box.get());
+    EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(alert->text(QAccessible::Description),
+              "Send To Printer Error!\nCOM1 (/dev/null): busy");
 }
 
 } // namespace

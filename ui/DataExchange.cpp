@@ -1,17 +1,14 @@
 #include "DataExchange.h"
 
-#include "DialogBase.h"
 #include "EditInteger.h"
-
-#include <QLineEdit>
 
 namespace {
 
 // Writing leaves a control alone when it already shows the text, so an edit box keeps its
 // cursor and selection.
-void WriteText(CDialogBase& dialog, int id, const QString& text) {
-    if (dialog.GetDlgItemText(id) != text) {
-        dialog.SetDlgItemText(id, text);
+void WriteText(CDialogItems& items, int id, const QString& text) {
+    if (items.ItemText(id) != text) {
+        items.SetItemText(id, text);
     }
 }
 
@@ -21,11 +18,11 @@ void DDX_Radio(CDataExchange* pDX, int firstId, std::int32_t& value) {
     if (pDX->Failed()) {
         return;
     }
-    if (!pDX->Saving()) {
-        pDX->Dialog().SetRadioIndex(firstId, value);
-        return;
+    if (pDX->Saving()) {
+        value = pDX->Items().RadioIndex(firstId);
+    } else {
+        pDX->Items().SetRadioIndex(firstId, value);
     }
-    value = pDX->Dialog().CheckedRadioIndex(firstId);
 }
 
 void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {
@@ -33,19 +30,15 @@ void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {
         return;
     }
     if (!pDX->Saving()) {
-        WriteText(pDX->Dialog(), id, QString::number(value));
+        WriteText(pDX->Items(), id, QString::number(value));
         return;
     }
-    auto* edit = qobject_cast<QLineEdit*>(pDX->Dialog().GetDlgItem(id));
-    const auto read = ReadEditInteger(edit->text().toStdString());
+    const auto read = ReadEditInteger(pDX->Items().ItemText(id).toStdString());
     if (read.has_value()) {
         value = *read;
-        return;
+    } else {
+        pDX->Fail(id);
     }
-    pDX->Fail();
-    pDX->Dialog().MessageBox(QStringLiteral("Please enter an integer."), QMessageBox::Warning);
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->selectAll();
 }
 
 void DDX_Text(CDataExchange* pDX, int id, QString& value) {
@@ -53,8 +46,8 @@ void DDX_Text(CDataExchange* pDX, int id, QString& value) {
         return;
     }
     if (pDX->Saving()) {
-        value = pDX->Dialog().GetDlgItemText(id);
+        value = pDX->Items().ItemText(id);
     } else {
-        WriteText(pDX->Dialog(), id, value);
+        WriteText(pDX->Items(), id, value);
     }
 }

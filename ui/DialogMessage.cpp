@@ -3,11 +3,19 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-void ShowMessageBox(QWidget* parent, const DialogMessage& message) {
+std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const DialogMessage& message) {
     const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    QMessageBox box(message.icon, caption, message.text, QMessageBox::Ok, parent);
+    auto box =
+        std::make_unique<QMessageBox>(message.icon, caption, message.text, QMessageBox::Ok, parent);
+    QString spoken = message.text;
     if (!message.detail.isEmpty()) {
-        box.setInformativeText(message.detail);
+        box->setInformativeText(message.detail);
+        spoken += QLatin1Char('\n') + message.detail;
     }
-    box.exec();
+    box->setAccessibleDescription(spoken);
+    return box;
+}
+
+void ShowMessageBox(QWidget* parent, const DialogMessage& message) {
+    CreateMessageBox(parent, message)->exec();
 }

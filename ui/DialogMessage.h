@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -17,5 +18,9 @@ struct DialogMessage {
 // watch the messages without hunting for modal windows.
 using MessagePresenter = std::function<void(QWidget* parent, const DialogMessage& message)>;
 
-// A modal box with the single button OK, captioned with the executable's name.
+// A box with the single button OK, captioned with the executable's name. Assistive technology
+// hears it as an alert whose description is the text and, under it, the detail.
+std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const DialogMessage& message);
+
+// Shows the box modally.
 void ShowMessageBox(QWidget* parent, const DialogMessage& message);

@@ -9,10 +9,11 @@ enum class ControlKind { GroupBox, RadioButton, Label, Edit, HorizontalLine, Pus
 
 enum ControlStyle : unsigned {
     kNoStyle = 0,
-    kGroupMark = 1 << 0,  // starts a radio group, or ends the one before it
-    kAlignRight = 1 << 1, // text alignment of a label or edit box
-    kAlignCenter = 1 << 2,
-    kDefaultButton = 1 << 3,
+    kGroupStart = 1 << 0, // the first radio button of a group
+    kGroupEnd = 1 << 1,   // the last radio button of a group
+    kAlignRight = 1 << 2, // text alignment of a label or edit box
+    kAlignCenter = 1 << 3,
+    kDefaultButton = 1 << 4,
 };
 
 inline constexpr int kNoId = -1;

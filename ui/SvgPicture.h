@@ -4,8 +4,11 @@
 #include <QWidget>
 
 // A picture control that draws a vector image into its own rectangle, keeping the image's
-// proportions, so it stays sharp at any scale factor.
+// proportions, so it stays sharp at any scale factor. The image's title and description are
+// its accessible name and description.
 class CSvgPicture : public QWidget {
+    Q_OBJECT
+
 public:
     CSvgPicture(const QString& resource, QWidget* parent);
 
