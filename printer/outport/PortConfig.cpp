@@ -1,10 +1,17 @@
 #include "PortConfig.h"
 
+#include "UniqueFd.h"
+
 #include <array>
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
+#include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace {
 
@@ -13,6 +20,8 @@ constexpr std::array<const char*, 4> kDefaultDevices{"/dev/ttyS0", "/dev/ttyS1",
                                                      "/dev/lp1"};
 constexpr long kDefaultTimeoutMs = 5000;
 constexpr long kLongestTimeoutMs = 600000;
+constexpr std::size_t kLargestConfigFile = std::size_t{64} * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -41,11 +50,72 @@ bool IsPortName(std::string_view name) {
     return false;
 }
 
+std::string ErrorText(int error) {
+    std::string text = std::strerror(error);
+    if (!text.empty()) {
+        text.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(text.front())));
+    }
+    return text;
+}
+
+// Reads the configuration file into `text`; a missing file reads as empty. Opened without
+// blocking and read only when it is a regular file of a sane size, so that a FIFO or a device
+// in its place fails the call at once instead of hanging it or reading for ever. One that
+// exists but cannot be read is an error: skipping it would send to the default device, which
+// may be another printer.
+bool ReadConfigFile(const std::string& path, std::string& text, std::string& error) {
+    UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return true;
+        }
+        error = path + ": " + ErrorText(errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0) {
+        error = path + ": " + ErrorText(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = path + ": " + (S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : "not a regular file");
+        return false;
+    }
+    std::array<char, 4096> chunk{};
+    for (;;) {
+        const ssize_t got = read(fd.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = path + ": " + ErrorText(errno);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        text.append(chunk.data(), static_cast<std::size_t>(got));
+        if (text.size() > kLargestConfigFile) {
+            error = path + ": larger than 64 KiB, too large for a configuration file";
+            return false;
+        }
+    }
+    // Some editors start a UTF-8 file with a byte-order mark.
+    if (text.rfind(kByteOrderMark, 0) == 0) {
+        text.erase(0, kByteOrderMark.size());
+    }
+    return true;
+}
+
 // Reads the whole file so that a mistake anywhere in it is reported, not only on the line
-// of the port asked for. A missing file is no error.
+// of the port asked for.
 bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string& error) {
     const std::string path = ConfigPath();
-    std::ifstream file(path);
+    std::string content;
+    if (!ReadConfigFile(path, content, error)) {
+        return false;
+    }
+    std::istringstream file(content);
     std::string line;
     bool found = false;
     for (int number = 1; std::getline(file, line); ++number) {
