@@ -3,8 +3,10 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <sys/file.h>
@@ -58,9 +60,17 @@ std::string ResolveLinks(std::string path) {
     return path;
 }
 
+// The umask is read from /proc rather than with umask(), which can only read it by changing it:
+// a file another thread created meanwhile would get the wrong mode.
 mode_t DefaultFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
+    mode_t mask = 022; // the usual umask, for a system without /proc
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("Umask:", 0) == 0) {
+            mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+            break;
+        }
+    }
     return 0666 & ~mask;
 }
 
@@ -107,16 +117,55 @@ bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
     return true;
 }
 
-// Makes the rename durable. Some file systems cannot sync a directory (EINVAL); the data
-// itself is synced already then, so that is no failure.
+// Makes the rename durable. Some file systems cannot sync a directory (EINVAL), and a folder
+// without read permission cannot be opened to sync it; the data itself is synced already and
+// the new file is in place, so neither is a failure.
 bool SyncDirectory(const std::string& directory) {
     const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return true;
     }
     const bool synced = fsync(fd) == 0 || errno == EINVAL;
     close(fd);
     return synced;
+}
+
+// Makes a temporary file beside the target and locks it. Between the two steps another save's
+// clean-up may take the still unlocked file for an abandoned one and remove it; the name is
+// then checked to lead to the locked file still, and a new one is made if it does not.
+// Returns the descriptor with `lock` holding the lock on a second one, or -1 with errno set.
+int CreateLockedTemporary(const Location& target, std::string& path, int& lock) {
+    constexpr int kAttempts = 8;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        path = target.directory + "/" + TemporaryPrefix(target) + std::string(kRandomLength, 'X');
+        const int fd = mkostemp(path.data(), O_CLOEXEC);
+        if (fd < 0) {
+            return -1;
+        }
+        // The lock lives on a second descriptor so it outlasts the checked close of the first,
+        // until the rename is done.
+        lock = dup(fd);
+        struct stat held {};
+        struct stat named {};
+        if (lock < 0 || flock(lock, LOCK_EX) != 0 || fstat(lock, &held) != 0) {
+            const int error = errno;
+            unlink(path.c_str());
+            close(fd);
+            if (lock >= 0) {
+                close(lock);
+            }
+            errno = error;
+            return -1;
+        }
+        if (lstat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+            named.st_ino == held.st_ino) {
+            return fd;
+        }
+        close(fd);
+        close(lock);
+    }
+    errno = EAGAIN;
+    return -1;
 }
 
 // Writes and syncs the temporary file and gives it the final file's mode and owner.
@@ -138,34 +187,35 @@ bool FillTemporary(int fd, mode_t mode, const struct stat* old, const unsigned c
 ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size) {
     const std::string targetPath = ResolveLinks(name);
     const Location target = Split(targetPath);
+    // Only a regular file, or none yet, is replaced: a device, a directory, or a link that leads
+    // nowhere (a loop) is left as it is.
     struct stat old {};
-    const bool exists = stat(targetPath.c_str(), &old) == 0;
+    const bool exists = lstat(targetPath.c_str(), &old) == 0;
+    if (exists ? !S_ISREG(old.st_mode) : errno != ENOENT) {
+        return ReplaceResult::CannotCreate;
+    }
     // A file the user made read-only stays so, for root as well.
     if (exists && (access(targetPath.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
         return ReplaceResult::CannotCreate;
     }
     RemoveAbandonedTemporaries(target);
 
-    std::string tempPath =
-        target.directory + "/" + TemporaryPrefix(target) + std::string(kRandomLength, 'X');
-    const int fd = mkostemp(tempPath.data(), O_CLOEXEC);
+    std::string tempPath;
+    int lock = -1;
+    const int fd = CreateLockedTemporary(target, tempPath, lock);
     if (fd < 0) {
-        return ReplaceResult::CannotCreate;
+        // A full disk is a failure to write, whether blocks or inodes ran out.
+        return errno == ENOSPC || errno == EDQUOT ? ReplaceResult::CannotWrite
+                                                  : ReplaceResult::CannotCreate;
     }
-    // The lock lives on a second descriptor so it outlasts the checked close of the first,
-    // until the rename is done.
-    const int lock = dup(fd);
-    const bool locked = lock >= 0 && flock(lock, LOCK_EX) == 0;
     const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
-    bool ok = locked && FillTemporary(fd, mode, exists ? &old : nullptr, data, size);
+    bool ok = FillTemporary(fd, mode, exists ? &old : nullptr, data, size);
     ok = (close(fd) == 0) && ok;
     ok = ok && rename(tempPath.c_str(), targetPath.c_str()) == 0;
     if (!ok) {
         unlink(tempPath.c_str());
     }
-    if (lock >= 0) {
-        close(lock);
-    }
+    close(lock);
     if (!ok || !SyncDirectory(target.directory)) {
         return ReplaceResult::CannotWrite;
     }

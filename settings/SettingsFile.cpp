@@ -4,8 +4,11 @@
 #include "NumberField.h"
 
 #include <array>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +21,25 @@ constexpr std::array<FieldPointer, 10> kFileOrder{
     &CPrinterSettings::m_nPrintMode, &CPrinterSettings::m_nLengthMm,
     &CPrinterSettings::m_nGapMm,     &CPrinterSettings::m_nTearMm,
 };
+
+// Up to the size of a record; a short file leaves the rest zero.
+bool ReadImage(int fd, std::array<unsigned char, kSettingsFileSize>& image) {
+    std::size_t filled = 0;
+    while (filled < image.size()) {
+        const ssize_t got = read(fd, image.data() + filled, image.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -41,14 +63,20 @@ void EncodeSettings(const CPrinterSettings& settings, unsigned char* image) {
 }
 
 void LoadSettings(CPrinterSettings& settings) {
-    std::FILE* file = std::fopen(kSettingsFileName, "rb");
-    if (file == nullptr) {
+    // Opened without blocking and read only when it is a regular file: a FIFO or a device in
+    // its place would hang the start or never end. Anything else, or a read error, counts as a
+    // file that cannot be opened.
+    const int fd = open(kSettingsFileName, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         return;
     }
     std::array<unsigned char, kSettingsFileSize> image{};
-    (void)std::fread(image.data(), 1, image.size(), file);
-    std::fclose(file);
-    DecodeSettings(image.data(), settings);
+    struct stat info {};
+    const bool read = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadImage(fd, image);
+    close(fd);
+    if (read) {
+        DecodeSettings(image.data(), settings);
+    }
 }
 
 SaveResult SaveSettings(const CPrinterSettings& settings) {

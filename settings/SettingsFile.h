@@ -13,11 +13,13 @@ inline constexpr std::size_t kSettingsFileSize = 10 * kSettingsFieldSize;
 
 enum class SaveResult {
     Saved,
-    CannotOpen,  // no temporary file could be made, or the existing file is not writable
+    CannotOpen,  // no temporary file could be made, or the existing file is not a writable
+                 // regular file
     CannotWrite, // writing, syncing or replacing failed; the old file is untouched
 };
 
-// Fills `settings` from the file; leaves it as it is when the file cannot be opened. A short
+// Fills `settings` from the file; leaves it as it is when the file cannot be opened or read, or
+// is no regular file (a FIFO, a device or a directory in its place). Never blocks. A short
 // file reads as if padded with zero bytes; bytes past the 40th are ignored; nothing is
 // range-checked.
 void LoadSettings(CPrinterSettings& settings);

@@ -3,22 +3,29 @@
 #include "PseudoTerminal.h"
 #include "WorkDirectory.h"
 
+#include <arpa/inet.h>
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
 #include <pwd.h>
+#include <sched.h>
 #include <string>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -215,6 +222,39 @@ TEST_F(OutPortTest, PermissionDeniedNamesTheGroupToJoin) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+// The exit code of a child process, or minus the signal that killed it.
+int ExitCodeOf(pid_t child) {
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) {
+        return -1000;
+    }
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// A call that fails after taking the port must give up its exclusive hold: TIOCEXCL refuses
+// any later open but root's, so the check opens the line as an ordinary user.
+TEST_F(OutPortTest, FailedCallLeavesTheLineFreeForOthers) {
+    Pty pty;
+    ASSERT_EQ(chmod(pty.m_name.c_str(), 0666), 0);
+    ASSERT_EQ(tcflow(pty.m_slave, TCOOFF), 0);
+    Set("OUTPORT_COM1", pty.m_name);
+    Set("OUTPORT_TIMEOUT_MS", "100");
+    ASSERT_EQ(Send(0), 0);
+    EXPECT_NE(LastError().find("timed out"), std::string::npos) << LastError();
+
+    const passwd* nobody = getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
+            _exit(100);
+        }
+        const int fd = open(pty.m_name.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+        _exit(fd >= 0 ? 0 : errno);
+    }
+    EXPECT_EQ(ExitCodeOf(child), 0) << "the line stayed exclusive (errno 16 is EBUSY)";
+}
+
 TEST_F(OutPortTest, FifoNeedsAReader) {
     const fs::path fifo = m_dir.path() / "printer.fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -227,6 +267,48 @@ TEST_F(OutPortTest, FifoNeedsAReader) {
     EXPECT_EQ(Send(2), 1) << LastError();
     EXPECT_EQ(Drain(reader, 50), Block());
     close(reader);
+}
+
+// A reader that goes away mid-send raises SIGPIPE in the writer; the call must fail with a
+// reason instead of ending the program, and leave the program's handling of SIGPIPE as it was.
+// The send runs in a child process so that a death by SIGPIPE shows as such.
+TEST_F(OutPortTest, ReaderThatGoesAwayMidSendFailsTheCallWithoutKillingTheProgram) {
+    const fs::path fifo = m_dir.path() / "printer.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Set("OUTPORT_LPT1", fifo.string());
+    const pid_t child = fork();
+    if (child == 0) {
+        close(reader); // the parent's is to be the only one
+        struct sigaction before {};
+        sigaction(SIGPIPE, nullptr, &before);
+        Bytes large(1 << 20, 0x55); // far more than the FIFO holds
+        if (Send(2, large) != 0) {
+            _exit(1);
+        }
+        if (LastError().find("not connected") == std::string::npos) {
+            _exit(2);
+        }
+        struct sigaction after {};
+        sigaction(SIGPIPE, nullptr, &after);
+        sigset_t blocked;
+        sigset_t pending;
+        pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
+        sigpending(&pending);
+        const bool untouched = after.sa_handler == before.sa_handler &&
+                               sigismember(&blocked, SIGPIPE) == 0 &&
+                               sigismember(&pending, SIGPIPE) == 0;
+        _exit(untouched ? 0 : 3);
+    }
+    // Take one chunk, so the writer is known to be under way, then go away.
+    pollfd wait{reader, POLLIN, 0};
+    EXPECT_EQ(poll(&wait, 1, 10000), 1);
+    std::array<unsigned char, 4096> chunk{};
+    EXPECT_GT(read(reader, chunk.data(), chunk.size()), 0);
+    close(reader);
+    EXPECT_EQ(ExitCodeOf(child), 0)
+        << "-13: killed by SIGPIPE; 1: sent; 2: no reason; 3: SIGPIPE handling changed";
 }
 
 TEST_F(OutPortTest, CaptureFileIsCreatedThenAppendedTo) {
@@ -311,6 +393,56 @@ TEST_F(OutPortTest, RefusedAndNeverAcceptedConnectionsFail) {
     for (const int fd : fillers) {
         close(fd);
     }
+}
+
+struct In6IfReq { // the kernel's in6_ifreq, whose header clashes with <netinet/in.h>
+    in6_addr address;
+    std::uint32_t prefixLength;
+    int interfaceIndex;
+};
+
+// Moves the process into a network namespace of its own whose one interface, the loopback, has
+// a routable IPv6 address besides ::1 and 127.0.0.1: to the address look-up, a host with IPv6
+// addresses only. Needs root.
+bool BecomeAnIpv6OnlyHost() {
+    if (unshare(CLONE_NEWNET) != 0) {
+        return false;
+    }
+    const int control = socket(AF_INET6, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ifreq flags{};
+    std::strcpy(flags.ifr_name, "lo");
+    In6IfReq address{};
+    inet_pton(AF_INET6, "fd00::9", &address.address);
+    address.prefixLength = 128;
+    address.interfaceIndex = static_cast<int>(if_nametoindex("lo"));
+    const bool done = ioctl(control, SIOCGIFFLAGS, &flags) == 0 &&
+                      (flags.ifr_flags = static_cast<short>(flags.ifr_flags | IFF_UP),
+                       ioctl(control, SIOCSIFFLAGS, &flags) == 0) &&
+                      ioctl(control, SIOCSIFADDR, &address) == 0;
+    close(control);
+    return done;
+}
+
+// A numeric address is used as given, whatever address families the host has otherwise.
+TEST_F(OutPortTest, NumericLoopbackAddressIsReachedOnAHostWithOnlyTheOtherFamily) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!BecomeAnIpv6OnlyHost()) {
+            _exit(77);
+        }
+        Listener listener;
+        setenv("OUTPORT_LPT1", listener.Uri().c_str(), 1);
+        if (Send(2) != 1) {
+            _exit(1);
+        }
+        const int peer = accept(listener.m_fd, nullptr, nullptr);
+        _exit(peer >= 0 && Drain(peer) == Block() ? 0 : 2);
+    }
+    const int result = ExitCodeOf(child);
+    if (result == 77) {
+        GTEST_SKIP() << "no private network namespace can be made here";
+    }
+    EXPECT_EQ(result, 0) << "127.0.0.1 on an IPv6-only host; 1: not sent, 2: not received";
 }
 
 TEST_F(OutPortTest, PortOutsideTheFourFailsAtOnce) {

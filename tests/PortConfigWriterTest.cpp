@@ -32,15 +32,8 @@ TEST(SetPortLine, RewritesOnlyThePortsOwnLine) {
     EXPECT_EQ(SetPortLine("#COM2=/dev/x", "COM2", "/dev/y"), "#COM2=/dev/x\nCOM2=/dev/y\n");
 }
 
-TEST(SetPortLine, AppendsAfterAByteOrderMarkOrAnUnfinishedLine) {
+TEST(SetPortLine, AppendsAfterTheLastLineFinishedOrNot) {
     EXPECT_EQ(SetPortLine("", "COM2", "/dev/ttyUSB0"), "COM2=/dev/ttyUSB0\n");
-    EXPECT_EQ(SetPortLine("\xEF\xBB\xBF", "COM2", "/dev/ttyUSB0"), "\xEF\xBB\xBF"
-                                                                   "COM2=/dev/ttyUSB0\n");
-    EXPECT_EQ(SetPortLine("\xEF\xBB\xBF"
-                          "COM2=/dev/a",
-                          "COM2", "/dev/b"),
-              "\xEF\xBB\xBF"
-              "COM2=/dev/b");
     EXPECT_EQ(SetPortLine("LPT2=/dev/lp1", "COM1", "/dev/ttyACM0"),
               "LPT2=/dev/lp1\nCOM1=/dev/ttyACM0\n");
 }
@@ -68,7 +61,7 @@ TEST_F(SavePortChoicesTest, MakesTheFolderAndKeepsWhatItDoesNotChange) {
 TEST_F(SavePortChoicesTest, NeverReplacesWhatItCannotRead) {
     fs::create_directories(m_dir.path() / "cfg");
     ASSERT_EQ(mkfifo(ConfigFile().c_str(), 0600), 0);
-    EXPECT_NE(SavePortChoices({{"COM1", "/dev/ttyUSB0"}}).find("not a regular file"),
+    EXPECT_NE(SavePortChoices({{"COM1", "/dev/ttyUSB0"}}).find("outport.conf: not a regular file"),
               std::string::npos);
     EXPECT_TRUE(fs::is_fifo(ConfigFile()));
 

@@ -2,12 +2,14 @@
 
 #include "WorkDirectory.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <pwd.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -155,11 +157,23 @@ TEST_F(SettingsFile, SymbolicLinkIsFollowedNotReplaced) {
     EXPECT_EQ(Loaded(), Unusual());
 }
 
-TEST_F(SettingsFile, FailedRenameLeavesTheOldEntryAndNoTemporaryFile) {
-    fs::create_directory(kSettingsFileName);
-    WriteFile(fs::path(kSettingsFileName) / "inside", "keep");
-    EXPECT_EQ(SaveSettings(Unusual()), SaveResult::CannotWrite);
-    EXPECT_EQ(ReadFile(fs::path(kSettingsFileName) / "inside"), "keep");
+// The write stops part way at the file size limit, set in a child process.
+TEST_F(SettingsFile, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    WriteFile(kSettingsFileName, "old settings");
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{10, 10};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            _exit(100);
+        }
+        _exit(static_cast<int>(SaveSettings(Unusual())));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(SaveResult::CannotWrite));
+    EXPECT_EQ(ReadFile(kSettingsFileName), "old settings");
     EXPECT_TRUE(OnlyTheSettingsFileIsLeft(m_dir.path()));
 }
 

@@ -3,55 +3,14 @@
 #include "AtomicFile.h"
 #include "PortConfigFile.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-// The same limit the reader puts on the file: anything larger is not a configuration.
-constexpr off_t kLargestConfig = 64 * 1024;
-
 std::string Failure(const std::string& path, const std::string& reason) {
     return "Cannot save " + path + ": " + reason + ".";
-}
-
-// Reads the current file; a missing one is empty. Anything that is not a regular file of
-// sensible size is refused, so it is never replaced by our few lines.
-bool ReadCurrent(const std::string& path, std::string& text, std::string& error) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            return true;
-        }
-        error = Failure(path, std::strerror(errno));
-        return false;
-    }
-    struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLargestConfig;
-    if (!ok) {
-        error = Failure(path, "it is not a regular file of at most 64 KiB");
-    }
-    std::array<char, 4096> buffer{};
-    while (ok) {
-        const ssize_t got = read(fd, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            error = Failure(path, std::strerror(errno));
-            ok = false;
-        }
-        if (got <= 0) {
-            break;
-        }
-        text.append(buffer.data(), static_cast<std::size_t>(got));
-    }
-    close(fd);
-    return ok;
 }
 
 // Makes the folder and any missing parents, private to the user as configuration folders are.
@@ -73,7 +32,10 @@ std::string SavePortChoices(const std::vector<PortChoice>& choices) {
     const std::string path = PortConfigPath();
     std::string text;
     std::string error;
-    if (!ReadCurrent(path, text, error) || !MakeFolder(path, error)) {
+    if (!ReadPortConfigFile(path, text, error)) {
+        return "Cannot save " + error + ".";
+    }
+    if (!MakeFolder(path, error)) {
         return error;
     }
     for (const PortChoice& choice : choices) {

@@ -20,6 +20,11 @@ std::string DescribeFailure(int error, DeviceClass device, std::chrono::millisec
     case EBUSY:
     case EWOULDBLOCK:
         return "busy — another program is using the port";
+    case EPIPE:
+        if (device == DeviceClass::Network) {
+            return "connection reset by the printer";
+        }
+        [[fallthrough]];
     case ENXIO:
         if (device == DeviceClass::File) {
             return "not connected — nothing is reading from it";
@@ -36,7 +41,6 @@ std::string DescribeFailure(int error, DeviceClass device, std::chrono::millisec
     case ECONNREFUSED:
         return "connection refused — nothing listens on that port";
     case ECONNRESET:
-    case EPIPE:
         return "connection reset by the printer";
     case EHOSTUNREACH:
     case ENETUNREACH:

@@ -64,11 +64,18 @@ PortStatus SendToSocket(const PortTarget& target, const unsigned char* data, std
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
+    // A numeric address is tried as given. Only names are looked up for the address families
+    // this host has: AI_ADDRCONFIG would drop ::1 on a host whose other addresses are all IPv4,
+    // and 127.0.0.1 on one whose other addresses are all IPv6.
+    hints.ai_flags = AI_NUMERICSERV | AI_NUMERICHOST;
     addrinfo* found = nullptr;
     const std::string service = std::to_string(target.tcpPort);
-    if (const int status = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
-        status != 0) {
+    int status = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
+    if (status == EAI_NONAME) {
+        hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
+        status = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
+    }
+    if (status != 0) {
         return PortStatus::Failed(std::string("cannot find the host: ") + gai_strerror(status));
     }
     const AddressList addresses(found, &freeaddrinfo);

@@ -40,6 +40,12 @@ std::string TrySend(int length, int port, const unsigned char* data) {
                    ? "No port is selected."
                    : "Port " + std::to_string(port) + " is not one of COM1, COM2, LPT1 and LPT2.";
     }
+    // The port's look-up may read the configuration file, so the time-out starts before it; a
+    // malformed time-out is still reported after a malformed port.
+    std::chrono::milliseconds timeout{};
+    std::string timeoutError;
+    const bool timeoutValid = LookUpTimeout(timeout, timeoutError);
+    const Deadline deadline(timeout);
     PortSetting setting;
     std::string error;
     if (!LookUpPort(port, setting, error)) {
@@ -50,15 +56,13 @@ std::string TrySend(int length, int port, const unsigned char* data) {
         return setting.name + ": \"" + setting.value + "\" from " + setting.origin +
                " is not a device: " + error;
     }
-    std::chrono::milliseconds timeout{};
-    if (!LookUpTimeout(timeout, error)) {
-        return setting.name + ": " + error;
+    if (!timeoutValid) {
+        return setting.name + ": " + timeoutError;
     }
     const std::string device = setting.name + " (" + target.Display() + ")";
     if (length < 0 || (length > 0 && data == nullptr)) {
         return device + ": nothing valid to send";
     }
-    const Deadline deadline(timeout);
     const PortStatus status = Send(target, data, static_cast<std::size_t>(length), deadline);
     return status.ok() ? std::string() : device + ": " + status.reason();
 }

@@ -3,10 +3,15 @@
 #include "PortConfigFile.h"
 
 #include <array>
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
+#include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,10 +40,14 @@ bool IsPortName(std::string_view name) {
 }
 
 // Reads the whole file so that a mistake anywhere in it is reported, not only on the line
-// of the port asked for. A missing file is no error.
+// of the port asked for.
 bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string& error) {
     const std::string path = PortConfigPath();
-    std::ifstream file(path);
+    std::string content;
+    if (!ReadPortConfigFile(path, content, error)) {
+        return false;
+    }
+    std::istringstream file(content);
     std::string line;
     bool found = false;
     for (int number = 1; std::getline(file, line); ++number) {

@@ -12,7 +12,9 @@ struct PortSetting {
     std::string origin; // where the value came from, to name in messages
 };
 
-// Valid ports are 0..3. Returns false with a reason when the configuration file is malformed.
+// Valid ports are 0..3. Returns false with a reason naming the configuration file when it is
+// malformed, cannot be read, is no regular file or is larger than 64 KiB; a missing file is
+// no error. Never blocks.
 bool LookUpPort(int port, PortSetting& setting, std::string& error);
 
 // The time-out of one whole output call: OUTPORT_TIMEOUT_MS, or 5 s.

@@ -1,9 +1,18 @@
 #include "PortConfigFile.h"
 
+#include "UniqueFd.h"
+
+#include <array>
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
+constexpr std::size_t kLargestConfigFile = std::size_t{64} * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
@@ -25,14 +34,18 @@ std::string_view KeyOf(std::string_view line) {
     return Trim(text.substr(0, equals));
 }
 
+std::string ErrorText(int error) {
+    std::string text = std::strerror(error);
+    if (!text.empty()) {
+        text.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(text.front())));
+    }
+    return text;
+}
+
 } // namespace
 
 std::string SetPortLine(std::string_view config, std::string_view portName, std::string_view uri) {
     std::string result;
-    if (config.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        result = kByteOrderMark;
-        config.remove_prefix(kByteOrderMark.size());
-    }
     const std::string newLine = std::string(portName) + "=" + std::string(uri);
     bool written = false;
     while (!config.empty()) {
@@ -55,7 +68,7 @@ std::string SetPortLine(std::string_view config, std::string_view portName, std:
         }
     }
     if (!written && !uri.empty()) {
-        if (!result.empty() && result.back() != '\n' && result != kByteOrderMark) {
+        if (!result.empty() && result.back() != '\n') {
             result += '\n';
         }
         result += newLine + "\n";
@@ -70,4 +83,48 @@ std::string PortConfigPath() {
     }
     const char* home = std::getenv("HOME");
     return std::string(home != nullptr ? home : "") + "/.config/outport.conf";
+}
+
+bool ReadPortConfigFile(const std::string& path, std::string& text, std::string& error) {
+    UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return true;
+        }
+        error = path + ": " + ErrorText(errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0) {
+        error = path + ": " + ErrorText(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = path + ": " + (S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : "not a regular file");
+        return false;
+    }
+    std::array<char, 4096> chunk{};
+    for (;;) {
+        const ssize_t got = read(fd.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = path + ": " + ErrorText(errno);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        text.append(chunk.data(), static_cast<std::size_t>(got));
+        if (text.size() > kLargestConfigFile) {
+            error = path + ": larger than 64 KiB, too large for a configuration file";
+            return false;
+        }
+    }
+    // Some editors start a UTF-8 file with a byte-order mark.
+    if (text.rfind(kByteOrderMark, 0) == 0) {
+        text.erase(0, kByteOrderMark.size());
+    }
+    return true;
 }

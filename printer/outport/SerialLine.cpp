@@ -12,6 +12,7 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
+#include <utility>
 
 namespace {
 
@@ -148,6 +149,25 @@ int TakeExclusive(int fd) {
     return 0;
 }
 
+// Gives up the TIOCEXCL taken with the lock on every way out, before the descriptor closes: a
+// port left exclusive refuses every later open but root's.
+class ExclusiveHold {
+public:
+    explicit ExclusiveHold(int fd) : m_fd(fd) {}
+    ExclusiveHold(const ExclusiveHold&) = delete;
+    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+    ~ExclusiveHold() { Release(); }
+
+    void Release() {
+        if (m_fd >= 0) {
+            ioctl(std::exchange(m_fd, -1), TIOCNXCL);
+        }
+    }
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 PortStatus SendSerial(const std::string& path, const SerialOptions& options,
@@ -165,6 +185,7 @@ PortStatus SendSerial(const std::string& path, const SerialOptions& options,
     if (const int error = TakeExclusive(fd.get()); error != 0) {
         return fail(error);
     }
+    ExclusiveHold exclusive(fd.get());
     int error = Configure(fd.get(), options);
     if (error == EINVAL) {
         return PortStatus::Failed("the line does not support " + std::to_string(options.baud) +
@@ -181,7 +202,7 @@ PortStatus SendSerial(const std::string& path, const SerialOptions& options,
         // close() does not wait for it.
         tcflush(fd.get(), TCOFLUSH);
     }
-    ioctl(fd.get(), TIOCNXCL);
+    exclusive.Release();
     const int closeError = fd.Close();
     if (error == 0 && closeError != 0 && closeError != EINTR) {
         error = closeError;

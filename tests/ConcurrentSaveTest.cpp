@@ -1,0 +1,67 @@
+#include "SettingsFile.h"
+#include "WorkDirectory.h"
+
+#include <algorithm>
+#include <array>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kSavers = 4;
+constexpr int kSavesEach = 150;
+
+CPrinterSettings RecordOf(int saver) {
+    CPrinterSettings settings;
+    settings.m_nLengthMm = 100 + saver;
+    settings.m_nCutOffset = -saver;
+    return settings;
+}
+
+std::string Image(const CPrinterSettings& settings) {
+    std::array<unsigned char, kSettingsFileSize> image{};
+    EncodeSettings(settings, image.data());
+    return {image.begin(), image.end()};
+}
+
+bool IsOneWholeRecord(const std::string& content) {
+    for (int saver = 0; saver < kSavers; ++saver) {
+        if (content == Image(RecordOf(saver))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Each saver also clears what it takes for abandoned temporary files, so every save races the
+// others' clean-up: none may fail, and every read sees one whole record.
+TEST(ConcurrentSave, SeveralProcessesSavingInOneFolderNeverFailAndNeverMix) {
+    const WorkDirectory dir;
+    ASSERT_EQ(SaveSettings(RecordOf(0)), SaveResult::Saved);
+    std::vector<pid_t> savers;
+    for (int saver = 0; saver < kSavers; ++saver) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int faults = 0;
+            for (int i = 0; i < kSavesEach; ++i) {
+                faults += SaveSettings(RecordOf(saver)) == SaveResult::Saved ? 0 : 1;
+                faults += IsOneWholeRecord(ReadFile(kSettingsFileName)) ? 0 : 1;
+            }
+            _exit(std::min(faults, 100));
+        }
+        savers.push_back(child);
+    }
+    for (const pid_t child : savers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "failed saves or mixed files seen by one saver";
+    }
+    EXPECT_TRUE(IsOneWholeRecord(ReadFile(kSettingsFileName)));
+}
+
+} // namespace
