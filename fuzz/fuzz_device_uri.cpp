@@ -24,12 +24,7 @@ bool Valid(const PortTarget& target) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     PortTarget target;
-    std::string error;
-    if (ParseDeviceUri(text, target, error)) {
-        if (!Valid(target) || target.Display().empty()) {
-            std::abort();
-        }
-    } else if (error.empty()) {
+    if (ParseDeviceUri(text, target).ok() && (!Valid(target) || target.Display().empty())) {
         std::abort();
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "IoLoops.h"
+
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -102,21 +104,6 @@ void RemoveAbandonedTemporaries(const Location& target) {
     closedir(directory);
 }
 
-bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Makes the rename durable. Some file systems cannot sync a directory (EINVAL), and a folder
 // without read permission cannot be opened to sync it; the data itself is synced already and
 // the new file is in place, so neither is a failure.
@@ -179,12 +166,12 @@ bool FillTemporary(int fd, mode_t mode, const struct stat* old, const unsigned c
         // give a file away, and then the file simply becomes theirs.
         (void)!fchown(fd, old->st_uid, old->st_gid);
     }
-    return WriteAll(fd, data, size) && fsync(fd) == 0;
+    return WriteLoop(fd, data, size).error == 0 && fsync(fd) == 0;
 }
 
 } // namespace
 
-ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size) {
+SaveResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size) {
     const std::string targetPath = ResolveLinks(name);
     const Location target = Split(targetPath);
     // Only a regular file, or none yet, is replaced: a device, a directory, or a link that leads
@@ -192,11 +179,11 @@ ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size
     struct stat old {};
     const bool exists = lstat(targetPath.c_str(), &old) == 0;
     if (exists ? !S_ISREG(old.st_mode) : errno != ENOENT) {
-        return ReplaceResult::CannotCreate;
+        return SaveResult::CannotOpen;
     }
     // A file the user made read-only stays so, for root as well.
     if (exists && (access(targetPath.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
-        return ReplaceResult::CannotCreate;
+        return SaveResult::CannotOpen;
     }
     RemoveAbandonedTemporaries(target);
 
@@ -205,8 +192,8 @@ ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size
     const int fd = CreateLockedTemporary(target, tempPath, lock);
     if (fd < 0) {
         // A full disk is a failure to write, whether blocks or inodes ran out.
-        return errno == ENOSPC || errno == EDQUOT ? ReplaceResult::CannotWrite
-                                                  : ReplaceResult::CannotCreate;
+        return errno == ENOSPC || errno == EDQUOT ? SaveResult::CannotWrite
+                                                  : SaveResult::CannotOpen;
     }
     const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
     bool ok = FillTemporary(fd, mode, exists ? &old : nullptr, data, size);
@@ -217,7 +204,7 @@ ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size
     }
     close(lock);
     if (!ok || !SyncDirectory(target.directory)) {
-        return ReplaceResult::CannotWrite;
+        return SaveResult::CannotWrite;
     }
-    return ReplaceResult::Replaced;
+    return SaveResult::Saved;
 }

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <cstddef>
+#include "SaveResult.h"
 
-enum class ReplaceResult {
-    Replaced,
-    CannotCreate, // the file is read-only or not a regular file, or no temporary file could be
-                  // made beside it
-    CannotWrite,  // writing, syncing or renaming failed; the old file is untouched
-};
+#include <cstddef>
 
 // Replaces the contents of the file `name` so that a failure or a crash at any moment leaves
 // either the old contents or the new, never a mixture: the data goes to a locked temporary file
 // beside the target, is synced, and renamed over it. Symbolic links are followed; only a
 // regular file or a missing one is replaced; a replaced file keeps its permissions; temporary
 // files that killed saves left behind are removed.
-ReplaceResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size);
+SaveResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size);

@@ -1,10 +1,10 @@
 #include "SettingsFile.h"
 
 #include "AtomicFile.h"
+#include "IoLoops.h"
 #include "NumberField.h"
 
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,25 +21,6 @@ constexpr std::array<FieldPointer, 10> kFileOrder{
     &CPrinterSettings::m_nPrintMode, &CPrinterSettings::m_nLengthMm,
     &CPrinterSettings::m_nGapMm,     &CPrinterSettings::m_nTearMm,
 };
-
-// Up to the size of a record; a short file leaves the rest zero.
-bool ReadImage(int fd, std::array<unsigned char, kSettingsFileSize>& image) {
-    std::size_t filled = 0;
-    while (filled < image.size()) {
-        const ssize_t got = read(fd, image.data() + filled, image.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(got);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -72,7 +53,9 @@ void LoadSettings(CPrinterSettings& settings) {
     }
     std::array<unsigned char, kSettingsFileSize> image{};
     struct stat info {};
-    const bool read = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadImage(fd, image);
+    // Up to the size of a record; a short file leaves the rest zero.
+    const bool read = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                      ReadLoop(fd, image.data(), image.size()).error == 0;
     close(fd);
     if (read) {
         DecodeSettings(image.data(), settings);
@@ -82,13 +65,5 @@ void LoadSettings(CPrinterSettings& settings) {
 SaveResult SaveSettings(const CPrinterSettings& settings) {
     std::array<unsigned char, kSettingsFileSize> image{};
     EncodeSettings(settings, image.data());
-    switch (ReplaceFile(kSettingsFileName, image.data(), image.size())) {
-    case ReplaceResult::Replaced:
-        return SaveResult::Saved;
-    case ReplaceResult::CannotCreate:
-        return SaveResult::CannotOpen;
-    case ReplaceResult::CannotWrite:
-        break;
-    }
-    return SaveResult::CannotWrite;
+    return ReplaceFile(kSettingsFileName, image.data(), image.size());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PrinterSettings.h"
+#include "SaveResult.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,13 +11,6 @@
 inline constexpr const char* kSettingsFileName = "Trovanel.ini";
 inline constexpr std::size_t kSettingsFieldSize = 4;
 inline constexpr std::size_t kSettingsFileSize = 10 * kSettingsFieldSize;
-
-enum class SaveResult {
-    Saved,
-    CannotOpen,  // no temporary file could be made, or the existing file is not a writable
-                 // regular file
-    CannotWrite, // writing, syncing or replacing failed; the old file is untouched
-};
 
 // Fills `settings` from the file; leaves it as it is when the file cannot be opened or read, or
 // is no regular file (a FIFO, a device or a directory in its place). Never blocks. A short

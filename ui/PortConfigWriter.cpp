@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "PortConfigFile.h"
+#include "PortStatus.h"
 
 #include <cerrno>
 #include <cstring>
@@ -31,10 +32,10 @@ bool MakeFolder(const std::string& path, std::string& error) {
 std::string SavePortChoices(const std::vector<PortChoice>& choices) {
     const std::string path = PortConfigPath();
     std::string text;
-    std::string error;
-    if (!ReadPortConfigFile(path, text, error)) {
-        return "Cannot save " + error + ".";
+    if (const PortStatus read = ReadPortConfigFile(path, text); !read.ok()) {
+        return "Cannot save " + read.reason() + ".";
     }
+    std::string error;
     if (!MakeFolder(path, error)) {
         return error;
     }
@@ -43,11 +44,11 @@ std::string SavePortChoices(const std::vector<PortChoice>& choices) {
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     switch (ReplaceFile(path.c_str(), bytes, text.size())) {
-    case ReplaceResult::Replaced:
+    case SaveResult::Saved:
         return {};
-    case ReplaceResult::CannotCreate:
+    case SaveResult::CannotOpen:
         return Failure(path, "the file or its folder is not writable");
-    case ReplaceResult::CannotWrite:
+    case SaveResult::CannotWrite:
         break;
     }
     return Failure(path, "writing failed, the old file is kept");

@@ -36,8 +36,8 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
                             const Deadline& deadline) {
     const bool capture = target.kind == PortTarget::Kind::Capture;
     DeviceClass device = capture ? DeviceClass::File : DeviceClass::Printer;
-    const auto fail = [&](int error) {
-        return PortStatus::Failed(DescribeFailure(error, device, deadline.Budget()));
+    const auto explained = [&](const PortStatus& status) {
+        return Explained(status, device, deadline.Budget());
     };
 
     // Only a capture file may be created: a mistyped /dev node must never become a file.
@@ -47,7 +47,7 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
     } else {
         struct stat info {};
         if (stat(target.path.c_str(), &info) != 0) {
-            return fail(errno);
+            return explained(PortStatus::SystemError(errno));
         }
         if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode) && !S_ISREG(info.st_mode)) {
             return PortStatus::Failed("not a device, FIFO or file");
@@ -56,7 +56,7 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
     }
     UniqueFd fd(open(target.path.c_str(), flags, 0666));
     if (!fd.valid()) {
-        return fail(errno);
+        return explained(PortStatus::SystemError(errno));
     }
     if (isatty(fd.get()) && target.kind == PortTarget::Kind::Path) {
         fd.Close();
@@ -66,10 +66,7 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
         // Left alone, the parallel driver retries an offline printer for ever.
         ioctl(fd.get(), LPABORT, 1);
     }
-    int error = WriteAll(fd.get(), data, size, deadline, false);
-    const int closeError = fd.Close();
-    if (error == 0 && closeError != 0 && closeError != EINTR) {
-        error = closeError;
-    }
-    return error == 0 ? PortStatus::Ok() : fail(error);
+    PortStatus status = WriteAll(fd.get(), data, size, deadline, false);
+    PortStatus closed = fd.Close();
+    return explained(status.ok() ? closed : status);
 }

@@ -19,7 +19,7 @@ bool ParseNumber(std::string_view text, int& value) {
 constexpr std::array<int, 9> kBaudRates{1200,  2400,  4800,   9600,  19200,
                                         38400, 57600, 115200, 230400};
 
-bool ApplySerialOption(std::string_view option, SerialOptions& serial, std::string& error) {
+PortStatus ApplySerialOption(std::string_view option, SerialOptions& serial) {
     const auto equals = option.find('=');
     const std::string_view key = option.substr(0, equals);
     const std::string_view value =
@@ -45,35 +45,35 @@ bool ApplySerialOption(std::string_view option, SerialOptions& serial, std::stri
     } else if (key == "flow" && value == "hard") {
         serial.flow = SerialOptions::Flow::Hard;
     } else {
-        error = "unknown serial option \"" + std::string(option) +
-                "\" (baud=1200..230400, bits=5..8, parity=none|even|odd, stop=1|2, "
-                "flow=none|soft|hard)";
-        return false;
+        return PortStatus::Failed("unknown serial option \"" + std::string(option) +
+                                  "\" (baud=1200..230400, bits=5..8, parity=none|even|odd, "
+                                  "stop=1|2, flow=none|soft|hard)");
     }
-    return true;
+    return PortStatus::Ok();
 }
 
-bool ParseSerial(std::string_view rest, PortTarget& target, std::string& error) {
+PortStatus ParseSerial(std::string_view rest, PortTarget& target) {
     const auto question = rest.find('?');
     target.path = std::string(rest.substr(0, question));
     if (question == std::string_view::npos) {
-        return true;
+        return PortStatus::Ok();
     }
     std::string_view options = rest.substr(question + 1);
     while (!options.empty()) {
         const auto separator = options.find_first_of("+&");
-        if (!ApplySerialOption(options.substr(0, separator), target.serial, error)) {
-            return false;
+        PortStatus applied = ApplySerialOption(options.substr(0, separator), target.serial);
+        if (!applied.ok()) {
+            return applied;
         }
         if (separator == std::string_view::npos) {
             break;
         }
         options.remove_prefix(separator + 1);
     }
-    return true;
+    return PortStatus::Ok();
 }
 
-bool ParseSocket(std::string_view rest, PortTarget& target, std::string& error) {
+PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
     if (!rest.empty() && rest.back() == '/') {
         rest.remove_suffix(1);
     }
@@ -82,14 +82,12 @@ bool ParseSocket(std::string_view rest, PortTarget& target, std::string& error) 
     if (StartsWith(rest, "[")) { // [IPv6]:port
         const auto close = rest.find(']');
         if (close == std::string_view::npos) {
-            error = "unclosed '[' in the host";
-            return false;
+            return PortStatus::Failed("unclosed '[' in the host");
         }
         host = rest.substr(1, close - 1);
         const std::string_view after = rest.substr(close + 1);
         if (!after.empty() && !StartsWith(after, ":")) {
-            error = "unexpected text after the host";
-            return false;
+            return PortStatus::Failed("unexpected text after the host");
         }
         port = after.empty() ? after : after.substr(1);
     } else if (const auto colon = rest.rfind(':'); colon != std::string_view::npos) {
@@ -97,16 +95,14 @@ bool ParseSocket(std::string_view rest, PortTarget& target, std::string& error) 
         port = rest.substr(colon + 1);
     }
     if (host.empty() || host.find_first_of("/?# ") != std::string_view::npos) {
-        error = "no valid host";
-        return false;
+        return PortStatus::Failed("no valid host");
     }
     target.host = std::string(host);
     if (!port.empty() &&
         (!ParseNumber(port, target.tcpPort) || target.tcpPort < 1 || target.tcpPort > 65535)) {
-        error = "the TCP port must be a number from 1 to 65535";
-        return false;
+        return PortStatus::Failed("the TCP port must be a number from 1 to 65535");
     }
-    return true;
+    return PortStatus::Ok();
 }
 
 } // namespace
@@ -119,12 +115,14 @@ std::string PortTarget::Display() const {
     return path;
 }
 
-bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& error) {
+PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     target = PortTarget();
-    bool parsed = true;
     if (StartsWith(text, "serial:")) {
         target.kind = PortTarget::Kind::Serial;
-        parsed = ParseSerial(text.substr(7), target, error);
+        PortStatus parsed = ParseSerial(text.substr(7), target);
+        if (!parsed.ok()) {
+            return parsed;
+        }
     } else if (StartsWith(text, "parallel:")) {
         target.kind = PortTarget::Kind::Parallel;
         target.path = std::string(text.substr(9));
@@ -137,17 +135,14 @@ bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& erro
         }
     } else if (StartsWith(text, "socket://")) {
         target.kind = PortTarget::Kind::Socket;
-        return ParseSocket(text.substr(9), target, error);
+        return ParseSocket(text.substr(9), target);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
     }
-    if (!parsed) {
-        return false;
-    }
     if (!StartsWith(target.path, "/") || target.path.find('\0') != std::string::npos) {
-        error = "expected an absolute path, or serial:, parallel:, file: or socket://";
-        return false;
+        return PortStatus::Failed(
+            "expected an absolute path, or serial:, parallel:, file: or socket://");
     }
-    return true;
+    return PortStatus::Ok();
 }

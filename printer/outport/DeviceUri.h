@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PortStatus.h"
+
 #include <string>
 #include <string_view>
 
@@ -35,5 +37,5 @@ struct PortTarget {
     std::string Display() const;
 };
 
-// Parses a device URI in the form print spoolers use. On failure returns false and says why.
-bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& error);
+// Parses a device URI in the form print spoolers use into `target`, or says why it is none.
+PortStatus ParseDeviceUri(std::string_view text, PortTarget& target);

@@ -51,3 +51,11 @@ std::string DescribeFailure(int error, DeviceClass device, std::chrono::millisec
         return std::strerror(error);
     }
 }
+
+PortStatus Explained(const PortStatus& status, DeviceClass device,
+                     std::chrono::milliseconds timeout) {
+    if (status.error() == 0) {
+        return status;
+    }
+    return PortStatus::Failed(DescribeFailure(status.error(), device, timeout), status.error());
+}

@@ -17,22 +17,20 @@ namespace {
 
 using AddressList = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
 
-// Returns a connected socket, or an invalid one with `error` set.
-UniqueFd Connect(const addrinfo& address, const Deadline& deadline, int& error) {
-    UniqueFd fd(socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                       address.ai_protocol));
+// Connects `fd` to the address, within the deadline.
+PortStatus Connect(const addrinfo& address, const Deadline& deadline, UniqueFd& fd) {
+    fd = UniqueFd(socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                         address.ai_protocol));
     if (!fd.valid()) {
-        error = errno;
-        return fd;
+        return PortStatus::SystemError(errno);
     }
     const int noDelay = 1;
     setsockopt(fd.get(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     if (connect(fd.get(), address.ai_addr, address.ai_addrlen) == 0) {
-        return fd;
+        return PortStatus::Ok();
     }
     if (errno != EINPROGRESS) {
-        error = errno;
-        return UniqueFd();
+        return PortStatus::SystemError(errno);
     }
     for (;;) {
         pollfd wait{fd.get(), POLLOUT, 0};
@@ -41,8 +39,7 @@ UniqueFd Connect(const addrinfo& address, const Deadline& deadline, int& error) 
             break;
         }
         if (ready == 0 || errno != EINTR) {
-            error = ready == 0 ? ETIMEDOUT : errno;
-            return UniqueFd();
+            return PortStatus::SystemError(ready == 0 ? ETIMEDOUT : errno);
         }
     }
     int result = 0;
@@ -50,11 +47,7 @@ UniqueFd Connect(const addrinfo& address, const Deadline& deadline, int& error) 
     if (getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &result, &length) != 0) {
         result = errno;
     }
-    if (result != 0) {
-        error = result;
-        return UniqueFd();
-    }
-    return fd;
+    return result == 0 ? PortStatus::Ok() : PortStatus::SystemError(result);
 }
 
 } // namespace
@@ -70,32 +63,30 @@ PortStatus SendToSocket(const PortTarget& target, const unsigned char* data, std
     hints.ai_flags = AI_NUMERICSERV | AI_NUMERICHOST;
     addrinfo* found = nullptr;
     const std::string service = std::to_string(target.tcpPort);
-    int status = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
-    if (status == EAI_NONAME) {
+    int lookUp = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
+    if (lookUp == EAI_NONAME) {
         hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
-        status = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
+        lookUp = getaddrinfo(target.host.c_str(), service.c_str(), &hints, &found);
     }
-    if (status != 0) {
-        return PortStatus::Failed(std::string("cannot find the host: ") + gai_strerror(status));
+    if (lookUp != 0) {
+        return PortStatus::Failed(std::string("cannot find the host: ") + gai_strerror(lookUp));
     }
     const AddressList addresses(found, &freeaddrinfo);
 
-    int error = ETIMEDOUT;
+    PortStatus status = PortStatus::SystemError(ETIMEDOUT);
     for (const addrinfo* address = addresses.get(); address != nullptr && !deadline.Expired();
          address = address->ai_next) {
-        UniqueFd fd = Connect(*address, deadline, error);
-        if (!fd.valid()) {
+        UniqueFd fd;
+        status = Connect(*address, deadline, fd);
+        if (!status.ok()) {
             continue;
         }
-        error = WriteAll(fd.get(), data, size, deadline, true);
+        status = WriteAll(fd.get(), data, size, deadline, true);
         // The half-close tells the printer the job is complete.
-        if (error == 0 && shutdown(fd.get(), SHUT_WR) != 0) {
-            error = errno;
+        if (status.ok() && shutdown(fd.get(), SHUT_WR) != 0) {
+            status = PortStatus::SystemError(errno);
         }
         break;
     }
-    if (error == 0) {
-        return PortStatus::Ok();
-    }
-    return PortStatus::Failed(DescribeFailure(error, DeviceClass::Network, deadline.Budget()));
+    return Explained(status, DeviceClass::Network, deadline.Budget());
 }

@@ -43,21 +43,19 @@ std::string TrySend(int length, int port, const unsigned char* data) {
     // The port's look-up may read the configuration file, so the time-out starts before it; a
     // malformed time-out is still reported after a malformed port.
     std::chrono::milliseconds timeout{};
-    std::string timeoutError;
-    const bool timeoutValid = LookUpTimeout(timeout, timeoutError);
+    const PortStatus timeoutStatus = LookUpTimeout(timeout);
     const Deadline deadline(timeout);
     PortSetting setting;
-    std::string error;
-    if (!LookUpPort(port, setting, error)) {
-        return setting.name + ": " + error;
+    if (const PortStatus found = LookUpPort(port, setting); !found.ok()) {
+        return setting.name + ": " + found.reason();
     }
     PortTarget target;
-    if (!ParseDeviceUri(setting.value, target, error)) {
+    if (const PortStatus parsed = ParseDeviceUri(setting.value, target); !parsed.ok()) {
         return setting.name + ": \"" + setting.value + "\" from " + setting.origin +
-               " is not a device: " + error;
+               " is not a device: " + parsed.reason();
     }
-    if (!timeoutValid) {
-        return setting.name + ": " + timeoutError;
+    if (!timeoutStatus.ok()) {
+        return setting.name + ": " + timeoutStatus.reason();
     }
     const std::string device = setting.name + " (" + target.Display() + ")";
     if (length < 0 || (length > 0 && data == nullptr)) {

@@ -41,11 +41,11 @@ bool IsPortName(std::string_view name) {
 
 // Reads the whole file so that a mistake anywhere in it is reported, not only on the line
 // of the port asked for.
-bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string& error) {
+PortStatus LookUpInFile(const std::string& portName, PortSetting& setting) {
     const std::string path = PortConfigPath();
     std::string content;
-    if (!ReadPortConfigFile(path, content, error)) {
-        return false;
+    if (PortStatus read = ReadPortConfigFile(path, content); !read.ok()) {
+        return read;
     }
     std::istringstream file(content);
     std::string line;
@@ -60,8 +60,8 @@ bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string
             Trim(text.substr(0, equals == std::string_view::npos ? 0 : equals));
         const std::string place = path + " line " + std::to_string(number);
         if (equals == std::string_view::npos || !IsPortName(key)) {
-            error = place + ": expected COM1=, COM2=, LPT1= or LPT2= and a device";
-            return false;
+            return PortStatus::Failed(place +
+                                      ": expected COM1=, COM2=, LPT1= or LPT2= and a device");
         }
         if (key == portName && !found) {
             setting.value = std::string(Trim(text.substr(equals + 1)));
@@ -69,40 +69,39 @@ bool LookUpInFile(const std::string& portName, PortSetting& setting, std::string
             found = true;
         }
     }
-    return true;
+    return PortStatus::Ok();
 }
 
 } // namespace
 
-bool LookUpPort(int port, PortSetting& setting, std::string& error) {
+PortStatus LookUpPort(int port, PortSetting& setting) {
     const auto index = static_cast<std::size_t>(port);
     setting.name = kPortNames.at(index);
     const std::string variable = "OUTPORT_" + setting.name;
     if (const char* value = std::getenv(variable.c_str()); value != nullptr && value[0] != '\0') {
         setting.value = value;
         setting.origin = variable;
-        return true;
+        return PortStatus::Ok();
     }
     setting.value = kDefaultDevices.at(index);
     setting.origin = "the default";
-    return LookUpInFile(setting.name, setting, error);
+    return LookUpInFile(setting.name, setting);
 }
 
-bool LookUpTimeout(std::chrono::milliseconds& timeout, std::string& error) {
+PortStatus LookUpTimeout(std::chrono::milliseconds& timeout) {
     timeout = std::chrono::milliseconds(kDefaultTimeoutMs);
     const char* text = std::getenv("OUTPORT_TIMEOUT_MS");
     if (text == nullptr || text[0] == '\0') {
-        return true;
+        return PortStatus::Ok();
     }
     const std::string_view value(text);
     long ms = 0;
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ms);
     if (ec != std::errc() || end != value.data() + value.size() || ms < 1 ||
         ms > kLongestTimeoutMs) {
-        error = "OUTPORT_TIMEOUT_MS=" + std::string(value) +
-                " is not a time-out in milliseconds (1 to 600000)";
-        return false;
+        return PortStatus::Failed("OUTPORT_TIMEOUT_MS=" + std::string(value) +
+                                  " is not a time-out in milliseconds (1 to 600000)");
     }
     timeout = std::chrono::milliseconds(ms);
-    return true;
+    return PortStatus::Ok();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PortStatus.h"
+
 #include <chrono>
 #include <string>
 
@@ -12,10 +14,10 @@ struct PortSetting {
     std::string origin; // where the value came from, to name in messages
 };
 
-// Valid ports are 0..3. Returns false with a reason naming the configuration file when it is
+// Valid ports are 0..3. Fails with a reason naming the configuration file when it is
 // malformed, cannot be read, is no regular file or is larger than 64 KiB; a missing file is
 // no error. Never blocks.
-bool LookUpPort(int port, PortSetting& setting, std::string& error);
+PortStatus LookUpPort(int port, PortSetting& setting);
 
 // The time-out of one whole output call: OUTPORT_TIMEOUT_MS, or 5 s.
-bool LookUpTimeout(std::chrono::milliseconds& timeout, std::string& error);
+PortStatus LookUpTimeout(std::chrono::milliseconds& timeout);

@@ -1,14 +1,15 @@
 #include "PortConfigFile.h"
 
+#include "IoLoops.h"
 #include "UniqueFd.h"
 
-#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -85,46 +86,40 @@ std::string PortConfigPath() {
     return std::string(home != nullptr ? home : "") + "/.config/outport.conf";
 }
 
-bool ReadPortConfigFile(const std::string& path, std::string& text, std::string& error) {
+PortStatus ReadPortConfigFile(const std::string& path, std::string& text) {
+    const auto failed = [&](int error) {
+        return PortStatus::Failed(path + ": " + ErrorText(error), error);
+    };
     UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.valid()) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            return true;
-        }
-        error = path + ": " + ErrorText(errno);
-        return false;
+        return errno == ENOENT || errno == ENOTDIR ? PortStatus::Ok() : failed(errno);
     }
     struct stat info {};
     if (fstat(fd.get(), &info) != 0) {
-        error = path + ": " + ErrorText(errno);
-        return false;
+        return failed(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return failed(EISDIR);
     }
     if (!S_ISREG(info.st_mode)) {
-        error = path + ": " + (S_ISDIR(info.st_mode) ? ErrorText(EISDIR) : "not a regular file");
-        return false;
+        return PortStatus::Failed(path + ": not a regular file");
     }
-    std::array<char, 4096> chunk{};
-    for (;;) {
-        const ssize_t got = read(fd.get(), chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            error = path + ": " + ErrorText(errno);
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        text.append(chunk.data(), static_cast<std::size_t>(got));
-        if (text.size() > kLargestConfigFile) {
-            error = path + ": larger than 64 KiB, too large for a configuration file";
-            return false;
-        }
+    // One byte more than allowed tells a file at the limit from a larger one.
+    std::string content(kLargestConfigFile + 1, '\0');
+    const IoOutcome read =
+        ReadLoop(fd.get(), reinterpret_cast<unsigned char*>(content.data()), content.size());
+    if (read.error != 0) {
+        return failed(read.error);
     }
+    if (read.done > kLargestConfigFile) {
+        return PortStatus::Failed(path +
+                                  ": larger than 64 KiB, too large for a configuration file");
+    }
+    content.resize(read.done);
     // Some editors start a UTF-8 file with a byte-order mark.
-    if (text.rfind(kByteOrderMark, 0) == 0) {
-        text.erase(0, kByteOrderMark.size());
+    if (content.rfind(kByteOrderMark, 0) == 0) {
+        content.erase(0, kByteOrderMark.size());
     }
-    return true;
+    text = std::move(content);
+    return PortStatus::Ok();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PortStatus.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,7 @@ std::string PortConfigPath();
 // of hanging or reading for ever. One that exists but cannot be read is an error: skipping it
 // would send to the default device, which may be another printer, and overwriting it would
 // lose what it holds.
-bool ReadPortConfigFile(const std::string& path, std::string& text, std::string& error);
+PortStatus ReadPortConfigFile(const std::string& path, std::string& text);
 
 // The text of outport.conf with the port `portName` ("COM1" ...) set to `uri`. The port's
 // first line is rewritten in place (the reader takes the first, so later ones never counted

@@ -1,22 +1,19 @@
 #include "SerialLine.h"
 
 #include "FailureReason.h"
+#include "OutputQueue.h"
 #include "UniqueFd.h"
 #include "WriteAll.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <linux/serial.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <time.h>
 #include <utility>
 
 namespace {
-
-constexpr long kDrainPollNs = 1'000'000;
 
 speed_t SpeedFor(int baud) {
     switch (baud) {
@@ -84,69 +81,38 @@ termios RawTermios(const termios& current, const SerialOptions& options) {
     return tio;
 }
 
-void PauseForDrain() {
-    timespec pause{0, kDrainPollNs};
-    nanosleep(&pause, nullptr);
-}
-
-// Waits, against the deadline, until the kernel's queue and then the UART's own transmitter are
-// empty. tcdrain() is not used: with flow control holding the line it can block for ever.
-int Drain(int fd, const Deadline& deadline) {
-    for (;;) {
-        int queued = 0;
-        if (ioctl(fd, TIOCOUTQ, &queued) != 0) {
-            return errno == ENOTTY || errno == EINVAL ? 0 : errno;
-        }
-        if (queued == 0) {
-            break;
-        }
-        if (deadline.Expired()) {
-            return ETIMEDOUT;
-        }
-        PauseForDrain();
-    }
-    for (;;) {
-        unsigned int status = 0;
-        // Drivers without a line status register (USB adapters, ptys) refuse this; the
-        // queue being empty is then all we can know.
-        if (ioctl(fd, TIOCSERGETLSR, &status) != 0 || (status & TIOCSER_TEMT) != 0) {
-            return 0;
-        }
-        if (deadline.Expired()) {
-            return ETIMEDOUT;
-        }
-        PauseForDrain();
-    }
-}
-
-int Configure(int fd, const SerialOptions& options) {
+PortStatus Configure(int fd, const SerialOptions& options) {
     termios current{};
     if (tcgetattr(fd, &current) != 0) {
-        return errno;
+        return PortStatus::SystemError(errno);
     }
     const termios wanted = RawTermios(current, options);
     if (tcsetattr(fd, TCSANOW, &wanted) != 0) {
-        return errno;
+        return PortStatus::SystemError(errno);
     }
     // tcsetattr succeeds when any part applies; a speed the driver refused would garble
     // everything, so check it.
     termios applied{};
     if (tcgetattr(fd, &applied) != 0) {
-        return errno;
+        return PortStatus::SystemError(errno);
     }
-    return cfgetospeed(&applied) == cfgetospeed(&wanted) ? 0 : EINVAL;
+    if (cfgetospeed(&applied) != cfgetospeed(&wanted)) {
+        return PortStatus::Failed("the line does not support " + std::to_string(options.baud) +
+                                  " baud");
+    }
+    return PortStatus::Ok();
 }
 
 // The exclusive hold: flock closes the race between two programs opening the port, TIOCEXCL
 // keeps out programs that do not lock. Either refusing means someone else has the port.
-int TakeExclusive(int fd) {
+PortStatus TakeExclusive(int fd) {
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        return errno == EWOULDBLOCK ? EBUSY : errno;
+        return PortStatus::SystemError(errno == EWOULDBLOCK ? EBUSY : errno);
     }
     if (ioctl(fd, TIOCEXCL) != 0 && errno != EINVAL && errno != ENOTTY) {
-        return errno;
+        return PortStatus::SystemError(errno);
     }
-    return 0;
+    return PortStatus::Ok();
 }
 
 // Gives up the TIOCEXCL taken with the lock on every way out, before the descriptor closes: a
@@ -172,40 +138,33 @@ private:
 
 PortStatus SendSerial(const std::string& path, const SerialOptions& options,
                       const unsigned char* data, std::size_t size, const Deadline& deadline) {
-    const auto fail = [&](int error) {
-        return PortStatus::Failed(DescribeFailure(error, DeviceClass::Serial, deadline.Budget()));
+    const auto explained = [&](const PortStatus& status) {
+        return Explained(status, DeviceClass::Serial, deadline.Budget());
     };
     UniqueFd fd(open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
-        return fail(errno);
+        return explained(PortStatus::SystemError(errno));
     }
     if (!isatty(fd.get())) {
         return PortStatus::Failed("not a serial line");
     }
-    if (const int error = TakeExclusive(fd.get()); error != 0) {
-        return fail(error);
+    if (PortStatus held = TakeExclusive(fd.get()); !held.ok()) {
+        return explained(held);
     }
     ExclusiveHold exclusive(fd.get());
-    int error = Configure(fd.get(), options);
-    if (error == EINVAL) {
-        return PortStatus::Failed("the line does not support " + std::to_string(options.baud) +
-                                  " baud");
+    PortStatus status = Configure(fd.get(), options);
+    if (status.ok()) {
+        status = WriteAll(fd.get(), data, size, deadline, false);
     }
-    if (error == 0) {
-        error = WriteAll(fd.get(), data, size, deadline, false);
+    if (status.ok()) {
+        status = WaitForEmptyOutput(fd.get(), deadline);
     }
-    if (error == 0) {
-        error = Drain(fd.get(), deadline);
-    }
-    if (error != 0) {
+    if (!status.ok()) {
         // Drop what is still queued, so a stalled printer does not get the block later and
         // close() does not wait for it.
         tcflush(fd.get(), TCOFLUSH);
     }
     exclusive.Release();
-    const int closeError = fd.Close();
-    if (error == 0 && closeError != 0 && closeError != EINTR) {
-        error = closeError;
-    }
-    return error == 0 ? PortStatus::Ok() : fail(error);
+    PortStatus closed = fd.Close();
+    return explained(status.ok() ? closed : status);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PortStatus.h"
+
+#include <cerrno>
 #include <unistd.h>
 #include <utility>
 
@@ -19,13 +22,13 @@ public:
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
 
-    // Returns close()'s errno, or 0; a device can report a failed write only here.
-    int Close() {
-        if (m_fd < 0) {
-            return 0;
+    // A device can report a failed write only here. EINTR is no failure: Linux has closed the
+    // descriptor by then, and what was written stands.
+    PortStatus Close() {
+        if (m_fd < 0 || ::close(std::exchange(m_fd, -1)) == 0 || errno == EINTR) {
+            return PortStatus::Ok();
         }
-        const int result = ::close(std::exchange(m_fd, -1));
-        return result == 0 ? 0 : errno;
+        return PortStatus::SystemError(errno);
     }
 
 private:

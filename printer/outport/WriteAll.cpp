@@ -1,12 +1,13 @@
 #include "WriteAll.h"
 
+#include "IoLoops.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
 #include <sys/socket.h>
 #include <time.h>
-#include <unistd.h>
 
 namespace {
 
@@ -21,62 +22,68 @@ void PauseBriefly() {
 }
 
 // A write to a pipe or FIFO whose reader has gone raises SIGPIPE, which would end the whole
-// program. The signal is blocked for this thread around the write and, when the write raised it,
+// program. The signal is blocked for this thread while it lives and, when a write raised it,
 // taken before unblocking; the process's own handling of SIGPIPE is never changed.
-ssize_t WriteWithoutSigpipe(int fd, const unsigned char* data, std::size_t size) {
-    sigset_t sigpipe;
-    sigemptyset(&sigpipe);
-    sigaddset(&sigpipe, SIGPIPE);
-    sigset_t previous;
-    pthread_sigmask(SIG_BLOCK, &sigpipe, &previous);
-    sigset_t pending;
-    sigpending(&pending);
-    const bool alreadyPending = sigismember(&pending, SIGPIPE) == 1;
+class SigpipeBlock {
+public:
+    SigpipeBlock() {
+        sigemptyset(&m_sigpipe);
+        sigaddset(&m_sigpipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_sigpipe, &m_previous);
+        sigset_t pending;
+        sigpending(&pending);
+        m_bAlreadyPending = sigismember(&pending, SIGPIPE) == 1;
+    }
+    SigpipeBlock(const SigpipeBlock&) = delete;
+    SigpipeBlock& operator=(const SigpipeBlock&) = delete;
+    ~SigpipeBlock() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
 
-    const ssize_t written = write(fd, data, size);
-    const int error = errno;
-    if (written < 0 && error == EPIPE && !alreadyPending) {
+    void TakeRaisedSignal() {
+        if (m_bAlreadyPending) {
+            return;
+        }
         const timespec noWait{0, 0};
-        while (sigtimedwait(&sigpipe, nullptr, &noWait) < 0 && errno == EINTR) {
+        while (sigtimedwait(&m_sigpipe, nullptr, &noWait) < 0 && errno == EINTR) {
         }
     }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    errno = error;
-    return written;
-}
+
+private:
+    sigset_t m_sigpipe{};
+    sigset_t m_previous{};
+    bool m_bAlreadyPending = false;
+};
 
 } // namespace
 
-int WriteAll(int fd, const unsigned char* data, std::size_t size, const Deadline& deadline,
-             bool socket) {
+PortStatus WriteAll(int fd, const unsigned char* data, std::size_t size, const Deadline& deadline,
+                    bool socket) {
+    // Set when the descriptor was reported writable yet took nothing.
     bool stalled = false;
-    while (size > 0) {
+    const WriteCall write = [&](int to, const unsigned char* bytes, std::size_t count) {
         const ssize_t written =
-            socket ? send(fd, data, size, MSG_NOSIGNAL) : WriteWithoutSigpipe(fd, data, size);
-        if (written > 0) {
-            data += written;
-            size -= static_cast<std::size_t>(written);
-            stalled = false;
-            continue;
-        }
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            return errno;
-        }
+            socket ? send(to, bytes, count, MSG_NOSIGNAL) : ::write(to, bytes, count);
+        stalled = stalled && written <= 0;
+        return written;
+    };
+    const RoomWait wait = [&]() {
         if (deadline.Expired()) {
             return ETIMEDOUT;
         }
         if (stalled) {
             PauseBriefly();
         }
-        pollfd wait{fd, POLLOUT, 0};
-        const int ready = poll(&wait, 1, std::min(deadline.RemainingMs(), kPollSliceMs));
+        pollfd room{fd, POLLOUT, 0};
+        const int ready = poll(&room, 1, std::min(deadline.RemainingMs(), kPollSliceMs));
         if (ready < 0 && errno != EINTR) {
             return errno;
         }
         stalled = ready > 0;
+        return 0;
+    };
+    SigpipeBlock sigpipe;
+    const IoOutcome outcome = WriteLoop(fd, data, size, write, wait);
+    if (outcome.error == EPIPE && !socket) {
+        sigpipe.TakeRaisedSignal();
     }
-    return 0;
+    return outcome.error == 0 ? PortStatus::Ok() : PortStatus::SystemError(outcome.error);
 }

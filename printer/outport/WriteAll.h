@@ -1,12 +1,12 @@
 #pragma once
 
 #include "Deadline.h"
+#include "PortStatus.h"
 
 #include <cstddef>
 
-// Writes all `size` bytes to a non-blocking descriptor, resuming after partial writes, EINTR and
-// EAGAIN until the deadline. A closed peer or reader gives EPIPE, never SIGPIPE: sockets are
+// Writes all `size` bytes to a non-blocking descriptor, waiting for room while it is full, until
+// the deadline (then ETIMEDOUT). A closed peer or reader gives EPIPE, never SIGPIPE: sockets are
 // written with MSG_NOSIGNAL, anything else with the signal blocked for the calling thread.
-// Returns 0, or the errno that stopped it (ETIMEDOUT for the deadline).
-int WriteAll(int fd, const unsigned char* data, std::size_t size, const Deadline& deadline,
-             bool socket);
+PortStatus WriteAll(int fd, const unsigned char* data, std::size_t size, const Deadline& deadline,
+                    bool socket);
