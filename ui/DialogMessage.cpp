@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+QString ApplicationCaption() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
 void ShowMessageBox(QWidget* parent, const DialogMessage& message) {
-    const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    QMessageBox box(message.icon, caption, message.text, QMessageBox::Ok, parent);
+    QMessageBox box(message.icon, ApplicationCaption(), message.text, QMessageBox::Ok, parent);
     if (!message.detail.isEmpty()) {
         box.setInformativeText(message.detail);
     }

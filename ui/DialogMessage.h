@@ -17,5 +17,9 @@ struct DialogMessage {
 // watch the messages without hunting for modal windows.
 using MessagePresenter = std::function<void(QWidget* parent, const DialogMessage& message)>;
 
+// What message boxes and the program's other small windows are captioned with: the
+// executable's file name without its extension.
+QString ApplicationCaption();
+
 // A modal box with the single button OK, captioned with the executable's name.
 void ShowMessageBox(QWidget* parent, const DialogMessage& message);
