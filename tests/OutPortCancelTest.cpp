@@ -1,8 +1,8 @@
 // Cancelling OutPortCancellable from another thread while it waits on a stalled device.
 #include "OutPort.h"
+#include "PseudoTerminal.h"
 #include "WorkDirectory.h"
 
-#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -14,15 +14,12 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <pthread.h>
-#include <pty.h>
 #include <sstream>
 #include <string>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -111,36 +108,6 @@ bool ConnectInFlight(int port) {
     return false;
 }
 
-Bytes Drain(int fd) {
-    Bytes got;
-    std::array<unsigned char, 4096> chunk{};
-    pollfd wait{fd, POLLIN, 0};
-    while (poll(&wait, 1, 100) > 0) {
-        const ssize_t n = read(fd, chunk.data(), chunk.size());
-        if (n <= 0) {
-            break;
-        }
-        got.insert(got.end(), chunk.begin(), chunk.begin() + n);
-    }
-    return got;
-}
-
-class Pty {
-public:
-    Pty() {
-        std::array<char, 128> name{};
-        EXPECT_EQ(openpty(&m_master, &m_slave, name.data(), nullptr, nullptr), 0);
-        m_name = name.data();
-    }
-    ~Pty() {
-        close(m_master);
-        close(m_slave);
-    }
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_name;
-};
-
 // Each test points COM1 or LPT1 at its own endpoint with a time-out far beyond any test, so
 // only cancellation can end a stalled call in time.
 class OutPortCancelTest : public testing::Test {
@@ -165,45 +132,45 @@ std::string Reason(const std::string& device, int accepted, int length) {
 }
 
 TEST_F(OutPortCancelTest, StalledSerialLineIsReleasedAndGetsNothingLater) {
-    Pty pty;
-    ASSERT_EQ(tcflow(pty.m_slave, TCOOFF), 0);
-    setenv("OUTPORT_COM1", pty.m_name.c_str(), 1);
-    const int ownOpen = OpenCount(pty.m_name);
+    PseudoTerminal pty;
+    pty.Stall();
+    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    const int ownOpen = OpenCount(pty.Name());
     CancellableSend send(0, Bytes(kBlockSize, 'A'));
-    WaitFor(send, [&] { return OpenCount(pty.m_name) > ownOpen; });
+    WaitFor(send, [&] { return OpenCount(pty.Name()) > ownOpen; });
     send.Cancel();
     const Outcome outcome = send.Result();
     EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(outcome.error, Reason("COM1 (" + pty.m_name + ")", 0, kBlockSize));
+    EXPECT_EQ(outcome.error, Reason("COM1 (" + pty.Name() + ")", 0, kBlockSize));
 
-    EXPECT_EQ(OpenCount(pty.m_name), ownOpen);
-    const int other = open(pty.m_name.c_str(), O_WRONLY | O_NOCTTY);
+    EXPECT_EQ(OpenCount(pty.Name()), ownOpen);
+    const int other = open(pty.Name().c_str(), O_WRONLY | O_NOCTTY);
     EXPECT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
     close(other);
-    ASSERT_EQ(tcflow(pty.m_slave, TCOON), 0);
-    EXPECT_TRUE(Drain(pty.m_master).empty());
+    pty.Resume();
+    EXPECT_TRUE(pty.Received().empty());
 }
 
 // The master is not read, so the line takes what fits in its buffers and then stalls. A pty
 // drops what its buffers held when the line is flushed and keeps only what the other end
 // had already taken, so the count lies between that and the whole block.
 TEST_F(OutPortCancelTest, PartlySentBlockCountsWhatLeftTheCaller) {
-    Pty pty;
-    setenv("OUTPORT_COM1", pty.m_name.c_str(), 1);
-    const int ownOpen = OpenCount(pty.m_name);
+    PseudoTerminal pty;
+    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    const int ownOpen = OpenCount(pty.Name());
     const Bytes block(1 << 20, 'B');
     CancellableSend send(0, block);
-    WaitFor(send, [&] { return OpenCount(pty.m_name) > ownOpen; });
+    WaitFor(send, [&] { return OpenCount(pty.Name()) > ownOpen; });
     send.Cancel();
     const Outcome outcome = send.Result();
     EXPECT_EQ(outcome.result, 0);
-    const std::string prefix = "COM1 (" + pty.m_name + "): cancelled after ";
+    const std::string prefix = "COM1 (" + pty.Name() + "): cancelled after ";
     const std::string suffix = " of " + std::to_string(block.size()) + " bytes";
     ASSERT_EQ(outcome.error.rfind(prefix, 0), 0u) << outcome.error;
     ASSERT_GT(outcome.error.size(), prefix.size() + suffix.size());
     EXPECT_EQ(outcome.error.substr(outcome.error.size() - suffix.size()), suffix);
     const std::size_t counted = std::stoul(outcome.error.substr(prefix.size()));
-    const std::size_t arrived = Drain(pty.m_master).size();
+    const std::size_t arrived = pty.Received().size();
     EXPECT_GT(arrived, 0u);
     EXPECT_GE(counted, arrived);
     EXPECT_LT(counted, block.size());
@@ -274,9 +241,9 @@ void CancelFromSignal(int) {
 
 // A request made inside a signal handler that interrupted the call's own wait.
 TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
-    Pty pty;
-    ASSERT_EQ(tcflow(pty.m_slave, TCOOFF), 0);
-    setenv("OUTPORT_COM1", pty.m_name.c_str(), 1);
+    PseudoTerminal pty;
+    pty.Stall();
+    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
     g_pSignalCancel = OutPortCancelCreate();
     ASSERT_NE(g_pSignalCancel, nullptr);
     struct sigaction action {};
@@ -284,7 +251,7 @@ TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
     struct sigaction previous {};
     ASSERT_EQ(sigaction(SIGUSR1, &action, &previous), 0);
 
-    const int ownOpen = OpenCount(pty.m_name);
+    const int ownOpen = OpenCount(pty.Name());
     std::promise<pthread_t> sender;
     std::future<Outcome> outcome = std::async(std::launch::async, [&] {
         sender.set_value(pthread_self());
@@ -293,14 +260,14 @@ TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
         return Outcome{result, OutPortLastError()};
     });
     const pthread_t thread = sender.get_future().get();
-    while (OpenCount(pty.m_name) == ownOpen &&
+    while (OpenCount(pty.Name()) == ownOpen &&
            outcome.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     pthread_kill(thread, SIGUSR1);
     const Outcome got = outcome.get();
     EXPECT_EQ(got.result, 0);
-    EXPECT_EQ(got.error, Reason("COM1 (" + pty.m_name + ")", 0, kBlockSize));
+    EXPECT_EQ(got.error, Reason("COM1 (" + pty.Name() + ")", 0, kBlockSize));
     sigaction(SIGUSR1, &previous, nullptr);
     OutPortCancelDestroy(g_pSignalCancel);
 }
@@ -308,8 +275,8 @@ TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
 // A token requested before the call sends nothing; the reason stays with the thread that
 // called, and a call without a token is unaffected.
 TEST_F(OutPortCancelTest, RequestBeforeTheCallSendsNothingAndReasonsStayPerThread) {
-    Pty pty;
-    setenv("OUTPORT_COM1", pty.m_name.c_str(), 1);
+    PseudoTerminal pty;
+    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
     OutPortCancel* cancel = OutPortCancelCreate();
     OutPortCancelRequest(cancel);
     OutPortCancelRequest(cancel);
@@ -320,12 +287,12 @@ TEST_F(OutPortCancelTest, RequestBeforeTheCallSendsNothingAndReasonsStayPerThrea
                               return Outcome{result, OutPortLastError()};
                           }).get();
     EXPECT_EQ(other.result, 0);
-    EXPECT_EQ(other.error, Reason("COM1 (" + pty.m_name + ")", 0, kBlockSize));
-    EXPECT_TRUE(Drain(pty.m_master).empty());
+    EXPECT_EQ(other.error, Reason("COM1 (" + pty.Name() + ")", 0, kBlockSize));
+    EXPECT_TRUE(pty.Received().empty());
 
     EXPECT_EQ(OutPortCancellable(kBlockSize, 0, block.data(), nullptr), 1) << OutPortLastError();
     EXPECT_EQ(std::string(OutPortLastError()), "");
-    EXPECT_EQ(Drain(pty.m_master), block);
+    EXPECT_EQ(pty.Received(), block);
     OutPortCancelDestroy(cancel);
     OutPortCancelRequest(nullptr);
     OutPortCancelDestroy(nullptr);
