@@ -142,9 +142,10 @@ void CSetupDlg::OnSend() {
         std::make_unique<SendInProgress>(this, m_settings.m_nPort, m_pCommand.get(), length);
     connect(&m_pSending->progress, &CSendProgress::CancelRequested, &m_pSending->job,
             &CSendJob::Cancel);
-    // Queued, so the job is not destroyed inside its own signal.
+    // Emitted on the worker thread; queued, the result is handled here on the dialog's.
     connect(&m_pSending->job, &CSendJob::Finished, this, &CSetupDlg::OnSendFinished,
             Qt::QueuedConnection);
+    m_pSending->job.Start();
 }
 
 void CSetupDlg::OnSendFinished(bool sent, const QString& reason) {
