@@ -90,22 +90,23 @@ int OpenCount(const fs::path& path) {
     return count;
 }
 
-// Whether a connection to 127.0.0.1:`port` is in SYN-SENT, i.e. a connect is in flight.
-bool ConnectInFlight(int port) {
+// How many connections to 127.0.0.1:`port` are in SYN-SENT: connects still in flight.
+int ConnectsInFlight(int port) {
     std::ifstream table("/proc/net/tcp");
     std::string line;
     std::getline(table, line);
     char wanted[16];
     std::snprintf(wanted, sizeof wanted, "0100007F:%04X", port);
+    int count = 0;
     while (std::getline(table, line)) {
         std::istringstream fields(line);
         std::string slot, local, remote, state;
         fields >> slot >> local >> remote >> state;
         if (remote == wanted && state == "02") {
-            return true;
+            ++count;
         }
     }
-    return false;
+    return count;
 }
 
 // Each test points COM1 or LPT1 at its own endpoint with a time-out far beyond any test, so
@@ -195,8 +196,9 @@ TEST_F(OutPortCancelTest, ConnectToAPeerThatNeverAcceptsIsCancelled) {
     const std::string uri = "socket://127.0.0.1:" + std::to_string(port);
     setenv("OUTPORT_LPT1", uri.c_str(), 1);
     {
+        const int fillersInFlight = ConnectsInFlight(port);
         CancellableSend send(2, Bytes(kBlockSize, 'C'));
-        WaitFor(send, [&] { return ConnectInFlight(port); });
+        WaitFor(send, [&] { return ConnectsInFlight(port) > fillersInFlight; });
         send.Cancel();
         const Outcome outcome = send.Result();
         EXPECT_EQ(outcome.result, 0);
