@@ -27,6 +27,7 @@ int Deadline::Wait(int fd, short events, int sliceMs) const {
         return ready;
     }
     if (m_cancelFd >= 0 && waits[0].revents != 0) {
+        m_bStoppedByCancel = true;
         errno = ECANCELED;
         return -1;
     }

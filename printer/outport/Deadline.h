@@ -27,7 +27,10 @@ public:
 
     std::chrono::milliseconds Budget() const { return m_budget; }
 
+    // Whether cancellation has been requested.
     bool Cancelled() const;
+    // Whether a wait of the call ended because of it, so the call stopped for that reason.
+    bool StoppedByCancel() const { return m_bStoppedByCancel; }
 
     // Waits at most `sliceMs`, and never past the deadline, for `events` on `fd`. Returns 1 when
     // the descriptor is ready, 0 when the time ran out, or -1 with errno set: ECANCELED when the
@@ -45,5 +48,7 @@ private:
     std::chrono::milliseconds m_budget;
     std::chrono::steady_clock::time_point m_end;
     int m_cancelFd;
-    mutable std::size_t m_nAccepted = 0; // progress, not part of the deadline itself
+    // What the call's steps report back, not part of the deadline itself.
+    mutable std::size_t m_nAccepted = 0;
+    mutable bool m_bStoppedByCancel = false;
 };

@@ -72,8 +72,7 @@ std::string TrySend(int length, int port, const unsigned char* data, int cancelF
     if (status.ok()) {
         return {};
     }
-    // Whatever step gave up, it did so because the cancel request woke it.
-    if (deadline.Cancelled()) {
+    if (deadline.StoppedByCancel()) {
         return device + ": " + CancelledReason(deadline.Accepted(), length);
     }
     return device + ": " + status.reason();
