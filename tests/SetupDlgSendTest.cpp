@@ -116,7 +116,7 @@ TEST_F(SetupDlgSendTest, StalledSendShowsProgressLaterAndItsCancelButtonEndsIt) 
     Open();
     Click(IDC_SEND);
     ASSERT_TRUE(Sending());
-    QCoreApplication::processEvents(); // whatever was due at once has happened now
+    QCoreApplication::processEvents();     // whatever was due at once has happened now
     EXPECT_FALSE(Progress()->isVisible()); // only a send still running later shows it
     ASSERT_TRUE(WaitForProgressShown());
 
