@@ -35,8 +35,7 @@ UniqueFd Connect(const addrinfo& address, const Deadline& deadline, int& error) 
         return UniqueFd();
     }
     for (;;) {
-        pollfd wait{fd.get(), POLLOUT, 0};
-        const int ready = poll(&wait, 1, deadline.RemainingMs());
+        const int ready = deadline.Wait(fd.get(), POLLOUT, deadline.RemainingMs());
         if (ready > 0) {
             break;
         }

@@ -11,12 +11,11 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <time.h>
 #include <utility>
 
 namespace {
 
-constexpr long kDrainPollNs = 1'000'000;
+constexpr int kDrainPollMs = 1;
 
 speed_t SpeedFor(int baud) {
     switch (baud) {
@@ -84,11 +83,6 @@ termios RawTermios(const termios& current, const SerialOptions& options) {
     return tio;
 }
 
-void PauseForDrain() {
-    timespec pause{0, kDrainPollNs};
-    nanosleep(&pause, nullptr);
-}
-
 // Waits, against the deadline, until the kernel's queue and then the UART's own transmitter are
 // empty. tcdrain() is not used: with flow control holding the line it can block for ever.
 int Drain(int fd, const Deadline& deadline) {
@@ -103,7 +97,9 @@ int Drain(int fd, const Deadline& deadline) {
         if (deadline.Expired()) {
             return ETIMEDOUT;
         }
-        PauseForDrain();
+        if (deadline.Pause(kDrainPollMs) != 0 && errno != EINTR) {
+            return errno;
+        }
     }
     for (;;) {
         unsigned int status = 0;
@@ -115,7 +111,18 @@ int Drain(int fd, const Deadline& deadline) {
         if (deadline.Expired()) {
             return ETIMEDOUT;
         }
-        PauseForDrain();
+        if (deadline.Pause(kDrainPollMs) != 0 && errno != EINTR) {
+            return errno;
+        }
+    }
+}
+
+// Bytes still in the output queue never reached the printer.
+void DiscountQueued(int fd, const Deadline& deadline) {
+    int queued = 0;
+    if (ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0) {
+        const std::size_t unsent = std::min(static_cast<std::size_t>(queued), deadline.Accepted());
+        deadline.SetAccepted(deadline.Accepted() - unsent);
     }
 }
 
@@ -196,6 +203,9 @@ PortStatus SendSerial(const std::string& path, const SerialOptions& options,
     }
     if (error == 0) {
         error = Drain(fd.get(), deadline);
+    }
+    if (error == ECANCELED) {
+        DiscountQueued(fd.get(), deadline);
     }
     if (error != 0) {
         // Drop what is still queued, so a stalled printer does not get the block later and

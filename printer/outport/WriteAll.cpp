@@ -1,11 +1,9 @@
 #include "WriteAll.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -13,12 +11,7 @@ namespace {
 // Some drivers (the parallel port's among them) have no poll and always report the descriptor
 // writable; a short pause keeps such a device from turning the wait into a busy loop.
 constexpr int kPollSliceMs = 20;
-constexpr long kRetryPauseNs = 2'000'000;
-
-void PauseBriefly() {
-    timespec pause{0, kRetryPauseNs};
-    nanosleep(&pause, nullptr);
-}
+constexpr int kRetryPauseMs = 2;
 
 // A write to a pipe or FIFO whose reader has gone raises SIGPIPE, which would end the whole
 // program. The signal is blocked for this thread around the write and, when the write raised it,
@@ -56,6 +49,7 @@ int WriteAll(int fd, const unsigned char* data, std::size_t size, const Deadline
         if (written > 0) {
             data += written;
             size -= static_cast<std::size_t>(written);
+            deadline.AddAccepted(static_cast<std::size_t>(written));
             stalled = false;
             continue;
         }
@@ -68,11 +62,10 @@ int WriteAll(int fd, const unsigned char* data, std::size_t size, const Deadline
         if (deadline.Expired()) {
             return ETIMEDOUT;
         }
-        if (stalled) {
-            PauseBriefly();
+        int ready = stalled ? deadline.Pause(kRetryPauseMs) : 0;
+        if (ready == 0) {
+            ready = deadline.Wait(fd, POLLOUT, kPollSliceMs);
         }
-        pollfd wait{fd, POLLOUT, 0};
-        const int ready = poll(&wait, 1, std::min(deadline.RemainingMs(), kPollSliceMs));
         if (ready < 0 && errno != EINTR) {
             return errno;
         }
