@@ -9,7 +9,7 @@ trap 'rm -f "$output" "$summary"' EXIT
 for program in "$build"/bench/*_bench; do
     echo "== $(basename "$program")"
     case "$program" in
-        *startup_bench) "$program" 2>/dev/null >"$output"; cat "$output" >>"$summary" ;;
+        *startup_bench|*send_bench) "$program" 2>/dev/null >"$output"; cat "$output" >>"$summary" ;;
         *) "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
            sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;
     esac

@@ -124,12 +124,12 @@ TEST_F(OutPortTest, SerialLineGetsTheExactBytesInRawModeWhateverWasSetBefore) {
     messy.c_oflag |= OPOST | ONLCR;
     messy.c_lflag |= ICANON | ECHO;
     cfsetospeed(&messy, B1200);
-    ASSERT_EQ(tcsetattr(pty.m_slave, TCSANOW, &messy), 0);
+    ASSERT_EQ(tcsetattr(pty.Slave(), TCSANOW, &messy), 0);
 
-    Set("OUTPORT_COM1", pty.m_name);
+    Set("OUTPORT_COM1", pty.Name());
     ASSERT_EQ(Send(0), 1) << LastError();
     EXPECT_EQ(LastError(), "");
-    EXPECT_EQ(Drain(pty.m_master), Block());
+    EXPECT_EQ(Drain(pty.Master()), Block());
 
     const termios tio = pty.Settings();
     EXPECT_EQ(cfgetospeed(&tio), B9600);
@@ -145,15 +145,15 @@ TEST_F(OutPortTest, SerialLineGetsTheExactBytesInRawModeWhateverWasSetBefore) {
 // control can be checked here.
 TEST_F(OutPortTest, SerialOptionsAreApplied) {
     Pty pty;
-    Set("OUTPORT_COM2", "serial:" + pty.m_name + "?baud=19200+stop=2+flow=hard+parity=even");
+    Set("OUTPORT_COM2", "serial:" + pty.Name() + "?baud=19200+stop=2+flow=hard+parity=even");
     ASSERT_EQ(Send(1), 1) << LastError();
     termios tio = pty.Settings();
     EXPECT_EQ(cfgetospeed(&tio), B19200);
     EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
     EXPECT_NE(tio.c_cflag & CRTSCTS, 0u);
-    EXPECT_EQ(Drain(pty.m_master), Block());
+    EXPECT_EQ(Drain(pty.Master()), Block());
 
-    Set("OUTPORT_COM2", "serial:" + pty.m_name + "?baud=115200&flow=soft");
+    Set("OUTPORT_COM2", "serial:" + pty.Name() + "?baud=115200&flow=soft");
     ASSERT_EQ(Send(1), 1) << LastError();
     tio = pty.Settings();
     EXPECT_EQ(cfgetospeed(&tio), B115200);
@@ -163,22 +163,22 @@ TEST_F(OutPortTest, SerialOptionsAreApplied) {
 
 TEST_F(OutPortTest, StalledLineTimesOutAndSendsNothingLater) {
     Pty pty;
-    ASSERT_EQ(tcflow(pty.m_slave, TCOOFF), 0);
-    Set("OUTPORT_COM1", pty.m_name);
+    ASSERT_EQ(tcflow(pty.Slave(), TCOOFF), 0);
+    Set("OUTPORT_COM1", pty.Name());
     Set("OUTPORT_TIMEOUT_MS", "300");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Send(0), 0);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(5)); // bounded, not a measurement
     EXPECT_NE(LastError().find("timed out after 300 ms"), std::string::npos) << LastError();
-    EXPECT_NE(LastError().find("COM1 (" + pty.m_name + ")"), std::string::npos) << LastError();
-    ASSERT_EQ(tcflow(pty.m_slave, TCOON), 0);
-    EXPECT_TRUE(Drain(pty.m_master).empty());
+    EXPECT_NE(LastError().find("COM1 (" + pty.Name() + ")"), std::string::npos) << LastError();
+    ASSERT_EQ(tcflow(pty.Slave(), TCOON), 0);
+    EXPECT_TRUE(Drain(pty.Master()).empty());
 }
 
 TEST_F(OutPortTest, UnpluggedLineFailsWithAReason) {
     Pty pty;
-    Set("OUTPORT_COM1", pty.m_name);
+    Set("OUTPORT_COM1", pty.Name());
     pty.CloseMaster(); // the slave path vanishes, or its writes fail with EIO
     EXPECT_EQ(Send(0), 0);
     const std::string why = LastError();
@@ -189,13 +189,13 @@ TEST_F(OutPortTest, UnpluggedLineFailsWithAReason) {
 
 TEST_F(OutPortTest, PortHeldByAnotherProgramIsBusy) {
     Pty pty;
-    const int holder = open(pty.m_name.c_str(), O_RDWR | O_NOCTTY);
+    const int holder = open(pty.Name().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(holder, 0);
     ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
-    Set("OUTPORT_COM1", "serial:" + pty.m_name);
+    Set("OUTPORT_COM1", "serial:" + pty.Name());
     EXPECT_EQ(Send(0), 0);
     EXPECT_NE(LastError().find("busy"), std::string::npos) << LastError();
-    EXPECT_TRUE(Drain(pty.m_master, 50).empty());
+    EXPECT_TRUE(Drain(pty.Master(), 50).empty());
     close(holder);
     EXPECT_EQ(Send(0), 1) << LastError();
 }
@@ -203,8 +203,8 @@ TEST_F(OutPortTest, PortHeldByAnotherProgramIsBusy) {
 // Root opens anything, so the attempt runs as an ordinary user in a child process.
 TEST_F(OutPortTest, PermissionDeniedNamesTheGroupToJoin) {
     Pty pty;
-    ASSERT_EQ(chmod(pty.m_name.c_str(), 0), 0);
-    Set("OUTPORT_COM1", pty.m_name);
+    ASSERT_EQ(chmod(pty.Name().c_str(), 0), 0);
+    Set("OUTPORT_COM1", pty.Name());
     const passwd* nobody = getpwnam("nobody");
     ASSERT_NE(nobody, nullptr);
     const pid_t child = fork();
@@ -235,9 +235,9 @@ int ExitCodeOf(pid_t child) {
 // any later open but root's, so the check opens the line as an ordinary user.
 TEST_F(OutPortTest, FailedCallLeavesTheLineFreeForOthers) {
     Pty pty;
-    ASSERT_EQ(chmod(pty.m_name.c_str(), 0666), 0);
-    ASSERT_EQ(tcflow(pty.m_slave, TCOOFF), 0);
-    Set("OUTPORT_COM1", pty.m_name);
+    ASSERT_EQ(chmod(pty.Name().c_str(), 0666), 0);
+    ASSERT_EQ(tcflow(pty.Slave(), TCOOFF), 0);
+    Set("OUTPORT_COM1", pty.Name());
     Set("OUTPORT_TIMEOUT_MS", "100");
     ASSERT_EQ(Send(0), 0);
     EXPECT_NE(LastError().find("timed out"), std::string::npos) << LastError();
@@ -249,7 +249,7 @@ TEST_F(OutPortTest, FailedCallLeavesTheLineFreeForOthers) {
         if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
             _exit(100);
         }
-        const int fd = open(pty.m_name.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+        const int fd = open(pty.Name().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
         _exit(fd >= 0 ? 0 : errno);
     }
     EXPECT_EQ(ExitCodeOf(child), 0) << "the line stayed exclusive (errno 16 is EBUSY)";

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <poll.h>
 #include <pty.h>
 #include <string>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 // A pseudo-terminal standing in for a serial printer: the program under test opens the slave
 // by its path, and what it sent arrives on the master. The slave stays open here as well, so
@@ -13,6 +15,7 @@ class PseudoTerminal {
 public:
     PseudoTerminal() {
         std::array<char, 128> name{};
+        // On failure the name stays empty, and whatever the test opens by it fails.
         if (openpty(&m_master, &m_slave, name.data(), nullptr, nullptr) == 0) {
             m_name = name.data();
         }
@@ -34,13 +37,38 @@ public:
         }
     }
 
+    // Stops the line's output like a printer that holds it, and lets it go again.
+    bool Stall() const { return tcflow(m_slave, TCOOFF) == 0; }
+    bool Resume() const { return tcflow(m_slave, TCOON) == 0; }
+
     termios Settings() const {
         termios tio{};
         tcgetattr(m_slave, &tio);
         return tio;
     }
 
+    // What arrives at the printer's end until `quietMs` pass with nothing more; with 0, just
+    // what is there now.
+    std::vector<unsigned char> Received(int quietMs = 100) const {
+        std::vector<unsigned char> got;
+        std::array<unsigned char, 4096> chunk{};
+        pollfd wait{m_master, POLLIN, 0};
+        while (poll(&wait, 1, quietMs) > 0) {
+            const ssize_t n = read(m_master, chunk.data(), chunk.size());
+            if (n <= 0) {
+                break;
+            }
+            got.insert(got.end(), chunk.begin(), chunk.begin() + n);
+        }
+        return got;
+    }
+
+    const std::string& Name() const { return m_name; } // the slave's path, e.g. /dev/pts/3
+    int Master() const { return m_master; }
+    int Slave() const { return m_slave; }
+
+private:
     int m_master = -1;
     int m_slave = -1;
-    std::string m_name; // the slave's path, e.g. /dev/pts/3
+    std::string m_name;
 };

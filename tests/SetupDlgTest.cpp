@@ -63,6 +63,10 @@ protected:
         QTest::keyClick(Edit(id), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(Edit(id), text);
     }
+    // Send answers through the event loop once its worker thread is done.
+    bool WaitForMessages(std::size_t count) {
+        return QTest::qWaitFor([&] { return m_messages.size() >= count; });
+    }
     std::vector<QString> Texts() const {
         std::vector<QString> texts;
         for (const auto& message : m_messages) {
@@ -162,6 +166,7 @@ TEST_F(SetupDlgTest, UnknownCodesFromTheFileCheckNoButton) {
     // No port button: Send passes -1 and fails, OK saves -1.
     m_dialog->SetRadioIndex(IDC_COM1, 7);
     Click(IDC_SEND);
+    ASSERT_TRUE(WaitForMessages(1));
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, "Send To Printer Error!");
     EXPECT_EQ(m_messages[0].detail, "No port is selected.");
@@ -289,6 +294,7 @@ TEST_F(SetupDlgTest, SendReportsTheOutcome) {
     Type(IDC_LENGTH, "50");
     Click(IDC_DIRECT_THERMAL);
     Click(IDC_SEND);
+    ASSERT_TRUE(WaitForMessages(1));
     ASSERT_EQ(Texts(), TextList{"Send To Printer OK!"});
     EXPECT_EQ(m_messages[0].icon, QMessageBox::NoIcon);
     const std::string sent = ReadFile(capture);
@@ -299,6 +305,7 @@ TEST_F(SetupDlgTest, SendReportsTheOutcome) {
 
     setenv("OUTPORT_COM1", (m_dir.path() / "no-such-tty").c_str(), 1);
     Click(IDC_SEND);
+    ASSERT_TRUE(WaitForMessages(2));
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(m_messages[1].text, "Send To Printer Error!");
     EXPECT_EQ(m_messages[1].icon, QMessageBox::Warning);
@@ -388,6 +395,7 @@ TEST_F(SetupDlgTest, AccessKeysMoveTheFocusFirstAndPressOnlyWhenItLanded) {
     Click(IDC_GAP);
     Press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(Focus(), Button(IDC_SEND));
+    ASSERT_TRUE(WaitForMessages(messages + 1));
     EXPECT_EQ(Texts().back(), "Send To Printer OK!");
 }
 

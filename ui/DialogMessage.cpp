@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+QString ApplicationCaption() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
 std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const DialogMessage& message) {
-    const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    auto box =
-        std::make_unique<QMessageBox>(message.icon, caption, message.text, QMessageBox::Ok, parent);
+    auto box = std::make_unique<QMessageBox>(message.icon, ApplicationCaption(), message.text,
+                                             QMessageBox::Ok, parent);
     QString spoken = message.text;
     if (!message.detail.isEmpty()) {
         box->setInformativeText(message.detail);

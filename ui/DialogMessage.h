@@ -18,7 +18,11 @@ struct DialogMessage {
 // watch the messages without hunting for modal windows.
 using MessagePresenter = std::function<void(QWidget* parent, const DialogMessage& message)>;
 
-// A box with the single button OK, captioned with the executable's name. Assistive technology
+// What message boxes and the program's other small windows are captioned with: the
+// executable's file name without its extension.
+QString ApplicationCaption();
+
+// A box with the single button OK, captioned with ApplicationCaption(). Assistive technology
 // hears it as an alert whose description is the text and, under it, the detail.
 std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* parent, const DialogMessage& message);
 

@@ -2,7 +2,9 @@
 
 #include "CommandBlock.h"
 #include "DataExchange.h"
-#include "OutPort.h"
+#include "InputBlock.h"
+#include "SendJob.h"
+#include "SendProgress.h"
 #include "SettingsFile.h"
 #include "SetupDialogTemplate.h"
 
@@ -10,7 +12,7 @@
 
 namespace {
 
-// Shows the wait cursor while the port library blocks the dialog.
+// Shows the wait cursor while the printer is being sent to.
 class BusyCursor {
 public:
     BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -25,6 +27,19 @@ QString Text(std::string_view text) {
 
 } // namespace
 
+// A Send under way: the dialog takes no input and shows the wait cursor, the call runs on its
+// own thread, and a progress window offers Cancel if it takes long. Members end in reverse
+// order, so the call is cancelled and waited for before anything else goes.
+struct CSetupDlg::SendInProgress {
+    SendInProgress(QWidget* dialog, int port, const unsigned char* block, int length)
+        : inputBlock(dialog), progress(port, dialog), job(port, block, length) {}
+
+    BusyCursor busy;
+    CInputBlock inputBlock;
+    CSendProgress progress;
+    CSendJob job;
+};
+
 CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent) {
     LoadSettings(m_settings);
     const ShownValues shown = m_settings.Shown();
@@ -38,6 +53,7 @@ CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent
     m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
 }
 
+// A Send still running is cancelled and waited for before the dialog goes.
 CSetupDlg::~CSetupDlg() = default;
 
 void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
@@ -117,17 +133,30 @@ void CSetupDlg::ShowUnit(bool inch) {
 }
 
 void CSetupDlg::OnSend() {
-    UpdateData(true);
-    bool sent = false;
-    {
-        const BusyCursor busy;
-        sent = SendToPrinter(m_settings, m_pCommand.get());
+    if (m_pSending != nullptr) {
+        return;
     }
+    UpdateData(true);
+    const int length = BuildCommand(m_settings, m_pCommand.get());
+    m_pSending =
+        std::make_unique<SendInProgress>(this, m_settings.m_nPort, m_pCommand.get(), length);
+    connect(&m_pSending->progress, &CSendProgress::CancelRequested, &m_pSending->job,
+            &CSendJob::Cancel);
+    // Emitted on the worker thread; queued, the result is handled here on the dialog's.
+    connect(&m_pSending->job, &CSendJob::Finished, this, &CSetupDlg::OnSendFinished,
+            Qt::QueuedConnection);
+    m_pSending->job.Start();
+}
+
+void CSetupDlg::OnSendFinished(bool sent, const QString& reason) {
+    if (m_pSending == nullptr) {
+        return; // the dialog was closed in between and has cancelled the call
+    }
+    m_pSending.reset();
     if (sent) {
         MessageBox(QStringLiteral("Send To Printer OK!"), QMessageBox::NoIcon);
     } else {
-        MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning,
-                   QString::fromUtf8(OutPortLastError()));
+        MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning, reason);
     }
 }
 
@@ -148,4 +177,10 @@ void CSetupDlg::OnOK() {
         MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
         break;
     }
+}
+
+// Closing the window during a Send cancels the call and waits for it first.
+void CSetupDlg::OnCancel() {
+    m_pSending.reset();
+    CDialogBase::OnCancel();
 }

@@ -23,10 +23,14 @@ protected:
     void OnClicked(int id) override;
     void OnKillFocus(int id) override;
     void OnOK() override;
+    void OnCancel() override;
 
 private:
+    struct SendInProgress;
+
     void ShowUnit(bool inch);
     void OnSend();
+    void OnSendFinished(bool sent, const QString& reason);
 
     CPrinterSettings m_settings;
     std::int32_t m_nEditLength = 0;
@@ -35,4 +39,5 @@ private:
     QString m_strUnitLabel;
     bool m_bInchShown = false; // the unit the three boxes are taken to show
     std::unique_ptr<unsigned char[]> m_pCommand;
+    std::unique_ptr<SendInProgress> m_pSending; // while a Send runs
 };

@@ -33,8 +33,7 @@ PortStatus Connect(const addrinfo& address, const Deadline& deadline, UniqueFd& 
         return PortStatus::SystemError(errno);
     }
     for (;;) {
-        pollfd wait{fd.get(), POLLOUT, 0};
-        const int ready = poll(&wait, 1, deadline.RemainingMs());
+        const int ready = deadline.Wait(fd.get(), POLLOUT, deadline.RemainingMs());
         if (ready > 0) {
             break;
         }

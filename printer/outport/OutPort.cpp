@@ -1,5 +1,6 @@
 #include "OutPort.h"
 
+#include "CancelToken.h"
 #include "Deadline.h"
 #include "DeviceFile.h"
 #include "DeviceUri.h"
@@ -34,7 +35,12 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
     return SendToDeviceFile(target, data, size, deadline);
 }
 
-std::string TrySend(int length, int port, const unsigned char* data) {
+std::string CancelledReason(std::size_t accepted, int length) {
+    return "cancelled after " + std::to_string(accepted) + " of " + std::to_string(length) +
+           " bytes";
+}
+
+std::string TrySend(int length, int port, const unsigned char* data, int cancelFd) {
     if (port < 0 || port >= kPortCount) {
         return port == -1
                    ? "No port is selected."
@@ -44,7 +50,7 @@ std::string TrySend(int length, int port, const unsigned char* data) {
     // malformed time-out is still reported after a malformed port.
     std::chrono::milliseconds timeout{};
     const PortStatus timeoutStatus = LookUpTimeout(timeout);
-    const Deadline deadline(timeout);
+    const Deadline deadline(timeout, cancelFd);
     PortSetting setting;
     if (const PortStatus found = LookUpPort(port, setting); !found.ok()) {
         return setting.name + ": " + found.reason();
@@ -61,14 +67,28 @@ std::string TrySend(int length, int port, const unsigned char* data) {
     if (length < 0 || (length > 0 && data == nullptr)) {
         return device + ": nothing valid to send";
     }
+    if (deadline.Cancelled()) {
+        return device + ": " + CancelledReason(0, length);
+    }
     const PortStatus status = Send(target, data, static_cast<std::size_t>(length), deadline);
-    return status.ok() ? std::string() : device + ": " + status.reason();
+    if (status.ok()) {
+        return {};
+    }
+    if (deadline.StoppedByCancel()) {
+        return device + ": " + CancelledReason(deadline.Accepted(), length);
+    }
+    return device + ": " + status.reason();
 }
 
 } // namespace
 
 extern "C" int OutPort(int length, int port, unsigned char* data) {
-    t_lastError = TrySend(length, port, data);
+    return OutPortCancellable(length, port, data, nullptr);
+}
+
+extern "C" int OutPortCancellable(int length, int port, unsigned char* data,
+                                  OutPortCancel* cancel) {
+    t_lastError = TrySend(length, port, data, CancelDescriptor(cancel));
     return t_lastError.empty() ? 1 : 0;
 }
 

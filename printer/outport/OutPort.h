@@ -22,8 +22,26 @@ void Change4(int value, char* text);
 // by outport.conf in the user's configuration folder.
 int OutPort(int length, int port, unsigned char* data);
 
-// Why the calling thread's last OutPort call failed, as a sentence naming the port and the
-// device; empty after a success. Valid until that thread's next OutPort call.
+// A cancel token: lets another thread (or a signal handler) stop an OutPortCancellable call in
+// flight. Once requested it stays requested, so use a fresh token for each call.
+typedef struct OutPortCancel OutPortCancel;
+
+// A new token, not yet requested; NULL only when the process is out of file descriptors.
+OutPortCancel* OutPortCancelCreate(void);
+// Asks the call using `cancel` to stop. Safe from any thread and from a signal handler.
+void OutPortCancelRequest(OutPortCancel* cancel);
+// Frees the token; no call may still be using it. NULL is ignored.
+void OutPortCancelDestroy(OutPortCancel* cancel);
+
+// OutPort that can be cancelled through `cancel` (NULL: cannot be, exactly as OutPort). A request
+// wakes whatever the call is waiting for (opening, connecting, writing, draining) at once; a
+// serial line's unsent output is dropped and the port released before the call returns 0, and
+// OutPortLastError then says "cancelled after N of <length> bytes", N being the bytes the device
+// took as far as known. A request made before the call starts fails it without sending anything.
+int OutPortCancellable(int length, int port, unsigned char* data, OutPortCancel* cancel);
+
+// Why the calling thread's last OutPort or OutPortCancellable call failed, as a sentence naming
+// the port and the device; empty after a success. Valid until that thread's next such call.
 const char* OutPortLastError(void);
 
 #ifdef __cplusplus

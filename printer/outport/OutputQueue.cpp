@@ -4,15 +4,17 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <time.h>
 
 namespace {
 
-constexpr long kDrainPollNs = 1'000'000;
+constexpr int kDrainPollMs = 1;
 
-void PauseForDrain() {
-    timespec pause{0, kDrainPollNs};
-    nanosleep(&pause, nullptr);
+// A pause that a cancel request cuts short (ECANCELED).
+PortStatus PauseForDrain(const Deadline& deadline) {
+    if (deadline.Pause(kDrainPollMs) != 0 && errno != EINTR) {
+        return PortStatus::SystemError(errno);
+    }
+    return PortStatus::Ok();
 }
 
 } // namespace
@@ -31,7 +33,9 @@ PortStatus WaitForEmptyOutput(int fd, const Deadline& deadline) {
         if (deadline.Expired()) {
             return PortStatus::SystemError(ETIMEDOUT);
         }
-        PauseForDrain();
+        if (PortStatus paused = PauseForDrain(deadline); !paused.ok()) {
+            return paused;
+        }
     }
     for (;;) {
         unsigned int status = 0;
@@ -43,6 +47,8 @@ PortStatus WaitForEmptyOutput(int fd, const Deadline& deadline) {
         if (deadline.Expired()) {
             return PortStatus::SystemError(ETIMEDOUT);
         }
-        PauseForDrain();
+        if (PortStatus paused = PauseForDrain(deadline); !paused.ok()) {
+            return paused;
+        }
     }
 }

@@ -5,6 +5,7 @@
 #include "UniqueFd.h"
 #include "WriteAll.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -79,6 +80,15 @@ termios RawTermios(const termios& current, const SerialOptions& options) {
     cfsetispeed(&tio, SpeedFor(options.baud));
     cfsetospeed(&tio, SpeedFor(options.baud));
     return tio;
+}
+
+// Bytes still in the output queue never reached the printer.
+void DiscountQueued(int fd, const Deadline& deadline) {
+    int queued = 0;
+    if (ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0) {
+        const std::size_t unsent = std::min(static_cast<std::size_t>(queued), deadline.Accepted());
+        deadline.SetAccepted(deadline.Accepted() - unsent);
+    }
 }
 
 PortStatus Configure(int fd, const SerialOptions& options) {
@@ -158,6 +168,9 @@ PortStatus SendSerial(const std::string& path, const SerialOptions& options,
     }
     if (status.ok()) {
         status = WaitForEmptyOutput(fd.get(), deadline);
+    }
+    if (status.error() == ECANCELED) {
+        DiscountQueued(fd.get(), deadline);
     }
     if (!status.ok()) {
         // Drop what is still queued, so a stalled printer does not get the block later and

@@ -2,24 +2,17 @@
 
 #include "IoLoops.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
 #include <sys/socket.h>
-#include <time.h>
 
 namespace {
 
 // Some drivers (the parallel port's among them) have no poll and always report the descriptor
 // writable; a short pause keeps such a device from turning the wait into a busy loop.
 constexpr int kPollSliceMs = 20;
-constexpr long kRetryPauseNs = 2'000'000;
-
-void PauseBriefly() {
-    timespec pause{0, kRetryPauseNs};
-    nanosleep(&pause, nullptr);
-}
+constexpr int kRetryPauseMs = 2;
 
 // A write to a pipe or FIFO whose reader has gone raises SIGPIPE, which would end the whole
 // program. The signal is blocked for this thread while it lives and, when a write raised it,
@@ -62,18 +55,20 @@ PortStatus WriteAll(int fd, const unsigned char* data, std::size_t size, const D
     const WriteCall write = [&](int to, const unsigned char* bytes, std::size_t count) {
         const ssize_t written =
             socket ? send(to, bytes, count, MSG_NOSIGNAL) : ::write(to, bytes, count);
-        stalled = stalled && written <= 0;
+        if (written > 0) {
+            deadline.AddAccepted(static_cast<std::size_t>(written));
+            stalled = false;
+        }
         return written;
     };
     const RoomWait wait = [&]() {
         if (deadline.Expired()) {
             return ETIMEDOUT;
         }
-        if (stalled) {
-            PauseBriefly();
+        int ready = stalled ? deadline.Pause(kRetryPauseMs) : 0;
+        if (ready == 0) {
+            ready = deadline.Wait(fd, POLLOUT, kPollSliceMs);
         }
-        pollfd room{fd, POLLOUT, 0};
-        const int ready = poll(&room, 1, std::min(deadline.RemainingMs(), kPollSliceMs));
         if (ready < 0 && errno != EINTR) {
             return errno;
         }
