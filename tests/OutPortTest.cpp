@@ -1,5 +1,7 @@
 #include "OutPort.h"
 
+#include "PortConfig.h"
+#include "PortConfigFile.h"
 #include "PseudoTerminal.h"
 #include "WorkDirectory.h"
 
@@ -30,6 +32,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -161,19 +164,53 @@ TEST_F(OutPortTest, SerialOptionsAreApplied) {
     EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | IXANY), static_cast<tcflag_t>(IXON | IXOFF));
 }
 
-TEST_F(OutPortTest, StalledLineTimesOutAndSendsNothingLater) {
+// Every speed the URI accepts reaches the line: a pty reports back the speed it was given.
+TEST_F(OutPortTest, EverySpeedIsSetOnTheLine) {
+    const std::pair<int, speed_t> speeds[] = {
+        {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},    {19200, B19200},
+        {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400}};
     Pty pty;
-    ASSERT_EQ(tcflow(pty.Slave(), TCOOFF), 0);
+    for (const auto& [baud, speed] : speeds) {
+        Set("OUTPORT_COM1", "serial:" + pty.Name() + "?baud=" + std::to_string(baud));
+        ASSERT_EQ(Send(0), 1) << LastError();
+        const termios tio = pty.Settings();
+        EXPECT_EQ(cfgetospeed(&tio), speed) << baud;
+        EXPECT_EQ(cfgetispeed(&tio), speed) << baud;
+    }
+    EXPECT_EQ(pty.Received().size(), std::size(speeds) * Block().size());
+}
+
+// A printer that stops taking data while the line still holds part of a block: the call times
+// out and drops what the line held, so the printer never gets the rest of an abandoned block.
+// The printer's end keeps what its own line discipline had taken in already (one 4 KiB buffer).
+TEST_F(OutPortTest, StalledLineTimesOutAndDropsWhatItStillHeld) {
+    Pty pty;
     Set("OUTPORT_COM1", pty.Name());
     Set("OUTPORT_TIMEOUT_MS", "300");
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Send(0), 0);
-    const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(took, std::chrono::seconds(5)); // bounded, not a measurement
+    EXPECT_EQ(Send(0, Bytes(64 * 1024, 'x')), 0);
     EXPECT_NE(LastError().find("timed out after 300 ms"), std::string::npos) << LastError();
     EXPECT_NE(LastError().find("COM1 (" + pty.Name() + ")"), std::string::npos) << LastError();
-    ASSERT_EQ(tcflow(pty.Slave(), TCOON), 0);
-    EXPECT_TRUE(Drain(pty.Master()).empty());
+    EXPECT_LE(pty.Received().size(), 4096u);
+}
+
+// A FIFO takes at most what its buffer has room for, so a large block goes in many partial
+// writes; each must resume where the last one stopped.
+TEST_F(OutPortTest, LargeBlockArrivesWholeThroughPartialWrites) {
+    const fs::path fifo = m_dir.path() / "printer.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Bytes large(1 << 20);
+    for (std::size_t i = 0; i < large.size(); ++i) {
+        large[i] = static_cast<unsigned char>(i % 251);
+    }
+    Bytes got;
+    std::thread printer([&] { got = Drain(reader, 2000); });
+    Set("OUTPORT_LPT1", fifo.string());
+    EXPECT_EQ(Send(2, large), 1) << LastError();
+    printer.join();
+    close(reader);
+    EXPECT_TRUE(got == large) << got.size() << " bytes arrived";
 }
 
 TEST_F(OutPortTest, UnpluggedLineFailsWithAReason) {
@@ -488,12 +525,54 @@ TEST_F(OutPortTest, EnvironmentBeatsTheFileAndTheFileBeatsTheDefault) {
     EXPECT_EQ(ReadFileBytes(fromFile).size(), 38u);
 
     Unset("OUTPORT_LPT2");
-    Send(3); // no LPT2 line: the default device, whatever this machine makes of it
-    EXPECT_NE(LastError().find("/dev/lp1"), std::string::npos) << LastError();
+    PortSetting setting; // no LPT2 line: the default, looked up without touching the device
+    ASSERT_TRUE(LookUpPort(3, setting).ok());
+    EXPECT_EQ(setting.value, "/dev/lp1");
+    EXPECT_EQ(setting.origin, "the default");
 
     WriteConfig("COM1=/dev/null\nLPT3=/dev/null\n");
     EXPECT_EQ(Send(1), 0);
     EXPECT_NE(LastError().find("outport.conf line 2"), std::string::npos) << LastError();
+
+    // The first line of a port counts; a later one for the same port is ignored.
+    WriteConfig("COM2=file:/first\nCOM2=file:/second\n");
+    ASSERT_TRUE(LookUpPort(1, setting).ok());
+    EXPECT_EQ(setting.value, "file:/first");
+    EXPECT_EQ(setting.origin, (m_dir.path() / "outport.conf").string() + " line 1");
+}
+
+// XDG_CONFIG_HOME counts only as an absolute path; anything else falls back to ~/.config.
+TEST_F(OutPortTest, RelativeConfigHomeIsIgnored) {
+    Set("HOME", m_dir.path().string());
+    Set("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(PortConfigPath(), m_dir.path().string() + "/.config/outport.conf");
+    Set("XDG_CONFIG_HOME", "/elsewhere");
+    EXPECT_EQ(PortConfigPath(), "/elsewhere/outport.conf");
+}
+
+TEST_F(OutPortTest, TimeOutRunsFromOneMillisecondToTenMinutes) {
+    std::chrono::milliseconds timeout{};
+    for (const char* good : {"1", "600000"}) {
+        Set("OUTPORT_TIMEOUT_MS", good);
+        EXPECT_TRUE(LookUpTimeout(timeout).ok()) << good;
+        EXPECT_EQ(timeout.count(), std::stol(good));
+    }
+    for (const char* bad : {"0", "600001", "-1", "1000 ", "99999999999999999999"}) {
+        Set("OUTPORT_TIMEOUT_MS", bad);
+        EXPECT_FALSE(LookUpTimeout(timeout).ok()) << bad;
+    }
+    Unset("OUTPORT_TIMEOUT_MS");
+    EXPECT_TRUE(LookUpTimeout(timeout).ok());
+    EXPECT_EQ(timeout.count(), 5000);
+}
+
+// An empty block is a valid call: the device is opened and nothing is written.
+TEST_F(OutPortTest, EmptyBlockSendsNothingAndSucceeds) {
+    const fs::path capture = m_dir.path() / "capture.bin";
+    Set("OUTPORT_LPT2", "file:" + capture.string());
+    EXPECT_EQ(OutPort(0, 3, nullptr), 1) << LastError();
+    EXPECT_TRUE(fs::exists(capture));
+    EXPECT_EQ(fs::file_size(capture), 0u);
 }
 
 } // namespace

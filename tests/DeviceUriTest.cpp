@@ -1,0 +1,68 @@
+#include "DeviceUri.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+PortTarget Parsed(const std::string& uri) {
+    PortTarget target;
+    const PortStatus status = ParseDeviceUri(uri, target);
+    EXPECT_TRUE(status.ok()) << uri << ": " << status.reason();
+    return target;
+}
+
+bool Refused(const std::string& uri) {
+    PortTarget target;
+    return !ParseDeviceUri(uri, target).ok();
+}
+
+TEST(DeviceUri, TcpPortsRunFromOneTo65535AndBracketsHoldAnIpv6Host) {
+    EXPECT_EQ(Parsed("socket://192.0.2.15:1").tcpPort, 1);
+    EXPECT_EQ(Parsed("socket://192.0.2.15:65535").tcpPort, 65535);
+    EXPECT_EQ(Parsed("socket://printer").tcpPort, 9100);
+    for (const char* uri : {"socket://printer:0", "socket://printer:65536", "socket://printer:-1",
+                            "socket://[::1]9100", "socket://[::1"}) {
+        EXPECT_TRUE(Refused(uri)) << uri;
+    }
+    const PortTarget ipv6 = Parsed("socket://[fd00::9]:9101/");
+    EXPECT_EQ(ipv6.kind, PortTarget::Kind::Socket);
+    EXPECT_EQ(ipv6.host, "fd00::9");
+    EXPECT_EQ(ipv6.tcpPort, 9101);
+    EXPECT_EQ(ipv6.Display(), "[fd00::9]:9101");
+    EXPECT_EQ(Parsed("socket://[::1]").tcpPort, 9100);
+}
+
+TEST(DeviceUri, SerialOptionsTakeEachAllowedValueAndNothingBeyond) {
+    for (const int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400}) {
+        EXPECT_EQ(Parsed("serial:/dev/ttyS0?baud=" + std::to_string(baud)).serial.baud, baud);
+    }
+    for (const int bits : {5, 6, 7, 8}) {
+        EXPECT_EQ(Parsed("serial:/dev/ttyS0?bits=" + std::to_string(bits)).serial.bits, bits);
+    }
+    EXPECT_EQ(Parsed("serial:/dev/ttyS0?stop=1").serial.stopBits, 1);
+    EXPECT_EQ(Parsed("serial:/dev/ttyS0?stop=2").serial.stopBits, 2);
+    for (const char* bad : {"baud=600", "baud=460800", "baud=9600x", "bits=4", "bits=9", "stop=0",
+                            "stop=3", "stop=1.5", "parity=mark", "bits"}) {
+        EXPECT_TRUE(Refused(std::string("serial:/dev/ttyS0?") + bad)) << bad;
+    }
+    const PortTarget all = Parsed("serial:/dev/ttyUSB0?baud=57600+bits=7&parity=odd+stop=2");
+    EXPECT_EQ(all.path, "/dev/ttyUSB0");
+    EXPECT_EQ(all.serial.baud, 57600);
+    EXPECT_EQ(all.serial.bits, 7);
+    EXPECT_EQ(all.serial.parity, SerialOptions::Parity::Odd);
+    EXPECT_EQ(all.serial.stopBits, 2);
+}
+
+TEST(DeviceUri, ParallelAndFileNameAnAbsolutePath) {
+    const PortTarget parallel = Parsed("parallel:/dev/lp0");
+    EXPECT_EQ(parallel.kind, PortTarget::Kind::Parallel);
+    EXPECT_EQ(parallel.path, "/dev/lp0");
+    EXPECT_EQ(Parsed("file:///tmp/out").path, "/tmp/out");
+    EXPECT_EQ(Parsed("/dev/usb/lp0").kind, PortTarget::Kind::Path);
+    for (const char* uri : {"parallel:lp0", "parallel:", "file:out", "serial:ttyS0"}) {
+        EXPECT_TRUE(Refused(uri)) << uri;
+    }
+}
+
+} // namespace
