@@ -40,6 +40,8 @@ TEST(EditInteger, NumbersBeyondThirtyTwoBitsSaturate) {
 TEST(EditInteger, OnlyTheFirstThirtyOneCharactersCount) {
     EXPECT_EQ(ReadEditInteger(std::string(30, ' ') + "5xyz"), 5);
     EXPECT_EQ(ReadEditInteger(std::string(31, ' ') + "5"), std::nullopt);
+    // Blanks that run on past the 31st character end at it, not at the end of the text.
+    EXPECT_EQ(ReadEditInteger("7" + std::string(40, ' ') + "x"), 7);
 }
 
 } // namespace

