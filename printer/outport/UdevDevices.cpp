@@ -65,7 +65,7 @@ bool NaturalLess(std::string_view a, std::string_view b) {
 // order. Devices without hardware behind them (virtual terminals, the console, ptys' masters)
 // live under /devices/virtual, which the class entry's link shows without building a device.
 std::vector<std::string> HardwareNames(const char* subsystem, std::string_view prefix) {
-    const std::string folder = std::string("/sys/class/") + subsystem;
+    const std::string folder = std::string("/sys/class/") + subsystem + "/";
     std::vector<std::string> names;
     const std::unique_ptr<DIR, CloseDirectory> directory(opendir(folder.c_str()));
     if (!directory) {
@@ -77,7 +77,7 @@ std::vector<std::string> HardwareNames(const char* subsystem, std::string_view p
         if (!StartsWith(name, prefix)) {
             continue;
         }
-        const std::string link = folder + "/" + name;
+        const std::string link = folder + name;
         const ssize_t length = readlink(link.c_str(), target.data(), target.size() - 1);
         if (length > 0 &&
             std::string_view(target.data(), static_cast<std::size_t>(length)).find("/virtual/") ==
