@@ -5,9 +5,11 @@
 #include "DeviceFile.h"
 #include "DeviceUri.h"
 #include "NetworkSocket.h"
+#include "OutPortDevices.h"
 #include "PortConfig.h"
 #include "PortStatus.h"
 #include "SerialLine.h"
+#include "UsbPrinterTarget.h"
 
 #include <chrono>
 #include <cstddef>
@@ -27,6 +29,13 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
         return SendSerial(target.path, target.serial, data, size, deadline);
     case PortTarget::Kind::Socket:
         return SendToSocket(target, data, size, deadline);
+    case PortTarget::Kind::UsbPrinter: {
+        PortTarget found = target;
+        if (PortStatus status = ResolveUsbPrinter(found); !status.ok()) {
+            return status;
+        }
+        return SendToDeviceFile(found, data, size, deadline);
+    }
     case PortTarget::Kind::Parallel:
     case PortTarget::Kind::Path:
     case PortTarget::Kind::Capture:
@@ -40,35 +49,41 @@ std::string CancelledReason(std::size_t accepted, int length) {
            " bytes";
 }
 
-std::string TrySend(int length, int port, const unsigned char* data, int cancelFd) {
-    if (port < 0 || port >= kPortCount) {
-        return port == -1
-                   ? "No port is selected."
-                   : "Port " + std::to_string(port) + " is not one of COM1, COM2, LPT1 and LPT2.";
-    }
-    // The port's look-up may read the configuration file, so the time-out starts before it; a
-    // malformed time-out is still reported after a malformed port.
-    std::chrono::milliseconds timeout{};
+// The time-out is looked up first so that the deadline covers the port's look-up too, which may
+// read the configuration file; a malformed time-out is still reported after a malformed port.
+struct CallStart {
     std::string timeoutError;
-    const bool timeoutValid = LookUpTimeout(timeout, timeoutError);
-    const Deadline deadline(timeout, cancelFd);
-    PortSetting setting;
+    Deadline deadline;
+};
+
+CallStart StartCall(int cancelFd) {
+    std::chrono::milliseconds timeout{};
     std::string error;
-    if (!LookUpPort(port, setting, error)) {
-        return setting.name + ": " + error;
-    }
+    LookUpTimeout(timeout, error);
+    return {error, Deadline(timeout, cancelFd)};
+}
+
+// Sends to the device a URI names. `portName` and `origin` say where the URI came from, for
+// messages; both are empty for a URI given directly.
+std::string SendToUri(const std::string& portName, const std::string& uri,
+                      const std::string& origin, int length, const unsigned char* data,
+                      const CallStart& call) {
+    const std::string prefix = portName.empty() ? std::string() : portName + ": ";
     PortTarget target;
-    if (!ParseDeviceUri(setting.value, target, error)) {
-        return setting.name + ": \"" + setting.value + "\" from " + setting.origin +
+    std::string error;
+    if (!ParseDeviceUri(uri, target, error)) {
+        return prefix + "\"" + uri + "\"" + (origin.empty() ? "" : " from " + origin) +
                " is not a device: " + error;
     }
-    if (!timeoutValid) {
-        return setting.name + ": " + timeoutError;
+    if (!call.timeoutError.empty()) {
+        return prefix + call.timeoutError;
     }
-    const std::string device = setting.name + " (" + target.Display() + ")";
+    const std::string device =
+        portName.empty() ? target.Display() : portName + " (" + target.Display() + ")";
     if (length < 0 || (length > 0 && data == nullptr)) {
         return device + ": nothing valid to send";
     }
+    const Deadline& deadline = call.deadline;
     if (deadline.Cancelled()) {
         return device + ": " + CancelledReason(0, length);
     }
@@ -80,6 +95,21 @@ std::string TrySend(int length, int port, const unsigned char* data, int cancelF
         return device + ": " + CancelledReason(deadline.Accepted(), length);
     }
     return device + ": " + status.reason();
+}
+
+std::string TrySend(int length, int port, const unsigned char* data, int cancelFd) {
+    if (port < 0 || port >= kPortCount) {
+        return port == -1
+                   ? "No port is selected."
+                   : "Port " + std::to_string(port) + " is not one of COM1, COM2, LPT1 and LPT2.";
+    }
+    const CallStart call = StartCall(cancelFd);
+    PortSetting setting;
+    std::string error;
+    if (!LookUpPort(port, setting, error)) {
+        return setting.name + ": " + error;
+    }
+    return SendToUri(setting.name, setting.value, setting.origin, length, data, call);
 }
 
 } // namespace
@@ -96,4 +126,17 @@ extern "C" int OutPortCancellable(int length, int port, unsigned char* data,
 
 extern "C" const char* OutPortLastError(void) {
     return t_lastError.c_str();
+}
+
+extern "C" int OutPortToUri(const char* uri, int length, const unsigned char* data) {
+    t_lastError = uri == nullptr
+                      ? "No device is given."
+                      : SendToUri(std::string(), uri, std::string(), length, data, StartCall(-1));
+    return t_lastError.empty() ? 1 : 0;
+}
+
+// Nothing sent is a send all the same: the device is opened (a serial line held exclusively
+// and set up, a network printer connected) and closed, within the time-out.
+extern "C" int OutPortProbe(const char* uri) {
+    return OutPortToUri(uri, 0, nullptr);
 }
