@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSet>
@@ -262,6 +263,28 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
     EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), Bytes(dryRun.out));
 }
 
+TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
+    MapPort("COM1", m_dir.path() / "com1.bin");
+    const QByteArray block = Trovanel({"send", "--dry-run"}).out;
+    const fs::path target = m_dir.path() / "to.bin";
+    const Outcome send = Trovanel({"send", "--to", "file:" + Path(target)});
+    EXPECT_EQ(send.status, 0);
+    EXPECT_EQ(send.err, "");
+    EXPECT_EQ(ReadFile(target), Bytes(block));
+    EXPECT_FALSE(fs::exists(m_dir.path() / "com1.bin")); // the port was not used
+
+    // A URI that is no device is a rejected value; one that is a device, but absent, a failure.
+    const Outcome notADevice = Trovanel({"send", "--to", "printer"});
+    EXPECT_EQ(notADevice.status, 2);
+    EXPECT_TRUE(notADevice.err.startsWith("printer: expected an absolute path"))
+        << notADevice.err.toStdString();
+    const Outcome absent = Trovanel({"send", "--to", Path(m_dir.path() / "no-such-tty")});
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_TRUE(absent.err.contains("no such device")) << absent.err.toStdString();
+    EXPECT_EQ(Trovanel({"send", "--to", "file:" + Path(target), "--port", "COM2"}).status, 2);
+    EXPECT_EQ(ReadFile(target), Bytes(block));
+}
+
 TEST_F(CommandLineTest, AFailedSendSaysWhy) {
     m_environment.insert("OUTPORT_COM1", Path(m_dir.path() / "no-such-tty"));
     const Outcome send = Trovanel({"send"});
@@ -275,6 +298,96 @@ TEST_F(CommandLineTest, AFailedSendSaysWhy) {
     EXPECT_TRUE(badPort.err.startsWith("The port is COM1, COM2, LPT1 or LPT2, not 'COM9'.\n"));
 }
 
+TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
+    fs::create_directories(ConfigFolder());
+    const fs::path config = ConfigFolder() / "outport.conf";
+    WriteFile(config,
+              "# the packing station\nLPT1=file:" + (m_dir.path() / "lpt1.bin").string() + "\n");
+    MapPort("COM2", m_dir.path() / "com2.bin");
+
+    const Outcome json = Trovanel({"ports", "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.err, "");
+    const QJsonObject object = ParseObject(json.out);
+    EXPECT_EQ(Keys(object), QSet<QString>({"ports", "devices"}));
+    const QJsonArray ports = object["ports"].toArray();
+    ASSERT_EQ(ports.size(), 4);
+    const QStringList names{"COM1", "COM2", "LPT1", "LPT2"};
+    for (int index = 0; index < 4; ++index) {
+        const QJsonObject port = ports[index].toObject();
+        EXPECT_EQ(Keys(port), QSet<QString>({"port", "uri", "origin", "present", "usable", "fix"}));
+        EXPECT_EQ(port["port"], names[index]);
+    }
+    EXPECT_EQ(ports[0].toObject()["origin"], "the default");
+    EXPECT_EQ(ports[1].toObject()["origin"], "OUTPORT_COM2");
+    EXPECT_EQ(ports[1].toObject()["uri"], "file:" + Path(m_dir.path() / "com2.bin"));
+    EXPECT_EQ(ports[2].toObject()["origin"], Path(config) + " line 2");
+    for (const int index : {1, 2}) {
+        EXPECT_EQ(ports[index].toObject()["present"], true);
+        EXPECT_EQ(ports[index].toObject()["usable"], true);
+        EXPECT_EQ(ports[index].toObject()["fix"], "");
+    }
+    // Which devices this machine has is not known here, only their form.
+    for (const QJsonValue device : object["devices"].toArray()) {
+        EXPECT_EQ(Keys(device.toObject()),
+                  QSet<QString>({"node", "uri", "kind", "description", "usable", "fix"}));
+    }
+
+    const QString text = QString::fromUtf8(Trovanel({"ports"}).out);
+    EXPECT_TRUE(text.contains("  COM2  file:" + Path(m_dir.path() / "com2.bin") +
+                              "  (OUTPORT_COM2): ready\n"))
+        << text.toStdString();
+
+    // A line the reader cannot take is said, and no port claims a device.
+    WriteFile(config, "COM3=/dev/ttyS2\n");
+    const Outcome broken = Trovanel({"ports", "--json"});
+    EXPECT_EQ(broken.status, 0);
+    EXPECT_EQ(broken.err, Path(config) + " line 1: expected COM1=, COM2=, LPT1= or LPT2= and a "
+                                         "device\n");
+    EXPECT_EQ(ParseObject(broken.out)["ports"].toArray()[0].toObject()["uri"], "");
+}
+
+TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {
+    fs::create_directories(ConfigFolder());
+    const fs::path config = ConfigFolder() / "outport.conf";
+    WriteFile(config, "# the packing station\nCOM1=/dev/ttyS0\n");
+    const QString capture = "file:" + Path(m_dir.path() / "lpt2.bin");
+
+    Outcome set = Trovanel({"ports", "set", "lpt2", capture});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "");
+    EXPECT_EQ(set.err, "");
+    const std::string kept =
+        "# the packing station\nCOM1=/dev/ttyS0\nLPT2=" + capture.toStdString() + "\n";
+    EXPECT_EQ(ReadFile(config), kept);
+
+    // The port now sends there.
+    ASSERT_EQ(Trovanel({"set", "port=LPT2"}).status, 0);
+    EXPECT_EQ(Trovanel({"send"}).status, 0);
+    EXPECT_EQ(ReadFile(m_dir.path() / "lpt2.bin").size(), 38U);
+
+    for (const QStringList& arguments :
+         std::vector<QStringList>{{"ports", "set", "COM1", "printer"},
+                                  {"ports", "set", "COM5", capture},
+                                  {"ports", "set", "COM1"},
+                                  {"ports", "add", "COM1", capture}}) {
+        set = Trovanel(arguments);
+        EXPECT_EQ(set.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_NE(set.err, "");
+        EXPECT_EQ(ReadFile(config), kept);
+    }
+
+    // An absent device is kept with a warning; an empty URI gives the port its default back.
+    const QString absent = Path(m_dir.path() / "ttyUSB9");
+    set = Trovanel({"ports", "set", "COM2", absent});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.err, "Kept, but " + absent + " cannot be used now: not connected\n");
+    set = Trovanel({"ports", "set", "COM1", ""});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(ReadFile(config), "# the packing station\nLPT2=" + capture.toStdString() +
+                                    "\nCOM2=" + absent.toStdString() + "\n");
+}
+
 TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
     const Outcome version = Trovanel({"--version"});
     EXPECT_EQ(version.status, 0);
@@ -283,7 +396,7 @@ TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
     const Outcome help = Trovanel({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: trovanel [options] COMMAND")) << Bytes(help.out);
-    for (const char* command : {"show", "set", "send"}) {
+    for (const char* command : {"show", "set", "send", "ports"}) {
         EXPECT_TRUE(help.out.contains(QByteArray("\n  ") + command + ' ')) << command;
         const Outcome commandHelp = Trovanel({command, "--help"});
         EXPECT_EQ(commandHelp.status, 0);

@@ -2,6 +2,7 @@
 
 #include "CommandParsing.h"
 #include "Console.h"
+#include "PortsCommand.h"
 #include "SendCommand.h"
 #include "SetCommand.h"
 #include "ShowCommand.h"
@@ -24,6 +25,7 @@ constexpr std::array kCommands{
     Command{"show", RunShow},
     Command{"set", RunSet},
     Command{"send", RunSend},
+    Command{"ports", RunPorts},
 };
 
 } // namespace
@@ -36,8 +38,10 @@ int RunCommandLine(const QStringList& arguments) {
         "Commands:\n"
         "  show [--json]              the settings, the port's device and the command block\n"
         "  set NAME=VALUE…            change the settings and save them\n"
-        "  send [--port PORT] [--dry-run]\n"
-        "                             send the settings to the printer\n\n"
+        "  send [--port PORT | --to URI] [--dry-run]\n"
+        "                             send the settings to the printer\n"
+        "  ports [--json]             the four ports' devices and the devices found\n"
+        "  ports set PORT URI         keep a port's device in outport.conf\n\n"
         "COMMAND --help shows a command's options. Exit status: 0 done, 1 the send or the "
         "save failed, 2 a usage mistake or a rejected value."));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);

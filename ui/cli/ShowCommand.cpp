@@ -3,7 +3,8 @@
 #include "CommandBlock.h"
 #include "CommandParsing.h"
 #include "Console.h"
-#include "PortConfig.h"
+#include "OutPortDevices.h"
+#include "PortLibraryHandles.h"
 #include "PrinterSettings.h"
 #include "SettingWords.h"
 #include "SettingsFile.h"
@@ -16,7 +17,6 @@
 #include <QJsonValue>
 #include <QString>
 #include <array>
-#include <string>
 
 namespace {
 
@@ -33,13 +33,12 @@ DeviceMapping MapPort(std::int32_t port) {
     if (!PortWord(port)) {
         return {};
     }
-    PortSetting setting;
-    std::string error;
-    if (!LookUpPort(port, setting, error)) {
-        PrintMessage(QString::fromStdString(error));
+    const PortSettingHandle setting(OutPortLookUpPort(port));
+    if (*setting->error != '\0') {
+        PrintMessage(QString::fromUtf8(setting->error));
         return {};
     }
-    return {QString::fromStdString(setting.value), QString::fromStdString(setting.origin)};
+    return {QString::fromUtf8(setting->uri), QString::fromUtf8(setting->origin)};
 }
 
 // A byte of the block as a person reads it: the control bytes by name, other bytes that are
