@@ -4,10 +4,15 @@
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/GzipForPackage.cmake)
 
-# The package's version is the project's: the changelog's newest entry must name it too.
+# The package's version is the project's: the changelog's newest entry and the software
+# centres' newest release must name it too.
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/debian/changelog changelog_head LIMIT_COUNT 1)
 if(NOT changelog_head MATCHES "^trovanel \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "cmake/debian/changelog has no entry for ${PROJECT_VERSION} at the top")
+endif()
+file(READ ${PROJECT_SOURCE_DIR}/ui/desktop/invalid.trovanel.trovanel.metainfo.xml metainfo)
+if(NOT metainfo MATCHES "<releases>[ \n]*<release version=\"${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "the metainfo file's newest release is not ${PROJECT_VERSION}")
 endif()
 
 # A version without a Debian revision makes this a native package, whose changelog is
