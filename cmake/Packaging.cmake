@@ -1,6 +1,6 @@
-# A Debian package of the program: `make package` builds it with CPack. Library dependencies
-# come from dpkg-shlibdeps; the platform plugins and a font are named by hand, since Qt loads
-# them at run time.
+# A Debian package of the program: `make package` builds it with CPack and checks it with
+# lintian. Library dependencies come from dpkg-shlibdeps; the platform plugins and a font are
+# named by hand, since Qt loads them at run time.
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/GzipForPackage.cmake)
 
