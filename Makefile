@@ -42,11 +42,14 @@ bench: deps
 	cmake --build --preset release
 	scripts/run-benchmarks.sh build/release
 
-# A Debian package in build/release; install it with: sudo apt-get install ./build/release/trovanel_*.deb
+# A Debian package in build/release, checked by lintian: any error or warning fails.
+# Install it with: sudo apt-get install ./build/release/trovanel_*.deb
 package: deps
 	cmake --preset release
 	cmake --build --preset release
+	rm -f build/release/trovanel_*.deb
 	cd build/release && cpack
+	lintian --allow-root --fail-on error,warning build/release/trovanel_*.deb
 
 clean:
 	rm -rf build

@@ -1,8 +1,15 @@
+#include "CommandLine.h"
 #include "SetupApp.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
+// Without arguments the setup dialog; with any, a command that needs no display.
 int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        const QCoreApplication application(argc, argv);
+        return RunCommandLine(QCoreApplication::arguments());
+    }
     QApplication qtApplication(argc, argv);
     CSetupApp application;
     application.InitInstance();

@@ -1,5 +1,7 @@
 #include "DeviceUri.h"
 
+#include "UsbPrinterUri.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -112,7 +114,7 @@ std::string PortTarget::Display() const {
         const bool ipv6 = host.find(':') != std::string::npos;
         return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
     }
-    return path;
+    return kind == Kind::UsbPrinter ? MakeUsbPrinterUri(printer) : path;
 }
 
 PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
@@ -136,13 +138,16 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     } else if (StartsWith(text, "socket://")) {
         target.kind = PortTarget::Kind::Socket;
         return ParseSocket(text.substr(9), target);
+    } else if (StartsWith(text, "usb://")) {
+        target.kind = PortTarget::Kind::UsbPrinter;
+        return ParseUsbPrinterUri(text.substr(6), target.printer);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
     }
     if (!StartsWith(target.path, "/") || target.path.find('\0') != std::string::npos) {
         return PortStatus::Failed(
-            "expected an absolute path, or serial:, parallel:, file: or socket://");
+            "expected an absolute path, or serial:, parallel:, file:, socket:// or usb://");
     }
     return PortStatus::Ok();
 }

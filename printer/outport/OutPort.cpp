@@ -5,13 +5,16 @@
 #include "DeviceFile.h"
 #include "DeviceUri.h"
 #include "NetworkSocket.h"
+#include "OutPortDevices.h"
 #include "PortConfig.h"
 #include "PortStatus.h"
 #include "SerialLine.h"
+#include "UsbPrinterTarget.h"
 
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -27,6 +30,13 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
         return SendSerial(target.path, target.serial, data, size, deadline);
     case PortTarget::Kind::Socket:
         return SendToSocket(target, data, size, deadline);
+    case PortTarget::Kind::UsbPrinter: {
+        PortTarget found = target;
+        if (PortStatus status = ResolveUsbPrinter(found); !status.ok()) {
+            return status;
+        }
+        return SendToDeviceFile(found, data, size, deadline);
+    }
     case PortTarget::Kind::Parallel:
     case PortTarget::Kind::Path:
     case PortTarget::Kind::Capture:
@@ -40,33 +50,39 @@ std::string CancelledReason(std::size_t accepted, int length) {
            " bytes";
 }
 
-std::string TrySend(int length, int port, const unsigned char* data, int cancelFd) {
-    if (port < 0 || port >= kPortCount) {
-        return port == -1
-                   ? "No port is selected."
-                   : "Port " + std::to_string(port) + " is not one of COM1, COM2, LPT1 and LPT2.";
-    }
-    // The port's look-up may read the configuration file, so the time-out starts before it; a
-    // malformed time-out is still reported after a malformed port.
+// The time-out is looked up first so that the deadline covers the port's look-up too, which may
+// read the configuration file; a malformed time-out is still reported after a malformed port.
+struct CallStart {
+    PortStatus timeout;
+    Deadline deadline;
+};
+
+CallStart StartCall(int cancelFd) {
     std::chrono::milliseconds timeout{};
-    const PortStatus timeoutStatus = LookUpTimeout(timeout);
-    const Deadline deadline(timeout, cancelFd);
-    PortSetting setting;
-    if (const PortStatus found = LookUpPort(port, setting); !found.ok()) {
-        return setting.name + ": " + found.reason();
-    }
+    PortStatus status = LookUpTimeout(timeout);
+    return {std::move(status), Deadline(timeout, cancelFd)};
+}
+
+// Sends to the device a URI names. `portName` and `origin` say where the URI came from, for
+// messages; both are empty for a URI given directly.
+std::string SendToUri(const std::string& portName, const std::string& uri,
+                      const std::string& origin, int length, const unsigned char* data,
+                      const CallStart& call) {
+    const std::string prefix = portName.empty() ? std::string() : portName + ": ";
     PortTarget target;
-    if (const PortStatus parsed = ParseDeviceUri(setting.value, target); !parsed.ok()) {
-        return setting.name + ": \"" + setting.value + "\" from " + setting.origin +
+    if (const PortStatus parsed = ParseDeviceUri(uri, target); !parsed.ok()) {
+        return prefix + "\"" + uri + "\"" + (origin.empty() ? "" : " from " + origin) +
                " is not a device: " + parsed.reason();
     }
-    if (!timeoutStatus.ok()) {
-        return setting.name + ": " + timeoutStatus.reason();
+    if (!call.timeout.ok()) {
+        return prefix + call.timeout.reason();
     }
-    const std::string device = setting.name + " (" + target.Display() + ")";
+    const std::string device =
+        portName.empty() ? target.Display() : portName + " (" + target.Display() + ")";
     if (length < 0 || (length > 0 && data == nullptr)) {
         return device + ": nothing valid to send";
     }
+    const Deadline& deadline = call.deadline;
     if (deadline.Cancelled()) {
         return device + ": " + CancelledReason(0, length);
     }
@@ -78,6 +94,20 @@ std::string TrySend(int length, int port, const unsigned char* data, int cancelF
         return device + ": " + CancelledReason(deadline.Accepted(), length);
     }
     return device + ": " + status.reason();
+}
+
+std::string TrySend(int length, int port, const unsigned char* data, int cancelFd) {
+    if (port < 0 || port >= kPortCount) {
+        return port == -1
+                   ? "No port is selected."
+                   : "Port " + std::to_string(port) + " is not one of COM1, COM2, LPT1 and LPT2.";
+    }
+    const CallStart call = StartCall(cancelFd);
+    PortSetting setting;
+    if (const PortStatus found = LookUpPort(port, setting); !found.ok()) {
+        return setting.name + ": " + found.reason();
+    }
+    return SendToUri(setting.name, setting.value, setting.origin, length, data, call);
 }
 
 } // namespace
@@ -94,4 +124,17 @@ extern "C" int OutPortCancellable(int length, int port, unsigned char* data,
 
 extern "C" const char* OutPortLastError(void) {
     return t_lastError.c_str();
+}
+
+extern "C" int OutPortToUri(const char* uri, int length, const unsigned char* data) {
+    t_lastError = uri == nullptr
+                      ? "No device is given."
+                      : SendToUri(std::string(), uri, std::string(), length, data, StartCall(-1));
+    return t_lastError.empty() ? 1 : 0;
+}
+
+// Nothing sent is a send all the same: the device is opened (a serial line held exclusively
+// and set up, a network printer connected) and closed, within the time-out.
+extern "C" int OutPortProbe(const char* uri) {
+    return OutPortToUri(uri, 0, nullptr);
 }

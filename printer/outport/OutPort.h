@@ -40,8 +40,9 @@ void OutPortCancelDestroy(OutPortCancel* cancel);
 // took as far as known. A request made before the call starts fails it without sending anything.
 int OutPortCancellable(int length, int port, unsigned char* data, OutPortCancel* cancel);
 
-// Why the calling thread's last OutPort or OutPortCancellable call failed, as a sentence naming
-// the port and the device; empty after a success. Valid until that thread's next such call.
+// Why the calling thread's last OutPort, OutPortCancellable, OutPortToUri or OutPortProbe call
+// failed, as a sentence naming the port and the device; empty after a success. Valid until that
+// thread's next such call.
 const char* OutPortLastError(void);
 
 #ifdef __cplusplus

@@ -1,0 +1,421 @@
+// The command line as a user runs it: the built program started in a scratch folder with no
+// display in its environment, its exit status, standard output and standard error observed.
+#include "CommandBlock.h"
+#include "PrinterSettings.h"
+#include "SettingsFile.h"
+#include "SetupDialogTemplate.h"
+#include "SetupDlg.h"
+#include "WorkDirectory.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+QString Path(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+std::string Bytes(const QByteArray& bytes) {
+    return bytes.toStdString();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+QJsonObject ParseObject(const QByteArray& json) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_TRUE(document.isObject());
+    return document.object();
+}
+
+QSet<QString> Keys(const QJsonObject& object) {
+    const QStringList keys = object.keys();
+    return {keys.begin(), keys.end()};
+}
+
+class CommandLineTest : public testing::Test {
+protected:
+    CommandLineTest() {
+        // No display, no platform choice, no port mapping or configuration of the machine's.
+        for (const QString& name : m_environment.keys()) {
+            if (name == QLatin1String("DISPLAY") || name == QLatin1String("WAYLAND_DISPLAY") ||
+                name == QLatin1String("QT_QPA_PLATFORM") || name.startsWith("OUTPORT_")) {
+                m_environment.remove(name);
+            }
+        }
+        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(ConfigFolder()));
+    }
+
+    Outcome Trovanel(const QStringList& arguments) const {
+        QProcess process;
+        process.setProgram(QStringLiteral(TROVANEL_PROGRAM));
+        process.setArguments(arguments);
+        process.setWorkingDirectory(Path(m_dir.path()));
+        process.setProcessEnvironment(m_environment);
+        process.start();
+        process.waitForFinished(-1);
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << arguments.join(' ').toStdString();
+        return {process.exitCode(), process.readAllStandardOutput(),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    void MapPort(const QString& port, const fs::path& capture) {
+        m_environment.insert("OUTPORT_" + port, "file:" + Path(capture));
+    }
+
+    fs::path ConfigFolder() const { return m_dir.path() / "config"; }
+
+    WorkDirectory m_dir;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+};
+
+const QString kLengthMm = "The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n";
+
+TEST_F(CommandLineTest, ShowsTheDefaultsWhenThereIsNoFile) {
+    MapPort("COM1", m_dir.path() / "capture.bin");
+    const Outcome text = Trovanel({"show"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.err, "");
+    const QString out = QString::fromUtf8(text.out);
+    for (const char* line :
+         {"unit: mm\n", "length: 0 mm, 0 (0.1 inch)\n", "gap: 3 mm, 1 (0.1 inch)\n",
+          "cut: 0 pixel\n", "port: COM1\n", "mode: transfer\n", "  <STX>KI7<01><CR><LF>\n",
+          "  <ESC>KI;<00><CR><LF>\n"}) {
+        EXPECT_TRUE(out.contains(line)) << line << " in\n" << out.toStdString();
+    }
+    EXPECT_TRUE(
+        out.contains("device: file:" + Path(m_dir.path() / "capture.bin") + " (OUTPORT_COM1)\n"))
+        << out.toStdString();
+
+    const Outcome json = Trovanel({"show", "--json"});
+    EXPECT_EQ(json.status, 0);
+    const QJsonObject object = ParseObject(json.out);
+    EXPECT_EQ(Keys(object), QSet<QString>({"unit", "length_mm", "length_tenths", "gap_mm",
+                                           "gap_tenths", "tear_mm", "tear_tenths", "cut", "port",
+                                           "device", "device_origin", "mode", "block_hex"}));
+    EXPECT_EQ(object["unit"], "mm");
+    EXPECT_EQ(object["gap_mm"], 3);
+    EXPECT_EQ(object["gap_tenths"], 1);
+    EXPECT_EQ(object["length_mm"], 0);
+    EXPECT_EQ(object["port"], "COM1");
+    EXPECT_EQ(object["device_origin"], "OUTPORT_COM1");
+    EXPECT_EQ(object["mode"], "transfer");
+    EXPECT_EQ(object["block_hex"],
+              "024b58303030300d0a024b493530330d0a024b4937010d0a02663232300d0a1b4b493b000d0a");
+    EXPECT_FALSE(fs::exists("Trovanel.ini")); // showing writes nothing
+}
+
+TEST_F(CommandLineTest, ShowsADamagedFileAsTheDialogReadsIt) {
+    // Unit "abcd" reads as 0 (tenths of an inch); the port code 7 is none of the four; the
+    // file ends after the port, so print mode and the millimetre values read as 0.
+    WriteFile("Trovanel.ini", "abcd0450  14-127 +200007");
+    CPrinterSettings loaded;
+    LoadSettings(loaded);
+    std::array<unsigned char, kCommandBufferSize> block{};
+    BuildCommand(loaded, block.data());
+
+    const Outcome json = Trovanel({"show", "--json"});
+    EXPECT_EQ(json.status, 0);
+    const QJsonObject object = ParseObject(json.out);
+    EXPECT_EQ(object["unit"], "inch");
+    EXPECT_EQ(object["length_tenths"], 450);
+    EXPECT_EQ(object["length_mm"], 0);
+    EXPECT_EQ(object["gap_tenths"], 14);
+    EXPECT_EQ(object["cut"], -127);
+    EXPECT_EQ(object["tear_tenths"], 20);
+    EXPECT_TRUE(object["port"].isNull());
+    EXPECT_EQ(object["device"], "");
+    EXPECT_EQ(object["block_hex"].toString().toLatin1(),
+              QByteArray(reinterpret_cast<const char*>(block.data()), kCommandBlockSize).toHex());
+    EXPECT_TRUE(object["block_hex"].toString().endsWith("02663432300d0a1b4b493b810d0a"));
+
+    const QString text = QString::fromUtf8(Trovanel({"show"}).out);
+    EXPECT_TRUE(text.contains("port: none (code 7)\n")) << text.toStdString();
+    EXPECT_FALSE(text.contains("device:"));
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "abcd0450  14-127 +200007");
+}
+
+TEST_F(CommandLineTest, SetSavesEveryNameInTheUnitLeftInForce) {
+    // unit= comes last but applies to the measurements before it.
+    Outcome set = Trovanel({"set", "length=450", "gap=14", "tear=20", "cut=-127", "port=lpt2",
+                            "mode=direct", "unit=inch"});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "");
+    EXPECT_EQ(set.err, "");
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "000004500014-127002000030001114300350050");
+
+    // Other settings are kept; the edit-box rule takes blanks around the number.
+    set = Trovanel({"set", "--verbose", "unit=mm", "length= 1103\t", "tear=50"});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "Saved Trovanel.ini.\n");
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "000104340014-127001900030001110300350050");
+}
+
+TEST_F(CommandLineTest, SetRejectsWithTheDialogsWordsAndSavesNothing) {
+    const std::string before = "000104340014-127001900030001110300350050";
+    WriteFile("Trovanel.ini", before);
+    const std::vector<std::pair<QStringList, QString>> cases{
+        {{"length=1104"}, kLengthMm},
+        {{"gap=15", "unit=inch"},
+         "The Label Gap value is out of range. The limit is 0 ~ 14 (0.1 inch).\n"},
+        {{"tear=51"}, "The Tear Offset value is out of range. The limit is 0 ~ 50 mm.\n"},
+        {{"length=100", "cut=-128"},
+         "The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.\n"},
+        {{"length=+0"}, "Please enter an integer.\n"},
+        {{"gap=3mm"}, "Please enter an integer.\n"},
+        {{"length=2000", "cut=x"}, kLengthMm + "Please enter an integer.\n"},
+        {{"port=COM5"}, "The port is COM1, COM2, LPT1 or LPT2, not 'COM5'.\n"},
+        {{"mode=thermal"}, "The mode is transfer or direct, not 'thermal'.\n"},
+        {{"unit=cm", "length=1"}, "The unit is mm or inch, not 'cm'.\n"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Outcome set = Trovanel(QStringList{"set"} + arguments);
+        EXPECT_EQ(set.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(set.err, message);
+        EXPECT_EQ(set.out, "");
+        EXPECT_EQ(ReadFile("Trovanel.ini"), before) << arguments.join(' ').toStdString();
+    }
+    for (const QStringList& arguments : std::vector<QStringList>{
+             {"set"}, {"set", "colour=red"}, {"set", "length"}, {"set", "=1"}, {"set", "-x"}}) {
+        const Outcome set = Trovanel(arguments);
+        EXPECT_EQ(set.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(set.err.endsWith("Try 'trovanel set --help'.\n")) << set.err.toStdString();
+        EXPECT_EQ(ReadFile("Trovanel.ini"), before);
+    }
+
+    fs::remove("Trovanel.ini");
+    EXPECT_EQ(Trovanel({"set", "length=1104"}).status, 2);
+    EXPECT_FALSE(fs::exists("Trovanel.ini"));
+}
+
+TEST_F(CommandLineTest, SetReportsASaveThatFails) {
+    WriteFile("Trovanel.ini", "kept");
+    chmod("Trovanel.ini", 0444);
+    const Outcome set = Trovanel({"set", "length=100"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_EQ(set.err, "Cannot open Trovanel.ini file.\n");
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
+}
+
+TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
+    ASSERT_EQ(Trovanel({"set", "unit=inch", "length=300", "gap=5", "tear=7", "cut=-3",
+                        "mode=direct", "port=COM2"})
+                  .status,
+              0);
+    const Outcome dryRun = Trovanel({"send", "--dry-run"});
+    EXPECT_EQ(dryRun.status, 0);
+    EXPECT_EQ(dryRun.err, "");
+    ASSERT_EQ(dryRun.out.size(), kCommandBlockSize);
+
+    // The dialog on the same file, its Send clicked, sending to a capture file.
+    const fs::path dialogCapture = m_dir.path() / "dialog.bin";
+    setenv("OUTPORT_COM2", ("file:" + dialogCapture.string()).c_str(), 1);
+    {
+        CSetupDlg dialog;
+        QString result;
+        dialog.SetMessagePresenter(
+            [&result](QWidget*, const DialogMessage& message) { result = message.text; });
+        dialog.Create();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::mouseClick(dialog.GetDlgItem(IDC_SEND), Qt::LeftButton);
+        // The send runs on a worker; closing the dialog before it reports would cancel it.
+        ASSERT_TRUE(QTest::qWaitFor([&result] { return !result.isEmpty(); }));
+        EXPECT_EQ(result, "Send To Printer OK!");
+    }
+    unsetenv("OUTPORT_COM2");
+    EXPECT_EQ(ReadFile(dialogCapture), Bytes(dryRun.out));
+
+    // Sending for real puts the same bytes on the saved port, or on another for this send.
+    MapPort("COM2", m_dir.path() / "com2.bin");
+    MapPort("LPT1", m_dir.path() / "lpt1.bin");
+    Outcome send = Trovanel({"send"});
+    EXPECT_EQ(send.status, 0);
+    EXPECT_EQ(send.out, "");
+    EXPECT_EQ(send.err, "");
+    send = Trovanel({"send", "--port", "LPT1", "--verbose"});
+    EXPECT_EQ(send.status, 0);
+    EXPECT_EQ(send.out, "Send To Printer OK!\n");
+    EXPECT_EQ(ReadFile(m_dir.path() / "com2.bin"), Bytes(dryRun.out));
+    EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), Bytes(dryRun.out));
+}
+
+TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
+    MapPort("COM1", m_dir.path() / "com1.bin");
+    const QByteArray block = Trovanel({"send", "--dry-run"}).out;
+    const fs::path target = m_dir.path() / "to.bin";
+    const Outcome send = Trovanel({"send", "--to", "file:" + Path(target)});
+    EXPECT_EQ(send.status, 0);
+    EXPECT_EQ(send.err, "");
+    EXPECT_EQ(ReadFile(target), Bytes(block));
+    EXPECT_FALSE(fs::exists(m_dir.path() / "com1.bin")); // the port was not used
+
+    // A URI that is no device is a rejected value; one that is a device, but absent, a failure.
+    const Outcome notADevice = Trovanel({"send", "--to", "printer"});
+    EXPECT_EQ(notADevice.status, 2);
+    EXPECT_TRUE(notADevice.err.startsWith("printer: expected an absolute path"))
+        << notADevice.err.toStdString();
+    const Outcome absent = Trovanel({"send", "--to", Path(m_dir.path() / "no-such-tty")});
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_TRUE(absent.err.contains("no such device")) << absent.err.toStdString();
+    EXPECT_EQ(Trovanel({"send", "--to", "file:" + Path(target), "--port", "COM2"}).status, 2);
+    EXPECT_EQ(ReadFile(target), Bytes(block));
+}
+
+TEST_F(CommandLineTest, AFailedSendSaysWhy) {
+    m_environment.insert("OUTPORT_COM1", Path(m_dir.path() / "no-such-tty"));
+    const Outcome send = Trovanel({"send"});
+    EXPECT_EQ(send.status, 1);
+    EXPECT_EQ(send.out, "");
+    EXPECT_TRUE(send.err.startsWith("COM1 (")) << send.err.toStdString();
+    EXPECT_TRUE(send.err.contains("no such device")) << send.err.toStdString();
+
+    const Outcome badPort = Trovanel({"send", "--port", "COM9"});
+    EXPECT_EQ(badPort.status, 2);
+    EXPECT_TRUE(badPort.err.startsWith("The port is COM1, COM2, LPT1 or LPT2, not 'COM9'.\n"));
+}
+
+TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
+    fs::create_directories(ConfigFolder());
+    const fs::path config = ConfigFolder() / "outport.conf";
+    WriteFile(config,
+              "# the packing station\nLPT1=file:" + (m_dir.path() / "lpt1.bin").string() + "\n");
+    MapPort("COM2", m_dir.path() / "com2.bin");
+
+    const Outcome json = Trovanel({"ports", "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.err, "");
+    const QJsonObject object = ParseObject(json.out);
+    EXPECT_EQ(Keys(object), QSet<QString>({"ports", "devices"}));
+    const QJsonArray ports = object["ports"].toArray();
+    ASSERT_EQ(ports.size(), 4);
+    const QStringList names{"COM1", "COM2", "LPT1", "LPT2"};
+    for (int index = 0; index < 4; ++index) {
+        const QJsonObject port = ports[index].toObject();
+        EXPECT_EQ(Keys(port), QSet<QString>({"port", "uri", "origin", "present", "usable", "fix"}));
+        EXPECT_EQ(port["port"], names[index]);
+    }
+    EXPECT_EQ(ports[0].toObject()["origin"], "the default");
+    EXPECT_EQ(ports[1].toObject()["origin"], "OUTPORT_COM2");
+    EXPECT_EQ(ports[1].toObject()["uri"], "file:" + Path(m_dir.path() / "com2.bin"));
+    EXPECT_EQ(ports[2].toObject()["origin"], Path(config) + " line 2");
+    for (const int index : {1, 2}) {
+        EXPECT_EQ(ports[index].toObject()["present"], true);
+        EXPECT_EQ(ports[index].toObject()["usable"], true);
+        EXPECT_EQ(ports[index].toObject()["fix"], "");
+    }
+    // Which devices this machine has is not known here, only their form.
+    for (const QJsonValue device : object["devices"].toArray()) {
+        EXPECT_EQ(Keys(device.toObject()),
+                  QSet<QString>({"node", "uri", "kind", "description", "usable", "fix"}));
+    }
+
+    const QString text = QString::fromUtf8(Trovanel({"ports"}).out);
+    EXPECT_TRUE(text.contains("  COM2  file:" + Path(m_dir.path() / "com2.bin") +
+                              "  (OUTPORT_COM2): ready\n"))
+        << text.toStdString();
+
+    // A line the reader cannot take is said, and no port claims a device.
+    WriteFile(config, "COM3=/dev/ttyS2\n");
+    const Outcome broken = Trovanel({"ports", "--json"});
+    EXPECT_EQ(broken.status, 0);
+    EXPECT_EQ(broken.err, Path(config) + " line 1: expected COM1=, COM2=, LPT1= or LPT2= and a "
+                                         "device\n");
+    EXPECT_EQ(ParseObject(broken.out)["ports"].toArray()[0].toObject()["uri"], "");
+}
+
+TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {
+    fs::create_directories(ConfigFolder());
+    const fs::path config = ConfigFolder() / "outport.conf";
+    WriteFile(config, "# the packing station\nCOM1=/dev/ttyS0\n");
+    const QString capture = "file:" + Path(m_dir.path() / "lpt2.bin");
+
+    Outcome set = Trovanel({"ports", "set", "lpt2", capture});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "");
+    EXPECT_EQ(set.err, "");
+    const std::string kept =
+        "# the packing station\nCOM1=/dev/ttyS0\nLPT2=" + capture.toStdString() + "\n";
+    EXPECT_EQ(ReadFile(config), kept);
+
+    // The port now sends there.
+    ASSERT_EQ(Trovanel({"set", "port=LPT2"}).status, 0);
+    EXPECT_EQ(Trovanel({"send"}).status, 0);
+    EXPECT_EQ(ReadFile(m_dir.path() / "lpt2.bin").size(), 38U);
+
+    for (const QStringList& arguments :
+         std::vector<QStringList>{{"ports", "set", "COM1", "printer"},
+                                  {"ports", "set", "COM5", capture},
+                                  {"ports", "set", "COM1"},
+                                  {"ports", "add", "COM1", capture}}) {
+        set = Trovanel(arguments);
+        EXPECT_EQ(set.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_NE(set.err, "");
+        EXPECT_EQ(ReadFile(config), kept);
+    }
+
+    // An absent device is kept with a warning; an empty URI gives the port its default back.
+    const QString absent = Path(m_dir.path() / "ttyUSB9");
+    set = Trovanel({"ports", "set", "COM2", absent});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.err, "Kept, but " + absent + " cannot be used now: not connected\n");
+    set = Trovanel({"ports", "set", "COM1", ""});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(ReadFile(config), "# the packing station\nLPT2=" + capture.toStdString() +
+                                    "\nCOM2=" + absent.toStdString() + "\n");
+}
+
+TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
+    const Outcome version = Trovanel({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "trovanel " TROVANEL_VERSION "\n");
+
+    const Outcome help = Trovanel({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: trovanel [options] COMMAND")) << Bytes(help.out);
+    for (const char* command : {"show", "set", "send", "ports"}) {
+        EXPECT_TRUE(help.out.contains(QByteArray("\n  ") + command + ' ')) << command;
+        const Outcome commandHelp = Trovanel({command, "--help"});
+        EXPECT_EQ(commandHelp.status, 0);
+        EXPECT_TRUE(commandHelp.out.startsWith(QByteArray("Usage: trovanel ") + command))
+            << Bytes(commandHelp.out);
+    }
+
+    for (const QStringList& arguments :
+         std::vector<QStringList>{{"print"}, {"--bogus"}, {"show", "--bogus"}, {"show", "x"}}) {
+        const Outcome mistake = Trovanel(arguments);
+        EXPECT_EQ(mistake.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(mistake.out, "");
+        EXPECT_TRUE(mistake.err.endsWith(" --help'.\n")) << mistake.err.toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "CommandLine.h"
+
+#include "CommandParsing.h"
+#include "Console.h"
+#include "PortsCommand.h"
+#include "SendCommand.h"
+#include "SetCommand.h"
+#include "ShowCommand.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <array>
+
+namespace {
+
+const QString kUsage = QStringLiteral("trovanel");
+
+struct Command {
+    const char* name;
+    int (*run)(const QStringList& arguments);
+};
+
+constexpr std::array kCommands{
+    Command{"show", RunShow},
+    Command{"set", RunSet},
+    Command{"send", RunSend},
+    Command{"ports", RunPorts},
+};
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Set up a thermal label printer. Without arguments the setup dialog opens; with a "
+        "command it works on Trovanel.ini in the current folder, without a window.\n\n"
+        "Commands:\n"
+        "  show [--json]              the settings, the port's device and the command block\n"
+        "  set NAME=VALUE…            change the settings and save them\n"
+        "  send [--port PORT | --to URI] [--dry-run]\n"
+        "                             send the settings to the printer\n"
+        "  ports [--json]             the four ports' devices and the devices found\n"
+        "  ports set PORT URI         keep a port's device in outport.conf\n\n"
+        "COMMAND --help shows a command's options. Exit status: 0 done, 1 the send or the "
+        "save failed, 2 a usage mistake or a rejected value."));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
+                                 QStringLiteral("COMMAND [ARGUMENTS…]"));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the program's version."));
+    parser.addOption(version);
+    if (const auto status = ParseCommand(parser, arguments, kUsage)) {
+        return static_cast<int>(*status);
+    }
+    if (parser.isSet(version)) {
+        PrintResult(QStringLiteral("trovanel " TROVANEL_VERSION "\n"));
+        return static_cast<int>(ExitStatus::Done);
+    }
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
+        return static_cast<int>(UsageError(kUsage, QStringLiteral("No command given.")));
+    }
+    for (const Command& command : kCommands) {
+        if (words.first() == QLatin1String(command.name)) {
+            return command.run(QStringList{arguments.first()} + words.mid(1));
+        }
+    }
+    return static_cast<int>(
+        UsageError(kUsage, QStringLiteral("Unknown command '%1'.").arg(words.first())));
+}

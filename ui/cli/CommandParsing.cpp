@@ -1,0 +1,29 @@
+#include "CommandParsing.h"
+
+#include <QCommandLineOption>
+#include <QCoreApplication>
+
+std::optional<ExitStatus> ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                                       const QString& usage) {
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    if (!parser.parse(arguments)) {
+        return UsageError(usage, parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        // Qt names the program by the path it was started with; the help names the command.
+        QString text = parser.helpText();
+        const QString program = QCoreApplication::arguments().constFirst();
+        text.replace(text.indexOf(program), program.size(), usage);
+        PrintResult(text);
+        return ExitStatus::Done;
+    }
+    return std::nullopt;
+}
+
+ExitStatus UsageError(const QString& usage, const QString& message) {
+    PrintMessage(message);
+    PrintMessage(QStringLiteral("Try '%1 --help'.").arg(usage));
+    return ExitStatus::Usage;
+}

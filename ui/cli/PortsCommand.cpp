@@ -1,0 +1,206 @@
+#include "PortsCommand.h"
+
+#include "CommandParsing.h"
+#include "Console.h"
+#include "OutPortDevices.h"
+#include "PortConfigWriter.h"
+#include "PortLibraryHandles.h"
+#include "SettingWords.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <vector>
+
+namespace {
+
+const QString kUsage = QStringLiteral("trovanel ports");
+constexpr int kPortCount = 4;
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// One port: what it maps to, where that comes from, and what the device is like now.
+struct PortReport {
+    QString port;
+    QString uri;
+    QString origin;
+    bool present = false;
+    bool usable = false;
+    QString status;
+    QString fix;
+};
+
+// Looks up every port. A configuration file that cannot be used is said once on standard
+// error, and is the status of the ports, which then map to nothing.
+std::vector<PortReport> LookUpPorts() {
+    std::vector<PortReport> reports;
+    QString configurationError;
+    for (int port = 0; port < kPortCount; ++port) {
+        const PortSettingHandle setting(OutPortLookUpPort(port));
+        PortReport report;
+        report.port = Text(setting->name);
+        report.uri = Text(setting->uri);
+        report.origin = Text(setting->origin);
+        if (*setting->error != '\0') {
+            configurationError = Text(setting->error);
+            report.status = configurationError;
+        } else {
+            const TargetHandle target(OutPortDescribeUri(setting->uri));
+            report.present = target->present == 1;
+            report.usable = target->usable == 1;
+            report.status = Text(target->status);
+            report.fix = Text(target->fix);
+        }
+        reports.push_back(report);
+    }
+    if (!configurationError.isEmpty()) {
+        PrintMessage(configurationError);
+    }
+    return reports;
+}
+
+QString KindWord(OutPortDeviceKind kind) {
+    switch (kind) {
+    case OUTPORT_DEVICE_SERIAL:
+        return QStringLiteral("serial");
+    case OUTPORT_DEVICE_USB_PRINTER:
+        return QStringLiteral("usb-printer");
+    case OUTPORT_DEVICE_PARALLEL:
+        return QStringLiteral("parallel");
+    }
+    return QStringLiteral("unknown");
+}
+
+QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
+    QString text = QStringLiteral("Ports:\n");
+    for (const PortReport& port : ports) {
+        text += QStringLiteral("  %1  %2  (%3): %4\n")
+                    .arg(port.port, port.uri.isEmpty() ? QStringLiteral("none") : port.uri,
+                         port.origin, port.status);
+        if (!port.fix.isEmpty()) {
+            text += QStringLiteral("        fix: %1\n").arg(port.fix);
+        }
+    }
+    text += QStringLiteral("Devices:\n");
+    const int count = OutPortDeviceCount(devices);
+    for (int index = 0; index < count; ++index) {
+        const OutPortDevice* device = OutPortDeviceAt(devices, index);
+        text += QStringLiteral("  %1 (%2): %3\n")
+                    .arg(Text(device->node), KindWord(device->kind), Text(device->description));
+        text += QStringLiteral("        %1\n").arg(Text(device->uri));
+        if (device->usable != 1) {
+            text += QStringLiteral("        fix: %1\n").arg(Text(device->fix));
+        }
+    }
+    if (count == 0) {
+        text += QStringLiteral("  none found\n");
+    }
+    return text;
+}
+
+QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
+    QJsonArray portArray;
+    for (const PortReport& port : ports) {
+        portArray.append(QJsonObject{
+            {QStringLiteral("port"), port.port},
+            {QStringLiteral("uri"), port.uri},
+            {QStringLiteral("origin"), port.origin},
+            {QStringLiteral("present"), port.present},
+            {QStringLiteral("usable"), port.usable},
+            {QStringLiteral("fix"), port.fix},
+        });
+    }
+    QJsonArray deviceArray;
+    const int count = OutPortDeviceCount(devices);
+    for (int index = 0; index < count; ++index) {
+        const OutPortDevice* device = OutPortDeviceAt(devices, index);
+        deviceArray.append(QJsonObject{
+            {QStringLiteral("node"), Text(device->node)},
+            {QStringLiteral("uri"), Text(device->uri)},
+            {QStringLiteral("kind"), KindWord(device->kind)},
+            {QStringLiteral("description"), Text(device->description)},
+            {QStringLiteral("usable"), device->usable == 1},
+            {QStringLiteral("fix"), Text(device->fix)},
+        });
+    }
+    const QJsonObject object{{QStringLiteral("ports"), portArray},
+                             {QStringLiteral("devices"), deviceArray}};
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+ExitStatus List(bool json) {
+    const std::vector<PortReport> ports = LookUpPorts();
+    const DeviceListHandle devices(OutPortListDevices());
+    PrintResult(json ? Json(ports, devices.get()) : Readable(ports, devices.get()));
+    return ExitStatus::Done;
+}
+
+// Keeps `uri` as the port's line; an empty URI gives the port back its default. A URI that
+// does not parse is refused; one whose device cannot be used now is kept with a warning, since
+// the printer may simply be unplugged.
+ExitStatus SetPort(const QString& portName, const QString& uri) {
+    const auto port = PortIndex(portName);
+    if (!port) {
+        return UsageError(
+            kUsage,
+            QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.").arg(portName));
+    }
+    const QByteArray uriText = uri.toUtf8();
+    QString warning;
+    if (!uri.isEmpty()) {
+        const TargetHandle target(OutPortDescribeUri(uriText.constData()));
+        if (target->valid != 1) {
+            PrintMessage(QStringLiteral("%1: %2").arg(uri, Text(target->status)));
+            return ExitStatus::Usage;
+        }
+        if (target->usable != 1) {
+            warning = QStringLiteral("Kept, but %1 cannot be used now: %2")
+                          .arg(uri, Text(target->status));
+            if (*target->fix != '\0') {
+                warning += QStringLiteral("\nfix: %1").arg(Text(target->fix));
+            }
+        }
+    }
+    const std::string error =
+        SavePortChoices({{PortWord(*port)->toStdString(), uriText.toStdString()}});
+    if (!error.empty()) {
+        PrintMessage(QString::fromStdString(error));
+        return ExitStatus::Failed;
+    }
+    if (!warning.isEmpty()) {
+        PrintMessage(warning);
+    }
+    return ExitStatus::Done;
+}
+
+} // namespace
+
+int RunPorts(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Show what each port maps to, where that comes from and whether it can be used, then "
+        "the devices found on this machine. With set, keep URI as the port's device in "
+        "outport.conf (an empty URI gives the port back its default)."));
+    parser.addPositionalArgument(QStringLiteral("set"), QStringLiteral("Change a port."),
+                                 QStringLiteral("[set PORT URI]"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("Print one JSON object instead of text."));
+    parser.addOption(json);
+    if (const auto status = ParseCommand(parser, arguments, kUsage)) {
+        return static_cast<int>(*status);
+    }
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
+        return static_cast<int>(List(parser.isSet(json)));
+    }
+    if (words.first() != QLatin1String("set") || words.size() != 3) {
+        return static_cast<int>(
+            UsageError(kUsage, QStringLiteral("Expected: ports set PORT URI.")));
+    }
+    return static_cast<int>(SetPort(words.at(1), words.at(2)));
+}

@@ -1,0 +1,94 @@
+#include "SendCommand.h"
+
+#include "CommandBlock.h"
+#include "CommandParsing.h"
+#include "Console.h"
+#include "OutPort.h"
+#include "OutPortDevices.h"
+#include "PortLibraryHandles.h"
+#include "PrinterSettings.h"
+#include "SettingWords.h"
+#include "SettingsFile.h"
+
+#include <QByteArray>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+const QString kUsage = QStringLiteral("trovanel send");
+
+} // namespace
+
+int RunSend(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Build the command block from the saved settings and send it to the "
+                       "printer on the saved port, or on another port or device for this send."));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Send on this port instead: COM1, COM2, LPT1 "
+                                                 "or LPT2."),
+                                  QStringLiteral("PORT"));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("Send to this device URI instead of a port."),
+                                QStringLiteral("URI"));
+    const QCommandLineOption dryRun(
+        QStringLiteral("dry-run"),
+        QStringLiteral("Write the block's bytes to standard output and send nothing."));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Say when the block was sent."));
+    parser.addOptions({port, to, dryRun, verbose});
+    if (const auto status = ParseCommand(parser, arguments, kUsage)) {
+        return static_cast<int>(*status);
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return static_cast<int>(UsageError(kUsage, QStringLiteral("send takes no arguments.")));
+    }
+
+    if (parser.isSet(port) && parser.isSet(to)) {
+        return static_cast<int>(
+            UsageError(kUsage, QStringLiteral("Give --port or --to, not both.")));
+    }
+    const QByteArray uri = parser.value(to).toUtf8();
+    if (parser.isSet(to)) {
+        const TargetHandle target(OutPortDescribeUri(uri.constData()));
+        if (target->valid != 1) {
+            PrintMessage(
+                QStringLiteral("%1: %2").arg(parser.value(to), QString::fromUtf8(target->status)));
+            return static_cast<int>(ExitStatus::Usage);
+        }
+    }
+
+    CPrinterSettings settings;
+    LoadSettings(settings);
+    std::int32_t portIndex = settings.m_nPort;
+    if (parser.isSet(port)) {
+        const auto chosen = PortIndex(parser.value(port));
+        if (!chosen) {
+            return static_cast<int>(
+                UsageError(kUsage, QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
+                                       .arg(parser.value(port))));
+        }
+        portIndex = *chosen;
+    }
+
+    std::array<unsigned char, kCommandBufferSize> command{};
+    const int size = BuildCommand(settings, command.data());
+    if (parser.isSet(dryRun)) {
+        PrintResultBytes(QByteArray(reinterpret_cast<const char*>(command.data()), size));
+        return static_cast<int>(ExitStatus::Done);
+    }
+    const int sent = parser.isSet(to) ? OutPortToUri(uri.constData(), size, command.data())
+                                      : OutPort(size, portIndex, command.data());
+    if (sent != 1) {
+        PrintMessage(QString::fromUtf8(OutPortLastError()));
+        return static_cast<int>(ExitStatus::Failed);
+    }
+    if (parser.isSet(verbose)) {
+        PrintResult(QStringLiteral("Send To Printer OK!\n"));
+    }
+    return static_cast<int>(ExitStatus::Done);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QStringList>
+
+// `trovanel send [--port PORT] [--to URI] [--dry-run]`: builds the command block from the
+// saved settings and sends it, as the dialog's Send does. `arguments` are the program's name,
+// "send" and the command's own. Returns the exit status.
+int RunSend(const QStringList& arguments);

@@ -1,0 +1,193 @@
+#include "SetCommand.h"
+
+#include "CommandParsing.h"
+#include "Console.h"
+#include "EditInteger.h"
+#include "PrinterSettings.h"
+#include "SettingWords.h"
+#include "SettingsFile.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString kUsage = QStringLiteral("trovanel set");
+
+// The dialog's words when an edit box does not read as a number.
+const QString kNotAnInteger = QStringLiteral("Please enter an integer.");
+
+struct Assignment {
+    QString name;
+    QString value;
+};
+
+// Splits NAME=VALUE pairs; says which argument is not one.
+std::optional<std::vector<Assignment>> Assignments(const QStringList& texts) {
+    std::vector<Assignment> assignments;
+    for (const QString& text : texts) {
+        const qsizetype equals = text.indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            UsageError(kUsage, QStringLiteral("'%1' is not NAME=VALUE.").arg(text));
+            return std::nullopt;
+        }
+        assignments.push_back({text.left(equals), text.mid(equals + 1)});
+    }
+    return assignments;
+}
+
+// Applies one code setting (unit, port, mode); a measurement is left for later. Returns the
+// message when the value is not one of the setting's words.
+std::optional<QString> ApplyCode(CPrinterSettings& settings, const Assignment& assignment) {
+    if (assignment.name == QLatin1String("unit")) {
+        const auto code = UnitCode(assignment.value);
+        if (!code) {
+            return QStringLiteral("The unit is mm or inch, not '%1'.").arg(assignment.value);
+        }
+        settings.m_nUnit = *code;
+    } else if (assignment.name == QLatin1String("port")) {
+        const auto code = PortIndex(assignment.value);
+        if (!code) {
+            return QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
+                .arg(assignment.value);
+        }
+        settings.m_nPort = *code;
+    } else if (assignment.name == QLatin1String("mode")) {
+        const auto code = ModeCode(assignment.value);
+        if (!code) {
+            return QStringLiteral("The mode is transfer or direct, not '%1'.")
+                .arg(assignment.value);
+        }
+        settings.m_nPrintMode = *code;
+    }
+    return std::nullopt;
+}
+
+using SetOperation = SetResult (CPrinterSettings::*)(std::int32_t);
+
+std::optional<SetOperation> MeasurementOperation(const QString& name) {
+    if (name == QLatin1String("length")) {
+        return &CPrinterSettings::SetLength;
+    }
+    if (name == QLatin1String("gap")) {
+        return &CPrinterSettings::SetGap;
+    }
+    if (name == QLatin1String("tear")) {
+        return &CPrinterSettings::SetTearOffset;
+    }
+    if (name == QLatin1String("cut")) {
+        return &CPrinterSettings::SetCutOffset;
+    }
+    return std::nullopt;
+}
+
+bool IsCodeName(const QString& name) {
+    return name == QLatin1String("unit") || name == QLatin1String("port") ||
+           name == QLatin1String("mode");
+}
+
+// Applies a measurement as the dialog's box would: read as an edit box's integer, then
+// checked by the record in the unit in force. Returns the message when it is rejected.
+std::optional<QString> ApplyMeasurement(CPrinterSettings& settings, SetOperation operation,
+                                        const QString& value) {
+    const auto number = ReadEditInteger(value.toStdString());
+    if (!number) {
+        return kNotAnInteger;
+    }
+    const SetResult result = std::invoke(operation, settings, *number);
+    if (!result.accepted) {
+        return QString::fromUtf8(result.message.data(),
+                                 static_cast<qsizetype>(result.message.size()));
+    }
+    return std::nullopt;
+}
+
+// Applies every assignment to `settings`: the codes first, so that measurements are read in
+// the unit the command line leaves in force, then the measurements in the order given.
+// Returns the messages of all rejected values.
+QStringList Apply(CPrinterSettings& settings, const std::vector<Assignment>& assignments) {
+    QStringList rejections;
+    for (const Assignment& assignment : assignments) {
+        if (auto message = ApplyCode(settings, assignment)) {
+            rejections.push_back(*message);
+        }
+    }
+    for (const Assignment& assignment : assignments) {
+        if (const auto operation = MeasurementOperation(assignment.name)) {
+            if (auto message = ApplyMeasurement(settings, *operation, assignment.value)) {
+                rejections.push_back(*message);
+            }
+        }
+    }
+    return rejections;
+}
+
+ExitStatus Save(const CPrinterSettings& settings) {
+    switch (SaveSettings(settings)) {
+    case SaveResult::Saved:
+        return ExitStatus::Done;
+    case SaveResult::CannotOpen:
+        PrintMessage(QStringLiteral("Cannot open Trovanel.ini file."));
+        break;
+    case SaveResult::CannotWrite:
+        PrintMessage(QStringLiteral("Cannot write Trovanel.ini file."));
+        break;
+    }
+    return ExitStatus::Failed;
+}
+
+ExitStatus Set(const QStringList& texts, bool verbose) {
+    if (texts.isEmpty()) {
+        return UsageError(kUsage, QStringLiteral("set needs at least one NAME=VALUE."));
+    }
+    const auto assignments = Assignments(texts);
+    if (!assignments) {
+        return ExitStatus::Usage;
+    }
+    for (const Assignment& assignment : *assignments) {
+        if (!IsCodeName(assignment.name) && !MeasurementOperation(assignment.name)) {
+            return UsageError(kUsage,
+                              QStringLiteral("Unknown setting '%1'; the names are unit, length, "
+                                             "gap, tear, cut, port and mode.")
+                                  .arg(assignment.name));
+        }
+    }
+    CPrinterSettings settings;
+    LoadSettings(settings);
+    const QStringList rejections = Apply(settings, *assignments);
+    for (const QString& message : rejections) {
+        PrintMessage(message);
+    }
+    if (!rejections.isEmpty()) {
+        return ExitStatus::Usage; // a script must not be left with half of its change
+    }
+    const ExitStatus status = Save(settings);
+    if (status == ExitStatus::Done && verbose) {
+        PrintResult(QStringLiteral("Saved Trovanel.ini.\n"));
+    }
+    return status;
+}
+
+} // namespace
+
+int RunSet(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Change the settings and save them. Names: unit (mm or inch), length, gap, tear "
+        "(in the unit in force after any unit= given here), cut (pixels), port (COM1, COM2, "
+        "LPT1 or LPT2), mode (transfer or direct). If any value is rejected nothing is saved."));
+    parser.addPositionalArgument(QStringLiteral("NAME=VALUE"), QStringLiteral("A setting."),
+                                 QStringLiteral("NAME=VALUE…"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Say when the settings were saved."));
+    parser.addOption(verbose);
+    if (const auto status = ParseCommand(parser, arguments, kUsage)) {
+        return static_cast<int>(*status);
+    }
+    return static_cast<int>(Set(parser.positionalArguments(), parser.isSet(verbose)));
+}
