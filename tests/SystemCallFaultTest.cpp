@@ -1,0 +1,118 @@
+// Failures only a real device, disk or network file system gives, made by SystemCallFaults.
+#include "OutPort.h"
+#include "PseudoTerminal.h"
+#include "SettingsFile.h"
+#include "SystemCallFaults.h"
+#include "WorkDirectory.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <linux/lp.h>
+#include <sched.h>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SystemCallFault : public testing::Test {
+protected:
+    void SetUp() override { setenv("XDG_CONFIG_HOME", m_dir.path().c_str(), 1); }
+    void TearDown() override {
+        SystemCallFaults::FailCloseOf("", 0);
+        for (const char* name : {"XDG_CONFIG_HOME", "OUTPORT_COM1", "OUTPORT_LPT1"}) {
+            unsetenv(name);
+        }
+    }
+    static int Send(int port) {
+        unsigned char block[] = "block";
+        return OutPort(5, port, block);
+    }
+
+    WorkDirectory m_dir;
+};
+
+// A device, or a file on a network file system, may report a failed write only when closed.
+TEST_F(SystemCallFault, WriteLostAtCloseFailsTheSend) {
+    const fs::path capture = m_dir.path() / "capture.bin";
+    setenv("OUTPORT_LPT1", ("file:" + capture.string()).c_str(), 1);
+    SystemCallFaults::FailCloseOf(capture.string(), ENOSPC);
+    EXPECT_EQ(Send(2), 0);
+    EXPECT_NE(std::string(OutPortLastError()).find("no space left on the disk"), std::string::npos)
+        << OutPortLastError();
+
+    PseudoTerminal pty;
+    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    SystemCallFaults::FailCloseOf(pty.Name(), EIO);
+    EXPECT_EQ(Send(0), 0);
+    EXPECT_NE(std::string(OutPortLastError()).find("not connected"), std::string::npos)
+        << OutPortLastError();
+    SystemCallFaults::FailCloseOf("", 0);
+    EXPECT_EQ(Send(0), 1) << OutPortLastError();
+}
+
+// A pty has no output queue to wait on, so only the question shows that the send waits.
+TEST_F(SystemCallFault, SerialSendWaitsForTheOutputQueue) {
+    PseudoTerminal pty;
+    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    SystemCallFaults::ForgetRequests();
+    ASSERT_EQ(Send(0), 1) << OutPortLastError();
+    bool asked = false;
+    for (const SystemCallFaults::Request& made : SystemCallFaults::RequestsTo(pty.Name())) {
+        asked = asked || made.request == TIOCOUTQ;
+    }
+    EXPECT_TRUE(asked);
+}
+
+TEST_F(SystemCallFault, SaveWhoseTemporaryFileFailsToCloseKeepsTheOldFile) {
+    CPrinterSettings changed;
+    changed.m_nPort = 3;
+    ASSERT_EQ(SaveSettings(CPrinterSettings()), SaveResult::Saved);
+    const std::string old = ReadFile(kSettingsFileName);
+    SystemCallFaults::FailCloseOf((m_dir.path() / ".Trovanel.ini.save-").string(), ENOSPC);
+    EXPECT_EQ(SaveSettings(changed), SaveResult::CannotWrite);
+    EXPECT_EQ(ReadFile(kSettingsFileName), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 1);
+}
+
+// The parallel driver retries an offline printer for ever unless told to abort. A FIFO at
+// /dev/lp0 in a private /dev stands in for the port, which this machine need not have.
+TEST_F(SystemCallFault, ParallelPortIsToldToAbortInsteadOfRetryingForEver) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", "/dev", "tmpfs", 0, nullptr) != 0 || mkfifo("/dev/lp0", 0600) != 0) {
+            _exit(77);
+        }
+        const int reader = open("/dev/lp0", O_RDONLY | O_NONBLOCK);
+        setenv("OUTPORT_LPT1", "/dev/lp0", 1);
+        SystemCallFaults::ForgetRequests();
+        if (reader < 0 || Send(2) != 1) {
+            _exit(1);
+        }
+        for (const SystemCallFaults::Request& made : SystemCallFaults::RequestsTo("/dev/lp0")) {
+            if (made.request == LPABORT && made.argument != 0) {
+                _exit(0);
+            }
+        }
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "no private /dev can be mounted here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not sent; 2: no LPABORT";
+}
+
+} // namespace

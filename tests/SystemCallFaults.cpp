@@ -1,0 +1,83 @@
+#include "SystemCallFaults.h"
+
+#include <array>
+#include <cerrno>
+#include <mutex>
+#include <string>
+#include <unistd.h>
+#include <utility>
+
+extern "C" int __real_close(int fd);
+extern "C" int __real_ioctl(int fd, unsigned long request, ...);
+
+namespace {
+
+struct Recorded {
+    std::string path;
+    SystemCallFaults::Request request;
+};
+
+std::mutex g_lock;
+std::string g_failingPrefix;
+int g_closeError = 0;
+std::vector<Recorded> g_requests;
+
+std::string PathOf(int fd) {
+    std::array<char, 4096> path{};
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t size = readlink(link.c_str(), path.data(), path.size() - 1);
+    return size > 0 ? std::string(path.data(), static_cast<std::size_t>(size)) : std::string();
+}
+
+} // namespace
+
+extern "C" int __wrap_close(int fd) {
+    int error = 0;
+    {
+        const std::lock_guard<std::mutex> hold(g_lock);
+        if (!g_failingPrefix.empty() && PathOf(fd).rfind(g_failingPrefix, 0) == 0) {
+            error = g_closeError;
+        }
+    }
+    const int result = __real_close(fd);
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return result;
+}
+
+// Every ioctl the code under test makes passes one argument at most.
+extern "C" int __wrap_ioctl(int fd, unsigned long request, void* argument) {
+    {
+        const std::lock_guard<std::mutex> hold(g_lock);
+        g_requests.push_back({PathOf(fd), {request, reinterpret_cast<unsigned long>(argument)}});
+    }
+    return __real_ioctl(fd, request, argument);
+}
+
+namespace SystemCallFaults {
+
+void FailCloseOf(const std::string& prefix, int error) {
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_failingPrefix = prefix;
+    g_closeError = error;
+}
+
+std::vector<Request> RequestsTo(const std::string& prefix) {
+    const std::lock_guard<std::mutex> hold(g_lock);
+    std::vector<Request> found;
+    for (const Recorded& recorded : g_requests) {
+        if (recorded.path.rfind(prefix, 0) == 0) {
+            found.push_back(recorded.request);
+        }
+    }
+    return found;
+}
+
+void ForgetRequests() {
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_requests.clear();
+}
+
+} // namespace SystemCallFaults
