@@ -187,7 +187,7 @@ TEST_F(OutPortTest, StalledLineTimesOutAndDropsWhatItStillHeld) {
     Pty pty;
     Set("OUTPORT_COM1", pty.Name());
     Set("OUTPORT_TIMEOUT_MS", "300");
-    EXPECT_EQ(Send(0, Bytes(64 * 1024, 'x')), 0);
+    EXPECT_EQ(Send(0, Bytes(std::size_t{64} * 1024, 'x')), 0);
     EXPECT_NE(LastError().find("timed out after 300 ms"), std::string::npos) << LastError();
     EXPECT_NE(LastError().find("COM1 (" + pty.Name() + ")"), std::string::npos) << LastError();
     EXPECT_LE(pty.Received().size(), 4096u);

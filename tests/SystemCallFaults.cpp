@@ -7,7 +7,9 @@
 #include <unistd.h>
 #include <utility>
 
-extern "C" int __real_close(int fd);
+// The linker's --wrap option fixes these names.
+extern "C" int __real_close(int fd); // NOLINT(bugprone-reserved-identifier)
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __real_ioctl(int fd, unsigned long request, ...);
 
 namespace {
@@ -31,7 +33,7 @@ std::string PathOf(int fd) {
 
 } // namespace
 
-extern "C" int __wrap_close(int fd) {
+extern "C" int __wrap_close(int fd) { // NOLINT(bugprone-reserved-identifier)
     int error = 0;
     {
         const std::lock_guard<std::mutex> hold(g_lock);
@@ -48,6 +50,7 @@ extern "C" int __wrap_close(int fd) {
 }
 
 // Every ioctl the code under test makes passes one argument at most.
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __wrap_ioctl(int fd, unsigned long request, void* argument) {
     {
         const std::lock_guard<std::mutex> hold(g_lock);

@@ -86,10 +86,12 @@ PortStatus ParseUsbPrinterUri(std::string_view text, PrinterIdentity& printer) {
     const auto question = text.find('?');
     const std::string_view path = text.substr(0, question);
     const auto slash = path.find('/');
-    const PortStatus wrongForm =
-        PortStatus::Failed("expected usb://MAKE/MODEL, optionally followed by ?serial=SERIAL");
+    const auto wrongForm = [] {
+        return PortStatus::Failed(
+            "expected usb://MAKE/MODEL, optionally followed by ?serial=SERIAL");
+    };
     if (slash == std::string_view::npos) {
-        return wrongForm;
+        return wrongForm();
     }
     for (const auto& [part, decoded] : {std::pair{path.substr(0, slash), &printer.make},
                                         std::pair{path.substr(slash + 1), &printer.model}}) {
@@ -97,7 +99,7 @@ PortStatus ParseUsbPrinterUri(std::string_view text, PrinterIdentity& printer) {
             return status;
         }
         if (decoded->empty()) {
-            return wrongForm;
+            return wrongForm();
         }
     }
     std::string_view options =
