@@ -64,7 +64,6 @@ int RunSend(const QStringList& arguments) {
 
     CPrinterSettings settings;
     LoadSettings(settings);
-    std::int32_t portIndex = settings.m_nPort;
     if (parser.isSet(port)) {
         const auto chosen = PortIndex(parser.value(port));
         if (!chosen) {
@@ -72,18 +71,23 @@ int RunSend(const QStringList& arguments) {
                 UsageError(kUsage, QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
                                        .arg(parser.value(port))));
         }
-        portIndex = *chosen;
+        settings.m_nPort = *chosen; // for this send only; nothing is saved
     }
 
     std::array<unsigned char, kCommandBufferSize> command{};
-    const int size = BuildCommand(settings, command.data());
     if (parser.isSet(dryRun)) {
+        const int size = BuildCommand(settings, command.data());
         PrintResultBytes(QByteArray(reinterpret_cast<const char*>(command.data()), size));
         return static_cast<int>(ExitStatus::Done);
     }
-    const int sent = parser.isSet(to) ? OutPortToUri(uri.constData(), size, command.data())
-                                      : OutPort(size, portIndex, command.data());
-    if (sent != 1) {
+    bool sent = false;
+    if (parser.isSet(to)) {
+        const int size = BuildCommand(settings, command.data());
+        sent = OutPortToUri(uri.constData(), size, command.data()) == 1;
+    } else {
+        sent = SendToPrinter(settings, command.data());
+    }
+    if (!sent) {
         PrintMessage(QString::fromUtf8(OutPortLastError()));
         return static_cast<int>(ExitStatus::Failed);
     }
