@@ -232,8 +232,8 @@ TEST_F(OutPortTest, PermissionDeniedNamesTheGroupToJoin) {
         if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
             _exit(2);
         }
-        const bool named = Send(0) == 0 && LastError().find("permission denied — the user may "
-                                                            "need to be in the 'dialout' group") !=
+        const bool named = Send(0) == 0 && LastError().find("no access — join the 'dialout' "
+                                                            "group (sudo adduser $USER dialout") !=
                                                std::string::npos;
         _exit(named ? 0 : 1);
     }

@@ -1,5 +1,7 @@
 #include "DeviceUri.h"
 
+#include "UsbPrinterUri.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -116,7 +118,7 @@ std::string PortTarget::Display() const {
         const bool ipv6 = host.find(':') != std::string::npos;
         return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
     }
-    return path;
+    return kind == Kind::UsbPrinter ? MakeUsbPrinterUri(printer) : path;
 }
 
 bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& error) {
@@ -138,6 +140,9 @@ bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& erro
     } else if (StartsWith(text, "socket://")) {
         target.kind = PortTarget::Kind::Socket;
         return ParseSocket(text.substr(9), target, error);
+    } else if (StartsWith(text, "usb://")) {
+        target.kind = PortTarget::Kind::UsbPrinter;
+        return ParseUsbPrinterUri(text.substr(6), target.printer, error);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
@@ -146,7 +151,7 @@ bool ParseDeviceUri(std::string_view text, PortTarget& target, std::string& erro
         return false;
     }
     if (!StartsWith(target.path, "/") || target.path.find('\0') != std::string::npos) {
-        error = "expected an absolute path, or serial:, parallel:, file: or socket://";
+        error = "expected an absolute path, or serial:, parallel:, file:, socket:// or usb://";
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PrinterIdentity.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,20 +20,22 @@ struct SerialOptions {
 // Where a port's bytes go, as parsed from a device URI.
 struct PortTarget {
     enum class Kind {
-        Serial,   // serial:/dev/ttyUSB0?baud=19200+...
-        Parallel, // parallel:/dev/lp0
-        Path,     // a bare path: a terminal is a serial line, else written as it is
-        Capture,  // file:/path, appended to and created if missing
-        Socket,   // socket://host[:port]
+        Serial,     // serial:/dev/ttyUSB0?baud=19200+...
+        Parallel,   // parallel:/dev/lp0
+        Path,       // a bare path: a terminal is a serial line, else written as it is
+        Capture,    // file:/path, appended to and created if missing
+        Socket,     // socket://host[:port]
+        UsbPrinter, // usb://make/model?serial=...; the node is found at each send
     };
 
     Kind kind = Kind::Path;
-    std::string path; // every kind but Socket
+    std::string path; // every kind but Socket; UsbPrinter only once found
     std::string host; // Socket
     int tcpPort = 9100;
     SerialOptions serial;
+    PrinterIdentity printer; // UsbPrinter
 
-    // What the port is called in messages: the path, or host:port.
+    // What the port is called in messages: the path, host:port, or the usb:// name.
     std::string Display() const;
 };
 

@@ -1,5 +1,7 @@
 #include "FailureReason.h"
 
+#include "DeviceAccess.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -10,11 +12,9 @@ std::string DescribeFailure(int error, DeviceClass device, std::chrono::millisec
                                            : "no such device — is the printer plugged in?";
     case EACCES:
     case EPERM:
-        if (device == DeviceClass::Serial) {
-            return "permission denied — the user may need to be in the 'dialout' group";
-        }
-        if (device == DeviceClass::Printer) {
-            return "permission denied — the user may need to be in the 'lp' group";
+        if (device == DeviceClass::Serial || device == DeviceClass::Printer) {
+            const std::string group = device == DeviceClass::Serial ? "dialout" : "lp";
+            return NoAccessStatus(group) + " (" + JoinGroupFix(group) + ")";
         }
         return "permission denied";
     case EBUSY:

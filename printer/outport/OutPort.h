@@ -22,8 +22,9 @@ void Change4(int value, char* text);
 // by outport.conf in the user's configuration folder.
 int OutPort(int length, int port, unsigned char* data);
 
-// Why the calling thread's last OutPort call failed, as a sentence naming the port and the
-// device; empty after a success. Valid until that thread's next OutPort call.
+// Why the calling thread's last OutPort, OutPortToUri or OutPortProbe call failed, as a sentence
+// naming the port and the device; empty after a success. Valid until that thread's next such
+// call.
 const char* OutPortLastError(void);
 
 #ifdef __cplusplus

@@ -1,0 +1,208 @@
+// The C face of device discovery: each object owns the strings its structure points into.
+#include "OutPortDevices.h"
+
+#include "DeviceAccess.h"
+#include "DeviceMonitor.h"
+#include "DeviceUri.h"
+#include "FailureReason.h"
+#include "PortConfig.h"
+#include "UdevDevices.h"
+#include "UsbPrinterTarget.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct DeviceRecord {
+    DiscoveredDevice device;
+    DeviceAccess access;
+};
+
+// The same file reached by two names, such as a /dev/serial/by-id link and its node.
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat infoA {};
+    struct stat infoB {};
+    return stat(a.c_str(), &infoA) == 0 && stat(b.c_str(), &infoB) == 0 &&
+           infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+}
+
+std::string DescriptionOf(const std::string& node) {
+    for (const DiscoveredDevice& device : DiscoverDevices()) {
+        if (device.node == node || SameFile(device.node, node)) {
+            return device.description;
+        }
+    }
+    return {};
+}
+
+// A capture file is usable when it can be written, or created in its folder.
+int CaptureFileError(const std::string& path) {
+    if (access(path.c_str(), W_OK) == 0) {
+        return 0;
+    }
+    if (errno != ENOENT) {
+        return errno;
+    }
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+struct OutPortDeviceList {
+    std::vector<DeviceRecord> records;
+    std::vector<OutPortDevice> views;
+};
+
+struct OutPortMonitor {
+    std::unique_ptr<DeviceMonitor> monitor;
+};
+
+namespace {
+
+// The structures handed out are the bases of records that own their strings, so a pointer to
+// one can be turned back into its record to free it.
+struct TargetRecord : OutPortTarget {
+    TargetRecord() : OutPortTarget{} {}
+    std::string deviceText;
+    std::string descriptionText;
+    std::string statusText;
+    std::string fixText;
+};
+
+struct PortSettingRecord : OutPortPortSetting {
+    PortSettingRecord() : OutPortPortSetting{} {}
+    PortSetting setting;
+    std::string errorText;
+};
+
+void DescribeDevice(const PortTarget& target, TargetRecord& result) {
+    if (target.kind == PortTarget::Kind::Socket) {
+        // Reaching a network printer takes a connection, which is what OutPortProbe is for.
+        result.deviceText = target.Display();
+        result.present = 1;
+        result.usable = 1;
+        result.statusText = "ready";
+        return;
+    }
+    result.deviceText = target.path;
+    if (target.kind == PortTarget::Kind::Capture) {
+        const int error = CaptureFileError(target.path);
+        result.present = 1;
+        result.usable = error == 0 ? 1 : 0;
+        result.statusText = error == 0 ? "ready" : DescribeFailure(error, DeviceClass::File, {});
+        return;
+    }
+    struct stat info {};
+    if (target.path.empty() || stat(target.path.c_str(), &info) != 0) {
+        result.statusText = "not connected";
+        return;
+    }
+    const DeviceAccess access = CheckAccess(target.path);
+    result.present = 1;
+    result.usable = access.usable ? 1 : 0;
+    result.statusText = access.status;
+    result.fixText = access.fix;
+    result.descriptionText = DescriptionOf(target.path);
+}
+
+} // namespace
+
+extern "C" OutPortDeviceList* OutPortListDevices(void) {
+    auto list = std::make_unique<OutPortDeviceList>();
+    for (DiscoveredDevice& device : DiscoverDevices()) {
+        DeviceAccess access = CheckAccess(device.node);
+        list->records.push_back({std::move(device), std::move(access)});
+    }
+    for (const DeviceRecord& record : list->records) {
+        list->views.push_back({record.device.kind, record.device.node.c_str(),
+                               record.device.uri.c_str(), record.device.description.c_str(),
+                               record.access.usable ? 1 : 0, record.access.group.c_str(),
+                               record.access.fix.c_str()});
+    }
+    return list.release();
+}
+
+extern "C" int OutPortDeviceCount(const OutPortDeviceList* list) {
+    return list != nullptr ? static_cast<int>(list->views.size()) : 0;
+}
+
+extern "C" const OutPortDevice* OutPortDeviceAt(const OutPortDeviceList* list, int index) {
+    if (list == nullptr || index < 0 || index >= OutPortDeviceCount(list)) {
+        return nullptr;
+    }
+    return &list->views[static_cast<std::size_t>(index)];
+}
+
+extern "C" void OutPortFreeDevices(OutPortDeviceList* list) {
+    delete list;
+}
+
+extern "C" OutPortTarget* OutPortDescribeUri(const char* uri) {
+    auto result = std::make_unique<TargetRecord>();
+    PortTarget target;
+    std::string error;
+    if (uri == nullptr || !ParseDeviceUri(uri, target, error)) {
+        result->statusText = uri == nullptr ? "no device is given" : error;
+    } else {
+        result->valid = 1;
+        if (target.kind == PortTarget::Kind::UsbPrinter && !ResolveUsbPrinter(target).ok()) {
+            result->statusText = "not connected";
+        } else {
+            DescribeDevice(target, *result);
+        }
+    }
+    result->device = result->deviceText.c_str();
+    result->description = result->descriptionText.c_str();
+    result->status = result->statusText.c_str();
+    result->fix = result->fixText.c_str();
+    return result.release();
+}
+
+extern "C" void OutPortFreeTarget(OutPortTarget* target) {
+    delete static_cast<TargetRecord*>(target);
+}
+
+extern "C" OutPortPortSetting* OutPortLookUpPort(int port) {
+    if (port < 0 || port > 3) {
+        return nullptr;
+    }
+    auto result = std::make_unique<PortSettingRecord>();
+    PortSetting& setting = result->setting;
+    if (!LookUpPort(port, setting, result->errorText)) {
+        setting.value.clear();
+    }
+    result->name = setting.name.c_str();
+    result->uri = setting.value.c_str();
+    result->origin = setting.origin.c_str();
+    result->fromEnvironment = setting.origin.rfind("OUTPORT_", 0) == 0 ? 1 : 0;
+    result->error = result->errorText.c_str();
+    return result.release();
+}
+
+extern "C" void OutPortFreePortSetting(OutPortPortSetting* setting) {
+    delete static_cast<PortSettingRecord*>(setting);
+}
+
+extern "C" OutPortMonitor* OutPortMonitorOpen(void) {
+    std::unique_ptr<DeviceMonitor> monitor = DeviceMonitor::Open();
+    return monitor ? new OutPortMonitor{std::move(monitor)} : nullptr;
+}
+
+extern "C" int OutPortMonitorFd(const OutPortMonitor* monitor) {
+    return monitor != nullptr ? monitor->monitor->Fd() : -1;
+}
+
+extern "C" int OutPortMonitorRead(OutPortMonitor* monitor) {
+    return monitor != nullptr && monitor->monitor->ReadChanges() ? 1 : 0;
+}
+
+extern "C" void OutPortMonitorClose(OutPortMonitor* monitor) {
+    delete monitor;
+}
