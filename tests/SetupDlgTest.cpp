@@ -1,5 +1,7 @@
 #include "SetupDlg.h"
 
+#include "DialogUnits.h"
+#include "PortsDialog.h"
 #include "SetupDialogTemplate.h"
 #include "WorkDirectory.h"
 
@@ -8,6 +10,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
@@ -27,6 +32,7 @@ protected:
     void TearDown() override {
         m_dialog.reset();
         unsetenv("OUTPORT_COM1");
+        unsetenv("OUTPORT_COM2");
     }
 
     void Open() {
@@ -251,8 +257,8 @@ TEST_F(SetupDlgTest, F1AsksForTheDialogsHelpTopic) {
 TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
     Open();
     const std::vector<int> order{
-        IDC_LENGTH,           IDC_GAP,  IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,
-        IDC_THERMAL_TRANSFER, IDC_SEND, IDOK,           IDCANCEL, IDC_UNIT_MM};
+        IDC_LENGTH, IDC_GAP,  IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,   IDC_THERMAL_TRANSFER,
+        IDC_PORTS,  IDC_SEND, IDOK,           IDCANCEL, IDC_UNIT_MM};
     for (const int id : order) {
         Press(Qt::Key_Tab);
         ASSERT_EQ(Focus(), m_dialog->GetDlgItem(id)) << id;
@@ -312,6 +318,54 @@ TEST_F(SetupDlgTest, AccessKeysMoveTheFocusFirstAndPressOnlyWhenItLanded) {
     Press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(Focus(), Button(IDC_SEND));
     EXPECT_EQ(Texts().back(), "Send To Printer OK!");
+}
+
+// The Ports button sits in the free space left of Send, and its text fits at any font size.
+TEST_F(SetupDlgTest, PortsButtonFitsLeftOfSend) {
+    const QFont normal = QApplication::font();
+    for (const double scale : {1.0, 1.75}) {
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        Open();
+        auto* ports = qobject_cast<QPushButton*>(m_dialog->GetDlgItem(IDC_PORTS));
+        ASSERT_NE(ports, nullptr);
+        const QFontMetrics metrics(m_dialog->font());
+        EXPECT_EQ(ports->geometry(), DialogUnitsToPixels(QRect(5, 196, 33, 14), metrics));
+        EXPECT_LT(ports->geometry().right(), m_dialog->GetDlgItem(IDC_SEND)->x());
+        QStyleOptionButton option;
+        option.initFrom(ports);
+        const QRect contents =
+            ports->style()->subElementRect(QStyle::SE_PushButtonContents, &option, ports);
+        EXPECT_GE(contents.width(), ports->fontMetrics().horizontalAdvance(QString("Ports\u2026")))
+            << scale;
+        m_dialog.reset();
+    }
+    QApplication::setFont(normal);
+}
+
+// The port buttons say which device each port means; the Ports dialog opens from its button
+// and the buttons say it again when it closes.
+TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
+    const std::string capture = (m_dir.path() / "capture.bin").string();
+    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
+    setenv("OUTPORT_COM2", "/dev/no-such-printer", 1);
+    Open();
+    EXPECT_EQ(Button(IDC_COM1)->toolTip(), QString::fromStdString(capture + " \u2014 ready"));
+    EXPECT_EQ(Button(IDC_COM1)->accessibleDescription(), Button(IDC_COM1)->toolTip());
+    EXPECT_EQ(Button(IDC_COM2)->toolTip(), "/dev/no-such-printer \u2014 not connected");
+
+    int opened = 0;
+    m_dialog->SetDialogRunner([&opened](QDialog& dialog) {
+        EXPECT_NE(qobject_cast<CPortsDialog*>(&dialog), nullptr);
+        ++opened;
+        setenv("OUTPORT_COM2", "socket://127.0.0.1:9100", 1);
+        return static_cast<int>(QDialog::Rejected);
+    });
+    Press(Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Focus(), Button(IDC_PORTS));
+    EXPECT_EQ(Button(IDC_COM2)->toolTip(), "127.0.0.1:9100 \u2014 ready");
 }
 
 } // namespace

@@ -2,11 +2,16 @@
 
 #include "CommandBlock.h"
 #include "DataExchange.h"
+#include "DeviceQueries.h"
+#include "DeviceWatch.h"
 #include "OutPort.h"
+#include "PortSummary.h"
+#include "PortsDialog.h"
 #include "SettingsFile.h"
 #include "SetupDialogTemplate.h"
 
 #include <QGuiApplication>
+#include <array>
 
 namespace {
 
@@ -36,6 +41,9 @@ CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent
     m_bInchShown = m_settings.m_nUnit != 1;
     m_strUnitLabel = m_bInchShown ? QStringLiteral("0.1inch") : QStringLiteral("mm");
     m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
+    connect(new CDeviceWatch(this), &CDeviceWatch::DevicesChanged, this,
+            &CSetupDlg::RefreshPortTips);
+    RefreshPortTips();
 }
 
 CSetupDlg::~CSetupDlg() = default;
@@ -63,6 +71,9 @@ void CSetupDlg::OnClicked(int id) {
         break;
     case IDC_SEND:
         OnSend();
+        break;
+    case IDC_PORTS:
+        OnPorts();
         break;
     default:
         CDialogBase::OnClicked(id);
@@ -128,6 +139,23 @@ void CSetupDlg::OnSend() {
     } else {
         MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning,
                    QString::fromUtf8(OutPortLastError()));
+    }
+}
+
+void CSetupDlg::OnPorts() {
+    CPortsDialog ports(ListDevices, this);
+    m_runDialog(ports);
+    RefreshPortTips();
+}
+
+// Each port button says which device it stands for now and whether it is there.
+void CSetupDlg::RefreshPortTips() {
+    const std::array ports{IDC_COM1, IDC_COM2, IDC_LPT1, IDC_LPT2};
+    for (std::size_t port = 0; port < ports.size(); ++port) {
+        const QString summary = SummarizePort(static_cast<int>(port));
+        QWidget* button = GetDlgItem(ports[port]);
+        button->setToolTip(summary);
+        button->setAccessibleDescription(summary);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogBase.h"
+#include "DialogRunner.h"
 #include "PrinterSettings.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ public:
     ~CSetupDlg() override;
 
     const CPrinterSettings& Settings() const { return m_settings; }
+    void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -27,6 +29,8 @@ protected:
 private:
     void ShowUnit(bool inch);
     void OnSend();
+    void OnPorts();
+    void RefreshPortTips();
 
     CPrinterSettings m_settings;
     std::int32_t m_nEditLength = 0;
@@ -35,4 +39,5 @@ private:
     QString m_strUnitLabel;
     bool m_bInchShown = false; // the unit the three boxes are taken to show
     std::unique_ptr<unsigned char[]> m_pCommand;
+    DialogRunner m_runDialog = ExecDialog; // runs the Ports dialog
 };
