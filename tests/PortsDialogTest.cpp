@@ -247,6 +247,7 @@ TEST_F(PortsDialogTest, TestOpensTheTargetOnAWorkerAndReportsTheOutcome) {
     EXPECT_EQ(Status("COM2"), "ready");
     RunTest("COM2");
     EXPECT_EQ(Status("COM2"), "test passed: the device opened and closed again");
+    EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2"));
 
     adapter.Unplug();
     RunTest("COM2");

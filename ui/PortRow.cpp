@@ -202,8 +202,10 @@ void CPortRow::UpdateStatus() {
 }
 
 void CPortRow::ShowStatus(const QString& text, const QString& detail) {
-    m_pStatus->setText(detail.isEmpty() ? text : text + QLatin1Char('\n') + detail);
+    const QString status = detail.isEmpty() ? text : text + QLatin1Char('\n') + detail;
+    m_pStatus->setText(status);
     m_pStatus->setToolTip(detail);
+    m_pTarget->setAccessibleDescription(status); // read out with the box, not found beside it
 }
 
 void CPortRow::OnTest() {
