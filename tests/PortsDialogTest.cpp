@@ -114,6 +114,7 @@ protected:
     void Open() {
         m_dialog = std::make_unique<CPortsDialog>([this] { return m_devices; });
         m_dialog->SetPromptRunner([this](QDialog& prompt) {
+            ++m_prompts;
             prompt.show();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&prompt));
             m_answerPrompt(prompt);
@@ -193,6 +194,7 @@ protected:
     std::function<void(QDialog&)> m_answerPrompt = [](QDialog& prompt) { prompt.reject(); };
     std::unique_ptr<CPortsDialog> m_dialog;
     std::vector<QString> m_messages;
+    int m_prompts = 0;
 };
 
 const std::string kConfig = "# printers in the office\n"
@@ -230,6 +232,15 @@ TEST_F(PortsDialogTest, ChoosingADeviceKeepsItsUriAndShowsItsLineSettings) {
     QTest::keyClick(flow, Qt::Key_End);
     EXPECT_EQ(Box("COM1")->currentText(),
               QStringLiteral("serial:") + node + "?baud=19200+bits=8+parity=none+stop=1+flow=hard");
+
+    // Arrow keys on the closed list step over the prompts without opening them.
+    const QString chosen = Box("COM1")->currentText();
+    QTest::mouseClick(Box("COM1")->lineEdit(), Qt::LeftButton);
+    for (int i = 0; i < Box("COM1")->count(); ++i) {
+        QTest::keyClick(Box("COM1"), Qt::Key_Down);
+    }
+    EXPECT_EQ(m_prompts, 0);
+    EXPECT_EQ(Box("COM1")->currentText(), chosen);
 
     // Typed options show in the settings; a target that is no serial line hides them.
     TypeUri("COM1", QStringLiteral("serial:%1?baud=4800+parity=even").arg(node));

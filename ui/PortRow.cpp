@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,6 +79,7 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     }
     m_pOrigin->setVisible(IsReadOnly());
 
+    m_pTarget->installEventFilter(this);
     connect(m_pTarget, &QComboBox::activated, this, &CPortRow::OnActivated);
     connect(m_pTarget, &QComboBox::editTextChanged, this, &CPortRow::OnTextChanged);
     connect(m_pLine, &CSerialLineEditor::Changed, this, &CPortRow::OnLineChanged);
@@ -118,10 +120,34 @@ void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices) {
     m_pTarget->setEditText(text);
 }
 
+bool CPortRow::eventFilter(QObject* watched, QEvent* event) {
+    bool step = event->type() == QEvent::Wheel;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        step = key->modifiers() == Qt::NoModifier &&
+               (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
+                key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown);
+    }
+    if (watched != m_pTarget || !step) {
+        return QGroupBox::eventFilter(watched, event);
+    }
+    // The box handles the event now, so any choice it makes is known to come from stepping.
+    m_bStepping = true;
+    const bool handled = m_pTarget->event(event);
+    m_bStepping = false;
+    return handled;
+}
+
 // What the list shows is a name a person knows; what the box holds, and what is kept, is the
 // device's URI.
 void CPortRow::OnActivated(int index) {
-    switch (static_cast<Action>(m_pTarget->itemData(index, kActionRole).toInt())) {
+    const auto action = static_cast<Action>(m_pTarget->itemData(index, kActionRole).toInt());
+    if (m_bStepping && action != Action::None) {
+        // Arrow keys and the wheel step over the prompts; they are chosen from the open list.
+        m_pTarget->setEditText(m_strChosen);
+        return;
+    }
+    switch (action) {
     case Action::NetworkPrinter:
         ChooseNetworkPrinter();
         break;

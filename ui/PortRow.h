@@ -35,6 +35,9 @@ public:
     // Says again whether the target is there, after devices came or went.
     void UpdateStatus();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     enum class Action { None, NetworkPrinter, CaptureFile };
 
@@ -49,7 +52,8 @@ private:
 
     PortAssignment m_assignment;
     const DialogRunner& m_runPrompt;
-    QString m_strChosen; // the target before the user picked a prompt from the list
+    QString m_strChosen;      // the target before the user picked a prompt from the list
+    bool m_bStepping = false; // the box is handling an arrow key or the wheel
     QComboBox* m_pTarget;
     QPushButton* m_pTest;
     QLabel* m_pStatus;
