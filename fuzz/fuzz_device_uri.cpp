@@ -8,7 +8,21 @@
 
 namespace {
 
+// A usb:// name written out again must read back as the same printer.
+bool RoundTrips(const PortTarget& target) {
+    PortTarget again;
+    std::string error;
+    return ParseDeviceUri(target.Display(), again, error) &&
+           again.printer.make == target.printer.make &&
+           again.printer.model == target.printer.model &&
+           again.printer.serial == target.printer.serial;
+}
+
 bool Valid(const PortTarget& target) {
+    if (target.kind == PortTarget::Kind::UsbPrinter) {
+        return !target.printer.make.empty() && !target.printer.model.empty() &&
+               target.path.empty() && RoundTrips(target);
+    }
     if (target.kind == PortTarget::Kind::Socket) {
         return !target.host.empty() && target.tcpPort >= 1 && target.tcpPort <= 65535;
     }

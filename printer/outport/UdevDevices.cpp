@@ -4,7 +4,10 @@
 #include "UsbPrinterUri.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <libudev.h>
 #include <linux/serial.h>
@@ -12,12 +15,16 @@
 #include <string_view>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 using Udev = std::unique_ptr<udev, decltype(&udev_unref)>;
-using Enumeration = std::unique_ptr<udev_enumerate, decltype(&udev_enumerate_unref)>;
 using Device = std::unique_ptr<udev_device, decltype(&udev_device_unref)>;
+
+struct CloseDirectory {
+    void operator()(DIR* directory) const { closedir(directory); }
+};
 
 std::string Text(const char* value) {
     return value != nullptr ? value : "";
@@ -54,30 +61,46 @@ bool NaturalLess(std::string_view a, std::string_view b) {
     return a.size() - i < b.size() - j;
 }
 
-// Calls `visit` for every device of `subsystem` that has a node and a name starting with
-// `prefix`, in node order.
-template <typename Visit>
-void ForEachDevice(udev* context, const char* subsystem, std::string_view prefix, Visit visit) {
-    const Enumeration enumeration(udev_enumerate_new(context), &udev_enumerate_unref);
-    if (!enumeration || udev_enumerate_add_match_subsystem(enumeration.get(), subsystem) < 0 ||
-        udev_enumerate_scan_devices(enumeration.get()) < 0) {
-        return;
+// The names in /sys/class/SUBSYSTEM that start with `prefix` and stand for hardware, in natural
+// order. Devices without hardware behind them (virtual terminals, the console, ptys' masters)
+// live under /devices/virtual, which the class entry's link shows without building a device.
+std::vector<std::string> HardwareNames(const char* subsystem, std::string_view prefix) {
+    const std::string folder = std::string("/sys/class/") + subsystem + "/";
+    std::vector<std::string> names;
+    const std::unique_ptr<DIR, CloseDirectory> directory(opendir(folder.c_str()));
+    if (!directory) {
+        return names;
     }
-    std::vector<Device> devices;
-    udev_list_entry* entry = nullptr;
-    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumeration.get())) {
-        Device device(udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)),
-                      &udev_device_unref);
-        if (device && udev_device_get_devnode(device.get()) != nullptr &&
-            StartsWith(Text(udev_device_get_sysname(device.get())), prefix)) {
-            devices.push_back(std::move(device));
+    std::array<char, PATH_MAX> target{};
+    while (const dirent* entry = readdir(directory.get())) {
+        const std::string name = entry->d_name;
+        if (!StartsWith(name, prefix)) {
+            continue;
+        }
+        const std::string link = folder + name;
+        const ssize_t length = readlink(link.c_str(), target.data(), target.size() - 1);
+        if (length > 0 &&
+            std::string_view(target.data(), static_cast<std::size_t>(length)).find("/virtual/") ==
+                std::string_view::npos) {
+            names.push_back(name);
         }
     }
-    std::sort(devices.begin(), devices.end(), [](const Device& a, const Device& b) {
-        return NaturalLess(udev_device_get_devnode(a.get()), udev_device_get_devnode(b.get()));
-    });
-    for (const Device& device : devices) {
-        visit(device.get(), std::string(udev_device_get_devnode(device.get())));
+    std::sort(names.begin(), names.end(), NaturalLess);
+    return names;
+}
+
+// Calls `visit` for every device of `subsystem` with hardware behind it, a node and a name
+// starting with `prefix`, in node order. The class folder is read directly: a device database
+// enumeration would build every device twice.
+template <typename Visit>
+void ForEachDevice(udev* context, const char* subsystem, std::string_view prefix, Visit visit) {
+    for (const std::string& name : HardwareNames(subsystem, prefix)) {
+        const Device device(
+            udev_device_new_from_subsystem_sysname(context, subsystem, name.c_str()),
+            &udev_device_unref);
+        if (device && udev_device_get_devnode(device.get()) != nullptr) {
+            visit(device.get(), std::string(udev_device_get_devnode(device.get())));
+        }
     }
 }
 
@@ -136,9 +159,7 @@ std::string StableSerialPath(udev_device* device, const std::string& node) {
 
 void AddSerialLines(udev* context, std::vector<DiscoveredDevice>& found) {
     ForEachDevice(context, "tty", "tty", [&](udev_device* device, const std::string& node) {
-        // Consoles, virtual terminals and pseudo-terminals have no hardware parent.
-        if (udev_device_get_parent(device) == nullptr ||
-            Text(udev_device_get_sysattr_value(device, "console")) == "Y" ||
+        if (Text(udev_device_get_sysattr_value(device, "console")) == "Y" ||
             (StartsWith(node, "/dev/ttyS") && !HasUart(device, node))) {
             return;
         }

@@ -35,6 +35,10 @@ int HexValue(char c) {
 bool Decode(std::string_view text, std::string& decoded, std::string& error) {
     decoded.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\0') {
+            error = "a device name cannot hold a zero byte";
+            return false;
+        }
         if (text[i] != '%') {
             decoded += text[i];
             continue;
@@ -42,7 +46,7 @@ bool Decode(std::string_view text, std::string& decoded, std::string& error) {
         const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
         const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
         if (low < 0 || (high == 0 && low == 0)) {
-            error = "a '%' must be followed by two hexadecimal digits other than 00";
+            error = "a '%' must be followed by two hexadecimal digits, and not 00";
             return false;
         }
         decoded += static_cast<char>(high * 16 + low);

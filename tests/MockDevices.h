@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdlib>
+#include <glib-object.h>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <umockdev.h>
+
+// A private /sys and /dev of made-up devices, seen by this process when it runs under
+// umockdev-wrapper. Serial nodes are pseudo-terminals and printer nodes character devices
+// whose other end MasterFd() gives, so what a send writes can be read back.
+class MockDevices {
+public:
+    MockDevices() : m_testbed(umockdev_testbed_new()) {}
+    MockDevices(const MockDevices&) = delete;
+    MockDevices& operator=(const MockDevices&) = delete;
+    ~MockDevices() { g_object_unref(m_testbed); }
+
+    // Whether the preload library that redirects /sys and /dev is in place.
+    static bool Active() {
+        const char* preload = std::getenv("LD_PRELOAD");
+        return preload != nullptr &&
+               std::string_view(preload).find("umockdev") != std::string::npos;
+    }
+
+    std::string Root() const {
+        gchar* root = umockdev_testbed_get_root_dir(m_testbed);
+        std::string path(root);
+        g_free(root);
+        return path;
+    }
+
+    // Devices as umockdev-record writes them: paragraphs of P:, N:, E: and A: lines.
+    void Add(const std::string& description) {
+        GError* error = nullptr;
+        if (umockdev_testbed_add_from_string(m_testbed, description.c_str(), &error) == FALSE) {
+            const std::string message = error != nullptr ? error->message : "unknown error";
+            g_clear_error(&error);
+            throw std::runtime_error("umockdev: " + message);
+        }
+    }
+
+    // A USB device `port` ("1-1") with its strings, for a serial adapter or a printer to sit on.
+    void AddUsbDevice(const std::string& port, const std::string& manufacturer,
+                      const std::string& product, const std::string& serial) {
+        std::string device =
+            "P: /devices/pci0000:00/usb1/" + port +
+            "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nA: manufacturer=" + manufacturer +
+            "\nA: product=" + product + "\n";
+        if (!serial.empty()) {
+            device += "A: serial=" + serial + "\n";
+        }
+        Add(device + "\nP: " + Interface(port) + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\n");
+    }
+
+    // /dev/ttyUSBn on the USB device at `port`; `links` is udev's DEVLINKS property.
+    std::string AddSerialAdapter(const std::string& name, const std::string& port,
+                                 const std::string& links = "") {
+        const std::string path = Interface(port) + "/" + name + "/tty/" + name;
+        Add("P: " + path + "\nN: " + name + "\nE: SUBSYSTEM=tty\nE: DEVNAME=/dev/" + name +
+            (links.empty() ? "" : "\nE: DEVLINKS=" + links) + "\n");
+        return "/sys" + path;
+    }
+
+    // /dev/usb/lpN on the USB device at `port`, with an IEEE 1284 ID unless it is empty. Its
+    // number is the node's minor, which the test bed needs to be unique.
+    std::string AddUsbPrinter(const std::string& name, const std::string& port,
+                              const std::string& ieee1284Id) {
+        const std::string path = Interface(port) + "/usbmisc/" + name;
+        Add("P: " + path + "\nN: usb/" + name + "\nE: SUBSYSTEM=usbmisc\nE: DEVNAME=/dev/usb/" +
+            name + "\nA: dev=180:" + name.substr(2) + "\n" +
+            (ieee1284Id.empty() ? "" : "A: ieee1284_id=" + ieee1284Id + "\n"));
+        return "/sys" + path;
+    }
+
+    // Unplugging: the removal event, then the device is gone from /sys and /dev.
+    void Remove(const std::string& syspath) {
+        umockdev_testbed_uevent(m_testbed, syspath.c_str(), "remove");
+        umockdev_testbed_remove_device(m_testbed, syspath.c_str());
+    }
+
+    // The test's end of a node; owned by the test bed.
+    int MasterFd(const std::string& node) const {
+        return umockdev_testbed_get_dev_fd(m_testbed, node.c_str());
+    }
+
+private:
+    static std::string Interface(const std::string& port) {
+        return "/devices/pci0000:00/usb1/" + port + "/" + port + ":1.0";
+    }
+
+    UMockdevTestbed* m_testbed;
+};
