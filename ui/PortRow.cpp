@@ -45,14 +45,15 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     m_pTarget->setAccessibleName(tr("Device of %1").arg(m_assignment.name));
 
     m_pTest = new QPushButton(tr("Test"), this);
+    m_pTest->setObjectName(QStringLiteral("test"));
     m_pTest->setAutoDefault(false);
     m_pTest->setAccessibleName(tr("Test %1").arg(m_assignment.name));
     m_pTest->setToolTip(tr("Open the device and close it again without sending anything"));
 
-    m_pTest->setObjectName(QStringLiteral("test"));
     m_pStatus = new QLabel(this);
     m_pStatus->setObjectName(QStringLiteral("status"));
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pStatus->setWordWrap(true); // reasons can be long
     m_pOrigin = new QLabel(this);
     m_pOrigin->setObjectName(QStringLiteral("origin"));
     m_pLine = new CSerialLineEditor(this);
