@@ -1,5 +1,7 @@
 #include "SetupDlg.h"
 
+#include "DialogUnits.h"
+#include "PortsDialog.h"
 #include "SetupDialogTemplate.h"
 #include "WorkDirectory.h"
 
@@ -11,7 +13,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPushButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
@@ -31,7 +36,9 @@ class SetupDlgTest : public testing::Test {
 protected:
     void TearDown() override {
         m_dialog.reset();
-        unsetenv("OUTPORT_COM1");
+        for (const char* port : {"OUTPORT_COM1", "OUTPORT_COM2", "OUTPORT_LPT1", "OUTPORT_LPT2"}) {
+            unsetenv(port);
+        }
     }
 
     void Open() {
@@ -335,8 +342,8 @@ TEST_F(SetupDlgTest, F1AsksForTheDialogsHelpTopic) {
 TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
     Open();
     const std::vector<int> order{
-        IDC_LENGTH,           IDC_GAP,  IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,
-        IDC_THERMAL_TRANSFER, IDC_SEND, IDOK,           IDCANCEL, IDC_UNIT_MM};
+        IDC_LENGTH, IDC_GAP,  IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,   IDC_THERMAL_TRANSFER,
+        IDC_PORTS,  IDC_SEND, IDOK,           IDCANCEL, IDC_UNIT_MM};
     for (const int id : order) {
         Press(Qt::Key_Tab);
         ASSERT_EQ(Focus(), m_dialog->GetDlgItem(id)) << id;
@@ -399,6 +406,54 @@ TEST_F(SetupDlgTest, AccessKeysMoveTheFocusFirstAndPressOnlyWhenItLanded) {
     EXPECT_EQ(Texts().back(), "Send To Printer OK!");
 }
 
+// The Ports button sits in the free space left of Send, and its text fits at any font size.
+TEST_F(SetupDlgTest, PortsButtonFitsLeftOfSend) {
+    const QFont normal = QApplication::font();
+    for (const double scale : {1.0, 1.75}) {
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        Open();
+        auto* ports = qobject_cast<QPushButton*>(m_dialog->GetDlgItem(IDC_PORTS));
+        ASSERT_NE(ports, nullptr);
+        const QFontMetrics metrics(m_dialog->font());
+        EXPECT_EQ(ports->geometry(), DialogUnitsToPixels(QRect(5, 196, 33, 14), metrics));
+        EXPECT_LT(ports->geometry().right(), m_dialog->GetDlgItem(IDC_SEND)->x());
+        QStyleOptionButton option;
+        option.initFrom(ports);
+        const QRect contents =
+            ports->style()->subElementRect(QStyle::SE_PushButtonContents, &option, ports);
+        EXPECT_GE(contents.width(), ports->fontMetrics().horizontalAdvance(QString("Ports\u2026")))
+            << scale;
+        m_dialog.reset();
+    }
+    QApplication::setFont(normal);
+}
+
+// The port buttons say which device each port means; the Ports dialog opens from its button
+// and the buttons say it again when it closes.
+TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
+    const std::string capture = (m_dir.path() / "capture.bin").string();
+    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
+    setenv("OUTPORT_COM2", "/dev/no-such-printer", 1);
+    Open();
+    EXPECT_EQ(Button(IDC_COM1)->toolTip(), QString::fromStdString(capture + " \u2014 ready"));
+    EXPECT_EQ(Button(IDC_COM1)->accessibleDescription(), Button(IDC_COM1)->toolTip());
+    EXPECT_EQ(Button(IDC_COM2)->toolTip(), "/dev/no-such-printer \u2014 not connected");
+
+    int opened = 0;
+    m_dialog->SetDialogRunner([&opened](QDialog& dialog) {
+        EXPECT_NE(qobject_cast<CPortsDialog*>(&dialog), nullptr);
+        ++opened;
+        setenv("OUTPORT_COM2", "socket://127.0.0.1:9100", 1);
+        return static_cast<int>(QDialog::Rejected);
+    });
+    Press(Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Focus(), Button(IDC_PORTS));
+    EXPECT_EQ(Button(IDC_COM2)->toolTip(), "127.0.0.1:9100 \u2014 ready");
+}
+
 } // namespace
 
 namespace {
@@ -406,6 +461,12 @@ namespace {
 // Radio buttons in their groups with their checked state, names without access-key marks, the
 // unit of each box as its description, following the unit switch.
 TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
+    // Each port button describes its device; devices that exist nowhere keep that the same on
+    // every machine.
+    setenv("OUTPORT_COM1", "/dev/no-such-com1", 1);
+    setenv("OUTPORT_COM2", "/dev/no-such-com2", 1);
+    setenv("OUTPORT_LPT1", "/dev/no-such-lpt1", 1);
+    setenv("OUTPORT_LPT2", "/dev/no-such-lpt2", 1);
     Open();
     const QStringList expected{
         R"(Grouping "Unit")",
@@ -421,13 +482,14 @@ TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
         R"(StaticText "Tear Off Offset")",
         R"(EditableText "Tear Off Offset" (mm) focusable)",
         R"(Grouping "Communication")",
-        R"(  RadioButton "COM1" checked focusable)",
-        R"(  RadioButton "COM2" unchecked focusable)",
-        R"(  RadioButton "LPT1" unchecked focusable)",
-        R"(  RadioButton "LPT2" unchecked focusable)",
+        R"(  RadioButton "COM1" (/dev/no-such-com1 — not connected) checked focusable)",
+        R"(  RadioButton "COM2" (/dev/no-such-com2 — not connected) unchecked focusable)",
+        R"(  RadioButton "LPT1" (/dev/no-such-lpt1 — not connected) unchecked focusable)",
+        R"(  RadioButton "LPT2" (/dev/no-such-lpt2 — not connected) unchecked focusable)",
         R"(Separator "")",
         R"(StaticText "Print Mode")",
         R"(Separator "")",
+        R"(Button "Ports…" focusable)",
         R"(Button "Send" focusable)",
         R"(Button "OK" focusable)",
         R"(Button "Cancel" focusable)",
@@ -440,7 +502,8 @@ TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
         R"(  RadioButton "Thermal Transfer" checked focusable)",
         R"(  RadioButton "Direct Thermal" unchecked focusable)",
     };
-    EXPECT_EQ(AccessibleTree(m_dialog.get()), expected);
+    EXPECT_EQ(AccessibleTree(m_dialog.get()).join('\n').toStdString(),
+              expected.join('\n').toStdString());
 
     Click(IDC_UNIT_INCH);
     QStringList switched = expected;
@@ -448,7 +511,8 @@ TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
     switched[2] = R"(  RadioButton "millimeters" unchecked focusable)";
     switched.replaceInStrings("(mm)", "(0.1inch)");
     switched.replaceInStrings(R"("mm")", R"("0.1inch")");
-    EXPECT_EQ(AccessibleTree(m_dialog.get()), switched);
+    EXPECT_EQ(AccessibleTree(m_dialog.get()).join('\n').toStdString(),
+              switched.join('\n').toStdString());
 }
 
 // A message box is an alert that says its text and the detail under it. (Qt announces it when

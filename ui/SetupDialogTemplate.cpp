@@ -30,6 +30,7 @@ constexpr std::array kControls{
                 kGroupStart},
     ControlItem{K::RadioButton, IDC_DIRECT_THERMAL, "Direct Thermal", 155, 177, 73, 10, kGroupEnd},
     ControlItem{K::HorizontalLine, kNoId, "", 5, 191, 218, 1, kNoStyle},
+    ControlItem{K::PushButton, IDC_PORTS, "Po&rts\u2026", 5, 196, 33, 14, kNoStyle},
     ControlItem{K::PushButton, IDC_SEND, "&Send", 41, 196, 50, 14, kNoStyle},
     ControlItem{K::PushButton, IDOK, "&OK", 104, 196, 50, 14, kNoStyle},
     ControlItem{K::PushButton, IDCANCEL, "&Cancel", 167, 196, 50, 14, kDefaultButton},

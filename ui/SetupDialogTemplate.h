@@ -20,6 +20,7 @@ enum SetupControlId : int {
     IDC_GAP_UNIT = 1015,
     IDC_TEAR_UNIT = 1016,
     IDC_SEND = 1019,
+    IDC_PORTS = 1020,
 };
 
 // Dialog template 102.

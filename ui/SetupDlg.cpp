@@ -2,13 +2,19 @@
 
 #include "CommandBlock.h"
 #include "DataExchange.h"
+#include "DeviceQueries.h"
+#include "DeviceWatch.h"
 #include "InputBlock.h"
+#include "OutPort.h"
+#include "PortSummary.h"
+#include "PortsDialog.h"
 #include "SendJob.h"
 #include "SendProgress.h"
 #include "SettingsFile.h"
 #include "SetupDialogTemplate.h"
 
 #include <QGuiApplication>
+#include <array>
 
 namespace {
 
@@ -51,6 +57,9 @@ CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent
     m_bInchShown = m_settings.m_nUnit != 1;
     m_strUnitLabel = m_bInchShown ? QStringLiteral("0.1inch") : QStringLiteral("mm");
     m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
+    connect(new CDeviceWatch(this), &CDeviceWatch::DevicesChanged, this,
+            &CSetupDlg::RefreshPortTips);
+    RefreshPortTips();
 }
 
 // A Send still running is cancelled and waited for before the dialog goes.
@@ -79,6 +88,9 @@ void CSetupDlg::OnClicked(int id) {
         break;
     case IDC_SEND:
         OnSend();
+        break;
+    case IDC_PORTS:
+        OnPorts();
         break;
     default:
         CDialogBase::OnClicked(id);
@@ -157,6 +169,23 @@ void CSetupDlg::OnSendFinished(bool sent, const QString& reason) {
         MessageBox(QStringLiteral("Send To Printer OK!"), QMessageBox::NoIcon);
     } else {
         MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning, reason);
+    }
+}
+
+void CSetupDlg::OnPorts() {
+    CPortsDialog ports(ListDevices, this);
+    m_runDialog(ports);
+    RefreshPortTips();
+}
+
+// Each port button says which device it stands for now and whether it is there.
+void CSetupDlg::RefreshPortTips() {
+    const std::array ports{IDC_COM1, IDC_COM2, IDC_LPT1, IDC_LPT2};
+    for (std::size_t port = 0; port < ports.size(); ++port) {
+        const QString summary = SummarizePort(static_cast<int>(port));
+        QWidget* button = GetDlgItem(ports[port]);
+        button->setToolTip(summary);
+        button->setAccessibleDescription(summary);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogBase.h"
+#include "DialogRunner.h"
 #include "PrinterSettings.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ public:
     ~CSetupDlg() override;
 
     const CPrinterSettings& Settings() const { return m_settings; }
+    void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -31,6 +33,8 @@ private:
     void ShowUnit(bool inch);
     void OnSend();
     void OnSendFinished(bool sent, const QString& reason);
+    void OnPorts();
+    void RefreshPortTips();
 
     CPrinterSettings m_settings;
     std::int32_t m_nEditLength = 0;
@@ -40,4 +44,5 @@ private:
     bool m_bInchShown = false; // the unit the three boxes are taken to show
     std::unique_ptr<unsigned char[]> m_pCommand;
     std::unique_ptr<SendInProgress> m_pSending; // while a Send runs
+    DialogRunner m_runDialog = ExecDialog;      // runs the Ports dialog
 };

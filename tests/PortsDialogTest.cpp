@@ -1,0 +1,387 @@
+#include "PortsDialog.h"
+
+#include "NetworkPrinterDialog.h"
+#include "PortRow.h"
+#include "WorkDirectory.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <arpa/inet.h>
+#include <array>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <netinet/in.h>
+#include <pty.h>
+#include <string>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// A pseudo-terminal standing in for a serial adapter; closing it unplugs it.
+class Pty {
+public:
+    Pty() {
+        std::array<char, 128> name{};
+        if (openpty(&m_master, &m_slave, name.data(), nullptr, nullptr) == 0) {
+            m_path = name.data();
+        }
+    }
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+    ~Pty() { Unplug(); }
+
+    const std::string& path() const { return m_path; }
+    void Unplug() {
+        for (int* fd : {&m_slave, &m_master}) {
+            if (*fd >= 0) {
+                close(*fd);
+                *fd = -1;
+            }
+        }
+    }
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_path;
+};
+
+// A TCP listener on the loopback interface, standing in for a network printer.
+class Listener {
+public:
+    Listener() : m_fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        if (bind(m_fd, any, size) == 0 && listen(m_fd, 4) == 0 &&
+            getsockname(m_fd, any, &size) == 0) {
+            m_port = ntohs(address.sin_port);
+        }
+    }
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
+    ~Listener() { close(m_fd); }
+
+    int port() const { return m_port; }
+
+private:
+    int m_fd;
+    int m_port = 0;
+};
+
+// Opens the Ports dialog with the devices a test gives it, its configuration in a scratch
+// folder, and drives it with key and mouse events. Prompts the dialog opens are handed to
+// `m_answerPrompt`; message boxes are recorded.
+class PortsDialogTest : public testing::Test {
+protected:
+    PortsDialogTest() : m_config(m_dir.path() / "config" / "outport.conf") {
+        setenv("XDG_CONFIG_HOME", (m_dir.path() / "config").c_str(), 1);
+        m_home = getenv("HOME") == nullptr ? "" : getenv("HOME");
+        setenv("HOME", m_dir.path().c_str(), 1);
+        for (const char* name : {"OUTPORT_COM1", "OUTPORT_COM2", "OUTPORT_LPT1", "OUTPORT_LPT2"}) {
+            unsetenv(name);
+        }
+    }
+    ~PortsDialogTest() override {
+        m_dialog.reset();
+        unsetenv("XDG_CONFIG_HOME");
+        setenv("HOME", m_home.c_str(), 1);
+        unsetenv("OUTPORT_COM2");
+    }
+
+    void Open() {
+        m_dialog = std::make_unique<CPortsDialog>([this] { return m_devices; });
+        m_dialog->SetPromptRunner([this](QDialog& prompt) {
+            ++m_prompts;
+            prompt.show();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&prompt));
+            m_answerPrompt(prompt);
+            // A window manager gives the activation back to the dialog.
+            m_dialog->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+            return prompt.result();
+        });
+        m_dialog->SetMessagePresenter(
+            [this](QWidget*, const DialogMessage& message) { m_messages.push_back(message.text); });
+        m_dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+
+    CPortRow* Row(const char* port) const { return m_dialog->findChild<CPortRow*>(port); }
+    QComboBox* Box(const char* port) const { return Row(port)->Target(); }
+    QString Status(const char* port) const {
+        return Row(port)->findChild<QLabel*>("status")->text();
+    }
+    QString Origin(const char* port) const {
+        return Row(port)->findChild<QLabel*>("origin")->text();
+    }
+    QComboBox* LineSetting(const char* port, const QString& name) const {
+        for (auto* box : Row(port)->findChildren<QComboBox*>()) {
+            if (box->accessibleName() == name) {
+                return box;
+            }
+        }
+        return nullptr;
+    }
+
+    // Opens the list with F4, moves to the entry `text` with the arrow keys and takes it.
+    void Pick(const char* port, const QString& text) {
+        QComboBox* box = Box(port);
+        QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+        const int target = box->findText(text);
+        ASSERT_GE(target, 0) << text.toStdString();
+        QTest::keyClick(box, Qt::Key_F4);
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Home);
+        while (list->currentIndex().row() != target) {
+            const int before = list->currentIndex().row();
+            QTest::keyClick(list, Qt::Key_Down);
+            ASSERT_NE(list->currentIndex().row(), before);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+    void TypeUri(const char* port, const QString& uri) {
+        QLineEdit* edit = Box(port)->lineEdit();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, uri);
+    }
+    // Presses Test and waits for the worker's answer.
+    void RunTest(const char* port) {
+        auto* test = Row(port)->findChild<QPushButton*>("test");
+        QTest::mouseClick(test, Qt::LeftButton);
+        EXPECT_FALSE(test->isEnabled()); // one probe at a time
+        ASSERT_TRUE(QTest::qWaitFor([test] { return test->isEnabled(); }, 20000));
+    }
+    void PressOk() {
+        auto* buttons = m_dialog->findChild<QDialogButtonBox*>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    }
+
+    void WriteConfig(const std::string& text) {
+        std::filesystem::create_directories(m_config.parent_path());
+        std::ofstream(m_config, std::ios::binary) << text;
+    }
+
+    WorkDirectory m_dir;
+    std::string m_home;
+    std::filesystem::path m_config;
+    std::vector<DeviceEntry> m_devices;
+    std::function<void(QDialog&)> m_answerPrompt = [](QDialog& prompt) { prompt.reject(); };
+    std::unique_ptr<CPortsDialog> m_dialog;
+    std::vector<QString> m_messages;
+    int m_prompts = 0;
+};
+
+const std::string kConfig = "# printers in the office\n"
+                            "LPT1=/dev/usb/lp0\n"
+                            "\n"
+                            "COM1=/dev/ttyS0\n"
+                            "# end\n";
+
+TEST_F(PortsDialogTest, ChoosingADeviceKeepsItsUriAndShowsItsLineSettings) {
+    Pty adapter;
+    ASSERT_FALSE(adapter.path().empty());
+    const QString node = QString::fromStdString(adapter.path());
+    m_devices = {{node, QStringLiteral("serial:") + node, QStringLiteral("Test USB UART")}};
+    WriteConfig(kConfig);
+    Open();
+    EXPECT_EQ(Box("COM1")->currentText(), "/dev/ttyS0");
+
+    Pick("COM1", QStringLiteral("Test USB UART (%1)").arg(node));
+    EXPECT_EQ(Box("COM1")->currentText(), QStringLiteral("serial:") + node);
+    EXPECT_EQ(Status("COM1"), "ready");
+    QComboBox* speed = LineSetting("COM1", "Speed");
+    ASSERT_NE(speed, nullptr);
+    EXPECT_TRUE(speed->isVisible());
+    EXPECT_EQ(speed->currentText(), "9600"); // the library's defaults
+    EXPECT_EQ(LineSetting("COM1", "Data bits")->currentText(), "8");
+    EXPECT_EQ(LineSetting("COM1", "Parity")->currentText(), "none");
+    EXPECT_EQ(LineSetting("COM1", "Stop bits")->currentText(), "1");
+    EXPECT_EQ(LineSetting("COM1", "Flow control")->currentText(), "none");
+
+    // A changed setting goes into the URI, with every option spelt out.
+    speed->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(speed, Qt::Key_Down);
+    QComboBox* flow = LineSetting("COM1", "Flow control");
+    flow->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(flow, Qt::Key_End);
+    EXPECT_EQ(Box("COM1")->currentText(),
+              QStringLiteral("serial:") + node + "?baud=19200+bits=8+parity=none+stop=1+flow=hard");
+
+    // Arrow keys on the closed list step over the prompts without opening them.
+    const QString chosen = Box("COM1")->currentText();
+    QTest::mouseClick(Box("COM1")->lineEdit(), Qt::LeftButton);
+    for (int i = 0; i < Box("COM1")->count(); ++i) {
+        QTest::keyClick(Box("COM1"), Qt::Key_Down);
+    }
+    EXPECT_EQ(m_prompts, 0);
+    EXPECT_EQ(Box("COM1")->currentText(), chosen);
+
+    // Typed options show in the settings; a target that is no serial line hides them.
+    TypeUri("COM1", QStringLiteral("serial:%1?baud=4800+parity=even").arg(node));
+    EXPECT_EQ(speed->currentText(), "4800");
+    EXPECT_EQ(LineSetting("COM1", "Parity")->currentText(), "even");
+    TypeUri("COM1", QStringLiteral("file:/tmp/x.bin"));
+    EXPECT_FALSE(speed->isVisible());
+    EXPECT_FALSE(LineSetting("LPT1", "Speed")->isVisible());
+}
+
+TEST_F(PortsDialogTest, TestOpensTheTargetOnAWorkerAndReportsTheOutcome) {
+    Pty adapter;
+    Open();
+    TypeUri("COM2", QStringLiteral("serial:") + QString::fromStdString(adapter.path()));
+    EXPECT_EQ(Status("COM2"), "ready");
+    RunTest("COM2");
+    EXPECT_EQ(Status("COM2"), "test passed: the device opened and closed again");
+    EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2"));
+
+    adapter.Unplug();
+    RunTest("COM2");
+    EXPECT_TRUE(Status("COM2").startsWith("test failed\n")) << Status("COM2").toStdString();
+    EXPECT_GT(Status("COM2").size(), QString("test failed\n").size()); // with the reason
+
+    // Editing the target shows its state again.
+    TypeUri("COM2", QStringLiteral("/no/such/device"));
+    EXPECT_EQ(Status("COM2"), "not connected");
+    TypeUri("COM2", QStringLiteral("relative/path"));
+    EXPECT_TRUE(Status("COM2").startsWith("expected an absolute path"));
+}
+
+TEST_F(PortsDialogTest, NetworkPrinterAsksForHostAndPort) {
+    Listener printer;
+    ASSERT_NE(printer.port(), 0);
+    m_answerPrompt = [&printer](QDialog& prompt) {
+        ASSERT_NE(qobject_cast<CNetworkPrinterDialog*>(&prompt), nullptr);
+        auto* port = prompt.findChild<QSpinBox*>();
+        EXPECT_EQ(port->value(), 9100);
+        auto* ok = prompt.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        auto* host = prompt.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+        EXPECT_FALSE(ok->isEnabled()); // no host yet
+        QTest::keyClicks(host, "127.0.0.1");
+        QTest::keyClick(port, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(port, QString::number(printer.port()));
+        QTest::keyClick(port, Qt::Key_Return);
+    };
+    Open();
+    Pick("LPT2", "Network printer\u2026");
+    const QString uri = QStringLiteral("socket://127.0.0.1:%1").arg(printer.port());
+    EXPECT_EQ(Box("LPT2")->currentText(), uri);
+    EXPECT_EQ(Status("LPT2"), "ready");
+    RunTest("LPT2");
+    EXPECT_EQ(Status("LPT2"), "test passed: the device opened and closed again");
+
+    // Cancelling the prompt puts back what was there.
+    m_answerPrompt = [](QDialog& prompt) {
+        QTest::keyClick(&prompt, Qt::Key_Escape);
+        EXPECT_FALSE(prompt.isVisible());
+    };
+    Pick("LPT2", "Capture to file\u2026");
+    Pick("LPT2", "Network printer\u2026");
+    EXPECT_EQ(Box("LPT2")->currentText(), uri);
+}
+
+TEST_F(PortsDialogTest, CaptureFileAndOkChangeOnlyTheChangedLines) {
+    WriteConfig(kConfig);
+    const std::string capture = (m_dir.path() / "capture.bin").string();
+    m_answerPrompt = [this](QDialog& prompt) {
+        ASSERT_NE(qobject_cast<QFileDialog*>(&prompt), nullptr);
+        auto* name = prompt.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(static_cast<QFileDialog&>(prompt).directory().absolutePath(),
+                  QString::fromStdString(m_dir.path().string())); // the home folder
+        QTest::keyClicks(name, "capture.bin");
+        auto* buttons = prompt.findChild<QDialogButtonBox*>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
+    };
+    Open();
+    Pick("COM2", "Capture to file\u2026");
+    EXPECT_EQ(Box("COM2")->currentText(), QString::fromStdString("file:" + capture));
+    EXPECT_EQ(Status("COM2"), "ready");
+    TypeUri("LPT1", "/dev/usb/lp0"); // typed, but as it was
+    TypeUri("COM1", "");             // back to the default
+
+    PressOk();
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(m_config), "# printers in the office\n"
+                                  "LPT1=/dev/usb/lp0\n"
+                                  "\n"
+                                  "# end\n"
+                                  "COM2=file:" +
+                                      capture + "\n");
+}
+
+TEST_F(PortsDialogTest, CancelAndAnUnchangedOkLeaveTheFileAlone) {
+    WriteConfig(kConfig);
+    Open();
+    TypeUri("COM1", "file:/tmp/elsewhere.bin");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(ReadFile(m_config), kConfig);
+
+    std::filesystem::remove(m_config);
+    Open();
+    PressOk();
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(m_config)); // nothing changed, nothing written
+}
+
+TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
+    Open();
+    TypeUri("COM1", "relative/path");
+    PressOk();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].startsWith("COM1: expected an absolute path"));
+    EXPECT_TRUE(Box("COM1")->hasFocus());
+    EXPECT_TRUE(m_dialog->isVisible());
+
+    // The configuration folder cannot be made: a file stands in its way.
+    std::ofstream(m_dir.path() / "config") << "not a folder";
+    TypeUri("COM1", "file:/tmp/capture.bin");
+    PressOk();
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_TRUE(m_messages[1].startsWith("Cannot save ")) << m_messages[1].toStdString();
+    EXPECT_TRUE(m_dialog->isVisible());
+}
+
+TEST_F(PortsDialogTest, PortSetByTheEnvironmentIsReadOnly) {
+    setenv("OUTPORT_COM2", "file:/tmp/from-the-environment.bin", 1);
+    Open();
+    EXPECT_FALSE(Box("COM2")->isEnabled());
+    EXPECT_EQ(Box("COM2")->currentText(), "file:/tmp/from-the-environment.bin");
+    EXPECT_EQ(Origin("COM2"), "set by OUTPORT_COM2");
+    EXPECT_TRUE(Row("COM2")->findChild<QLabel*>("origin")->isVisible());
+    EXPECT_FALSE(Row("COM1")->findChild<QLabel*>("origin")->isVisible());
+
+    TypeUri("COM1", "file:/tmp/capture.bin");
+    PressOk();
+    EXPECT_EQ(ReadFile(m_config), "COM1=file:/tmp/capture.bin\n");
+}
+
+} // namespace
