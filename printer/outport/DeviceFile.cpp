@@ -66,7 +66,7 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
         // Left alone, the parallel driver retries an offline printer for ever.
         ioctl(fd.get(), LPABORT, 1);
     }
-    PortStatus status = WriteAll(fd.get(), data, size, deadline, false);
-    PortStatus closed = fd.Close();
+    const PortStatus status = WriteAll(fd.get(), data, size, deadline, false);
+    const PortStatus closed = fd.Close();
     return explained(status.ok() ? closed : status);
 }

@@ -92,25 +92,28 @@ void DiscountQueued(int fd, const Deadline& deadline) {
 }
 
 PortStatus Configure(int fd, const SerialOptions& options) {
+    // A driver that refuses the settings, or takes them but not the speed, cannot run the line
+    // as asked; anything else is a failure of the device.
+    const auto failed = [&](int error) {
+        return error == EINVAL ? PortStatus::Failed("the line does not support " +
+                                                    std::to_string(options.baud) + " baud")
+                               : PortStatus::SystemError(error);
+    };
     termios current{};
     if (tcgetattr(fd, &current) != 0) {
-        return PortStatus::SystemError(errno);
+        return failed(errno);
     }
     const termios wanted = RawTermios(current, options);
     if (tcsetattr(fd, TCSANOW, &wanted) != 0) {
-        return PortStatus::SystemError(errno);
+        return failed(errno);
     }
     // tcsetattr succeeds when any part applies; a speed the driver refused would garble
     // everything, so check it.
     termios applied{};
     if (tcgetattr(fd, &applied) != 0) {
-        return PortStatus::SystemError(errno);
+        return failed(errno);
     }
-    if (cfgetospeed(&applied) != cfgetospeed(&wanted)) {
-        return PortStatus::Failed("the line does not support " + std::to_string(options.baud) +
-                                  " baud");
-    }
-    return PortStatus::Ok();
+    return cfgetospeed(&applied) == cfgetospeed(&wanted) ? PortStatus::Ok() : failed(EINVAL);
 }
 
 // The exclusive hold: flock closes the race between two programs opening the port, TIOCEXCL
@@ -158,7 +161,7 @@ PortStatus SendSerial(const std::string& path, const SerialOptions& options,
     if (!isatty(fd.get())) {
         return PortStatus::Failed("not a serial line");
     }
-    if (PortStatus held = TakeExclusive(fd.get()); !held.ok()) {
+    if (const PortStatus held = TakeExclusive(fd.get()); !held.ok()) {
         return explained(held);
     }
     ExclusiveHold exclusive(fd.get());
@@ -178,6 +181,6 @@ PortStatus SendSerial(const std::string& path, const SerialOptions& options,
         tcflush(fd.get(), TCOFLUSH);
     }
     exclusive.Release();
-    PortStatus closed = fd.Close();
+    const PortStatus closed = fd.Close();
     return explained(status.ok() ? closed : status);
 }
