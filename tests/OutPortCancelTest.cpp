@@ -154,7 +154,7 @@ TEST_F(OutPortCancelTest, StalledSerialLineIsReleasedAndGetsNothingLater) {
 
 // The master is not read, so the line takes what fits in its buffers and then stalls. A pty
 // drops what its buffers held when the line is flushed and keeps only what the other end
-// had already taken, so the count lies between that and the whole block.
+// had already taken (which may be nothing), so the count lies between that and the whole block.
 TEST_F(OutPortCancelTest, PartlySentBlockCountsWhatLeftTheCaller) {
     PseudoTerminal pty;
     setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
@@ -171,9 +171,7 @@ TEST_F(OutPortCancelTest, PartlySentBlockCountsWhatLeftTheCaller) {
     ASSERT_GT(outcome.error.size(), prefix.size() + suffix.size());
     EXPECT_EQ(outcome.error.substr(outcome.error.size() - suffix.size()), suffix);
     const std::size_t counted = std::stoul(outcome.error.substr(prefix.size()));
-    const std::size_t arrived = pty.Received().size();
-    EXPECT_GT(arrived, 0u);
-    EXPECT_GE(counted, arrived);
+    EXPECT_GE(counted, pty.Received().size());
     EXPECT_LT(counted, block.size());
 }
 
