@@ -3,15 +3,10 @@
 #include "PortConfigFile.h"
 
 #include <array>
-#include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <sstream>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace {
 
@@ -20,15 +15,6 @@ constexpr std::array<const char*, 4> kDefaultDevices{"/dev/ttyS0", "/dev/ttyS1",
                                                      "/dev/lp1"};
 constexpr long kDefaultTimeoutMs = 5000;
 constexpr long kLongestTimeoutMs = 600000;
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
 
 bool IsPortName(std::string_view name) {
     for (const char* known : kPortNames) {
@@ -51,20 +37,17 @@ PortStatus LookUpInFile(const std::string& portName, PortSetting& setting) {
     std::string line;
     bool found = false;
     for (int number = 1; std::getline(file, line); ++number) {
-        const std::string_view text = Trim(line);
-        if (text.empty() || text.front() == '#') {
+        const PortConfigLine parsed = ParsePortConfigLine(line);
+        if (parsed.kind == PortConfigLine::Kind::Blank) {
             continue;
         }
-        const auto equals = text.find('=');
-        const std::string_view key =
-            Trim(text.substr(0, equals == std::string_view::npos ? 0 : equals));
         const std::string place = path + " line " + std::to_string(number);
-        if (equals == std::string_view::npos || !IsPortName(key)) {
+        if (parsed.kind == PortConfigLine::Kind::Malformed || !IsPortName(parsed.key)) {
             return PortStatus::Failed(place +
                                       ": expected COM1=, COM2=, LPT1= or LPT2= and a device");
         }
-        if (key == portName && !found) {
-            setting.value = std::string(Trim(text.substr(equals + 1)));
+        if (parsed.key == portName && !found) {
+            setting.value = std::string(parsed.value);
             setting.origin = place;
             found = true;
         }

@@ -25,16 +25,6 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// The key of a "KEY=value" line; empty for comments, blank lines and anything else.
-std::string_view KeyOf(std::string_view line) {
-    const std::string_view text = Trim(line);
-    const auto equals = text.find('=');
-    if (text.empty() || text.front() == '#' || equals == std::string_view::npos) {
-        return {};
-    }
-    return Trim(text.substr(0, equals));
-}
-
 std::string ErrorText(int error) {
     std::string text = std::strerror(error);
     if (!text.empty()) {
@@ -45,6 +35,19 @@ std::string ErrorText(int error) {
 
 } // namespace
 
+PortConfigLine ParsePortConfigLine(std::string_view line) {
+    const std::string_view text = Trim(line);
+    if (text.empty() || text.front() == '#') {
+        return {PortConfigLine::Kind::Blank, {}, {}};
+    }
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return {PortConfigLine::Kind::Malformed, {}, {}};
+    }
+    return {PortConfigLine::Kind::Setting, Trim(text.substr(0, equals)),
+            Trim(text.substr(equals + 1))};
+}
+
 std::string SetPortLine(std::string_view config, std::string_view portName, std::string_view uri) {
     std::string result;
     const std::string newLine = std::string(portName) + "=" + std::string(uri);
@@ -54,7 +57,9 @@ std::string SetPortLine(std::string_view config, std::string_view portName, std:
         const std::string_view line = config.substr(0, end);
         const bool lastLine = end == std::string_view::npos;
         config.remove_prefix(lastLine ? config.size() : end + 1);
-        if (KeyOf(line) == portName && (uri.empty() || !written)) {
+        const PortConfigLine parsed = ParsePortConfigLine(line);
+        if (parsed.kind == PortConfigLine::Kind::Setting && parsed.key == portName &&
+            (uri.empty() || !written)) {
             if (uri.empty()) {
                 continue;
             }

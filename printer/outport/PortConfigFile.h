@@ -17,6 +17,16 @@ std::string PortConfigPath();
 // lose what it holds.
 PortStatus ReadPortConfigFile(const std::string& path, std::string& text);
 
+// One line of outport.conf: blank or a comment ('#' first), a setting "KEY = value" (blanks
+// around both trimmed), or malformed (no '=').
+struct PortConfigLine {
+    enum class Kind { Blank, Setting, Malformed };
+    Kind kind;
+    std::string_view key;
+    std::string_view value;
+};
+PortConfigLine ParsePortConfigLine(std::string_view line);
+
 // The text of outport.conf with the port `portName` ("COM1" ...) set to `uri`. The port's
 // first line is rewritten in place (the reader takes the first, so later ones never counted
 // and are left alone), or a line is appended. An empty `uri` removes every line of the port,
