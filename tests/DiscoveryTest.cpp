@@ -1,4 +1,5 @@
 // Discovery, usb:// names, the device monitor and sends, against devices umockdev makes up.
+#include "Endpoints.h"
 #include "MockDevices.h"
 #include "OutPort.h"
 #include "OutPortDevices.h"
@@ -21,38 +22,15 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
 
 const std::string kFtdiLink = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A12345-if00-port0";
 
-// A block with the bytes that trip up terminals and C strings.
 Bytes Block() {
-    Bytes block;
-    for (int i = 0; i < 38; ++i) {
-        block.push_back(static_cast<unsigned char>((i * 37) % 256));
-    }
-    block[3] = 0x00;
-    block[7] = 0x0D;
-    block[8] = 0x0A;
-    block[11] = 0x11;
-    block[12] = 0x13;
-    block[35] = 0xFF;
-    return block;
+    return TrickyBlock();
 }
 
-// Reads what arrives on `fd` until `quietMs` pass with nothing more.
 Bytes Drain(int fd, int quietMs = 200) {
-    Bytes got;
-    std::array<unsigned char, 256> chunk{};
-    pollfd wait{fd, POLLIN, 0};
-    while (poll(&wait, 1, quietMs) > 0) {
-        const ssize_t n = read(fd, chunk.data(), chunk.size());
-        if (n <= 0) {
-            break;
-        }
-        got.insert(got.end(), chunk.begin(), chunk.begin() + n);
-    }
-    return got;
+    return ReadUntilQuiet(fd, quietMs);
 }
 
 bool SendTo(const std::string& uri, Bytes block = Block()) {

@@ -1,5 +1,6 @@
 #include "OutPort.h"
 
+#include "Endpoints.h"
 #include "PortConfig.h"
 #include "PortConfigFile.h"
 #include "PseudoTerminal.h"
@@ -39,21 +40,14 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
+using Listener = LoopbackListener;
 
-// A block with the bytes that trip up terminals and C strings: NUL, CR LF, XON/XOFF, 0xFF.
 Bytes Block() {
-    Bytes block;
-    for (int i = 0; i < 38; ++i) {
-        block.push_back(static_cast<unsigned char>((i * 37) % 256));
-    }
-    block[3] = 0x00;
-    block[7] = 0x0D;
-    block[8] = 0x0A;
-    block[11] = 0x11;
-    block[12] = 0x13;
-    block[35] = 0xFF;
-    return block;
+    return TrickyBlock();
+}
+
+Bytes Drain(int fd, int quietMs = 200) {
+    return ReadUntilQuiet(fd, quietMs);
 }
 
 int Send(int port, Bytes block = Block()) {
@@ -62,21 +56,6 @@ int Send(int port, Bytes block = Block()) {
 
 std::string LastError() {
     return OutPortLastError();
-}
-
-// Reads what arrives on `fd` until `quietMs` pass with nothing more.
-Bytes Drain(int fd, int quietMs = 200) {
-    Bytes got;
-    std::array<unsigned char, 256> chunk{};
-    pollfd wait{fd, POLLIN, 0};
-    while (poll(&wait, 1, quietMs) > 0) {
-        const ssize_t n = read(fd, chunk.data(), chunk.size());
-        if (n <= 0) {
-            break;
-        }
-        got.insert(got.end(), chunk.begin(), chunk.begin() + n);
-    }
-    return got;
 }
 
 Bytes ReadFileBytes(const fs::path& path) {
@@ -366,38 +345,11 @@ TEST_F(OutPortTest, MissingBarePathFailsAndCreatesNothing) {
     EXPECT_FALSE(fs::exists(missing));
 }
 
-// A loopback listener; connections complete in the kernel's backlog without accept().
-class Listener {
-public:
-    explicit Listener(int backlog = 4) {
-        m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        EXPECT_EQ(bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        EXPECT_EQ(listen(m_fd, backlog), 0);
-        socklen_t length = sizeof address;
-        getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    ~Listener() { Close(); }
-    void Close() {
-        if (m_fd >= 0) {
-            close(m_fd);
-            m_fd = -1;
-        }
-    }
-    std::string Uri() const { return "socket://127.0.0.1:" + std::to_string(m_port); }
-
-    int m_fd = -1;
-    int m_port = 0;
-};
-
 TEST_F(OutPortTest, NetworkPrinterGetsTheBytesThenEndOfStream) {
     Listener listener;
     Set("OUTPORT_LPT1", listener.Uri());
     ASSERT_EQ(Send(2), 1) << LastError();
-    const int peer = accept(listener.m_fd, nullptr, nullptr);
+    const int peer = accept(listener.Fd(), nullptr, nullptr);
     ASSERT_GE(peer, 0);
     EXPECT_EQ(Drain(peer), Block());
     close(peer);
@@ -419,7 +371,7 @@ TEST_F(OutPortTest, RefusedAndNeverAcceptedConnectionsFail) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<std::uint16_t>(full.m_port));
+        address.sin_port = htons(static_cast<std::uint16_t>(full.Port()));
         // Non-blocking: the handshake finishes in the kernel while this returns EINPROGRESS.
         (void)connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
     }
@@ -472,7 +424,7 @@ TEST_F(OutPortTest, NumericLoopbackAddressIsReachedOnAHostWithOnlyTheOtherFamily
         if (Send(2) != 1) {
             _exit(1);
         }
-        const int peer = accept(listener.m_fd, nullptr, nullptr);
+        const int peer = accept(listener.Fd(), nullptr, nullptr);
         _exit(peer >= 0 && Drain(peer) == Block() ? 0 : 2);
     }
     const int result = ExitCodeOf(child);

@@ -1,7 +1,9 @@
 #include "PortsDialog.h"
 
+#include "Endpoints.h"
 #include "NetworkPrinterDialog.h"
 #include "PortRow.h"
+#include "PseudoTerminal.h"
 #include "WorkDirectory.h"
 
 #include <QAbstractItemView>
@@ -15,7 +17,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <arpa/inet.h>
 #include <array>
 #include <cstdlib>
 #include <fcntl.h>
@@ -24,10 +25,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <netinet/in.h>
-#include <pty.h>
 #include <string>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
@@ -36,60 +34,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace {
-
-// A pseudo-terminal standing in for a serial adapter; closing it unplugs it.
-class Pty {
-public:
-    Pty() {
-        std::array<char, 128> name{};
-        if (openpty(&m_master, &m_slave, name.data(), nullptr, nullptr) == 0) {
-            m_path = name.data();
-        }
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-    ~Pty() { Unplug(); }
-
-    const std::string& path() const { return m_path; }
-    void Unplug() {
-        for (int* fd : {&m_slave, &m_master}) {
-            if (*fd >= 0) {
-                close(*fd);
-                *fd = -1;
-            }
-        }
-    }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_path;
-};
-
-// A TCP listener on the loopback interface, standing in for a network printer.
-class Listener {
-public:
-    Listener() : m_fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        auto* any = reinterpret_cast<sockaddr*>(&address);
-        if (bind(m_fd, any, size) == 0 && listen(m_fd, 4) == 0 &&
-            getsockname(m_fd, any, &size) == 0) {
-            m_port = ntohs(address.sin_port);
-        }
-    }
-    Listener(const Listener&) = delete;
-    Listener& operator=(const Listener&) = delete;
-    ~Listener() { close(m_fd); }
-
-    int port() const { return m_port; }
-
-private:
-    int m_fd;
-    int m_port = 0;
-};
 
 // Opens the Ports dialog with the devices a test gives it, its configuration in a scratch
 // folder, and drives it with key and mouse events. Prompts the dialog opens are handed to
@@ -204,9 +148,9 @@ const std::string kConfig = "# printers in the office\n"
                             "# end\n";
 
 TEST_F(PortsDialogTest, ChoosingADeviceKeepsItsUriAndShowsItsLineSettings) {
-    Pty adapter;
-    ASSERT_FALSE(adapter.path().empty());
-    const QString node = QString::fromStdString(adapter.path());
+    PseudoTerminal adapter;
+    ASSERT_FALSE(adapter.Name().empty());
+    const QString node = QString::fromStdString(adapter.Name());
     m_devices = {{node, QStringLiteral("serial:") + node, QStringLiteral("Test USB UART")}};
     WriteConfig(kConfig);
     Open();
@@ -252,15 +196,15 @@ TEST_F(PortsDialogTest, ChoosingADeviceKeepsItsUriAndShowsItsLineSettings) {
 }
 
 TEST_F(PortsDialogTest, TestOpensTheTargetOnAWorkerAndReportsTheOutcome) {
-    Pty adapter;
+    PseudoTerminal adapter;
     Open();
-    TypeUri("COM2", QStringLiteral("serial:") + QString::fromStdString(adapter.path()));
+    TypeUri("COM2", QStringLiteral("serial:") + QString::fromStdString(adapter.Name()));
     EXPECT_EQ(Status("COM2"), "ready");
     RunTest("COM2");
     EXPECT_EQ(Status("COM2"), "test passed: the device opened and closed again");
     EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2"));
 
-    adapter.Unplug();
+    adapter.CloseMaster();
     RunTest("COM2");
     EXPECT_TRUE(Status("COM2").startsWith("test failed\n")) << Status("COM2").toStdString();
     EXPECT_GT(Status("COM2").size(), QString("test failed\n").size()); // with the reason
@@ -273,8 +217,8 @@ TEST_F(PortsDialogTest, TestOpensTheTargetOnAWorkerAndReportsTheOutcome) {
 }
 
 TEST_F(PortsDialogTest, NetworkPrinterAsksForHostAndPort) {
-    Listener printer;
-    ASSERT_NE(printer.port(), 0);
+    LoopbackListener printer;
+    ASSERT_NE(printer.Port(), 0);
     m_answerPrompt = [&printer](QDialog& prompt) {
         ASSERT_NE(qobject_cast<CNetworkPrinterDialog*>(&prompt), nullptr);
         auto* port = prompt.findChild<QSpinBox*>();
@@ -284,12 +228,12 @@ TEST_F(PortsDialogTest, NetworkPrinterAsksForHostAndPort) {
         EXPECT_FALSE(ok->isEnabled()); // no host yet
         QTest::keyClicks(host, "127.0.0.1");
         QTest::keyClick(port, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(port, QString::number(printer.port()));
+        QTest::keyClicks(port, QString::number(printer.Port()));
         QTest::keyClick(port, Qt::Key_Return);
     };
     Open();
     Pick("LPT2", "Network printer\u2026");
-    const QString uri = QStringLiteral("socket://127.0.0.1:%1").arg(printer.port());
+    const QString uri = QStringLiteral("socket://127.0.0.1:%1").arg(printer.Port());
     EXPECT_EQ(Box("LPT2")->currentText(), uri);
     EXPECT_EQ(Status("LPT2"), "ready");
     RunTest("LPT2");

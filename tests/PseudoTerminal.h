@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Endpoints.h"
+
 #include <array>
-#include <poll.h>
 #include <pty.h>
 #include <string>
 #include <termios.h>
 #include <unistd.h>
-#include <vector>
 
 // A pseudo-terminal standing in for a serial printer: the program under test opens the slave
 // by its path, and what it sent arrives on the master. The slave stays open here as well, so
@@ -49,19 +49,7 @@ public:
 
     // What arrives at the printer's end until `quietMs` pass with nothing more; with 0, just
     // what is there now.
-    std::vector<unsigned char> Received(int quietMs = 100) const {
-        std::vector<unsigned char> got;
-        std::array<unsigned char, 4096> chunk{};
-        pollfd wait{m_master, POLLIN, 0};
-        while (poll(&wait, 1, quietMs) > 0) {
-            const ssize_t n = read(m_master, chunk.data(), chunk.size());
-            if (n <= 0) {
-                break;
-            }
-            got.insert(got.end(), chunk.begin(), chunk.begin() + n);
-        }
-        return got;
-    }
+    Bytes Received(int quietMs = 100) const { return ReadUntilQuiet(m_master, quietMs); }
 
     const std::string& Name() const { return m_name; } // the slave's path, e.g. /dev/pts/3
     int Master() const { return m_master; }
