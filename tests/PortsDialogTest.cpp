@@ -17,16 +17,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <array>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
