@@ -1,6 +1,7 @@
 // The command line as a user runs it: the built program started in a scratch folder with no
 // display in its environment, its exit status, standard output and standard error observed.
 #include "CommandBlock.h"
+#include "Environment.h"
 #include "PrinterSettings.h"
 #include "SettingsFile.h"
 #include "SetupDialogTemplate.h"
@@ -20,9 +21,7 @@
 #include <QTest>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -41,20 +40,19 @@ QString Path(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
-std::string Bytes(const QByteArray& bytes) {
-    return bytes.toStdString();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 QJsonObject ParseObject(const QByteArray& json) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_TRUE(document.isObject());
     return document.object();
+}
+
+// Each field of `expected` as `object` has it.
+void ExpectFields(const QJsonObject& object, const QJsonObject& expected) {
+    for (auto field = expected.begin(); field != expected.end(); ++field) {
+        EXPECT_EQ(object[field.key()], field.value()) << field.key().toStdString();
+    }
 }
 
 QSet<QString> Keys(const QJsonObject& object) {
@@ -122,15 +120,16 @@ TEST_F(CommandLineTest, ShowsTheDefaultsWhenThereIsNoFile) {
     EXPECT_EQ(Keys(object), QSet<QString>({"unit", "length_mm", "length_tenths", "gap_mm",
                                            "gap_tenths", "tear_mm", "tear_tenths", "cut", "port",
                                            "device", "device_origin", "mode", "block_hex"}));
-    EXPECT_EQ(object["unit"], "mm");
-    EXPECT_EQ(object["gap_mm"], 3);
-    EXPECT_EQ(object["gap_tenths"], 1);
-    EXPECT_EQ(object["length_mm"], 0);
-    EXPECT_EQ(object["port"], "COM1");
-    EXPECT_EQ(object["device_origin"], "OUTPORT_COM1");
-    EXPECT_EQ(object["mode"], "transfer");
-    EXPECT_EQ(object["block_hex"],
-              "024b58303030300d0a024b493530330d0a024b4937010d0a02663232300d0a1b4b493b000d0a");
+    ExpectFields(object,
+                 {{"unit", "mm"},
+                  {"gap_mm", 3},
+                  {"gap_tenths", 1},
+                  {"length_mm", 0},
+                  {"port", "COM1"},
+                  {"device_origin", "OUTPORT_COM1"},
+                  {"mode", "transfer"},
+                  {"block_hex", "024b58303030300d0a024b493530330d0a024b4937010d0a02663232300d0a1b4b"
+                                "493b000d0a"}});
     EXPECT_FALSE(fs::exists("Trovanel.ini")); // showing writes nothing
 }
 
@@ -146,14 +145,14 @@ TEST_F(CommandLineTest, ShowsADamagedFileAsTheDialogReadsIt) {
     const Outcome json = Trovanel({"show", "--json"});
     EXPECT_EQ(json.status, 0);
     const QJsonObject object = ParseObject(json.out);
-    EXPECT_EQ(object["unit"], "inch");
-    EXPECT_EQ(object["length_tenths"], 450);
-    EXPECT_EQ(object["length_mm"], 0);
-    EXPECT_EQ(object["gap_tenths"], 14);
-    EXPECT_EQ(object["cut"], -127);
-    EXPECT_EQ(object["tear_tenths"], 20);
-    EXPECT_TRUE(object["port"].isNull());
-    EXPECT_EQ(object["device"], "");
+    ExpectFields(object, {{"unit", "inch"},
+                          {"length_tenths", 450},
+                          {"length_mm", 0},
+                          {"gap_tenths", 14},
+                          {"cut", -127},
+                          {"tear_tenths", 20},
+                          {"port", QJsonValue::Null},
+                          {"device", ""}});
     EXPECT_EQ(object["block_hex"].toString().toLatin1(),
               QByteArray(reinterpret_cast<const char*>(block.data()), kCommandBlockSize).toHex());
     EXPECT_TRUE(object["block_hex"].toString().endsWith("02663432300d0a1b4b493b810d0a"));
@@ -238,8 +237,9 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
 
     // The dialog on the same file, its Send clicked, sending to a capture file.
     const fs::path dialogCapture = m_dir.path() / "dialog.bin";
-    setenv("OUTPORT_COM2", ("file:" + dialogCapture.string()).c_str(), 1);
     {
+        ScopedEnvironment environment;
+        environment.Set("OUTPORT_COM2", "file:" + dialogCapture.string());
         CSetupDlg dialog;
         QString result;
         dialog.SetMessagePresenter(
@@ -251,8 +251,7 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
         ASSERT_TRUE(QTest::qWaitFor([&result] { return !result.isEmpty(); }));
         EXPECT_EQ(result, "Send To Printer OK!");
     }
-    unsetenv("OUTPORT_COM2");
-    EXPECT_EQ(ReadFile(dialogCapture), Bytes(dryRun.out));
+    EXPECT_EQ(ReadFile(dialogCapture), dryRun.out.toStdString());
 
     // Sending for real puts the same bytes on the saved port, or on another for this send.
     MapPort("COM2", m_dir.path() / "com2.bin");
@@ -264,8 +263,8 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
     send = Trovanel({"send", "--port", "LPT1", "--verbose"});
     EXPECT_EQ(send.status, 0);
     EXPECT_EQ(send.out, "Send To Printer OK!\n");
-    EXPECT_EQ(ReadFile(m_dir.path() / "com2.bin"), Bytes(dryRun.out));
-    EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), Bytes(dryRun.out));
+    EXPECT_EQ(ReadFile(m_dir.path() / "com2.bin"), dryRun.out.toStdString());
+    EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), dryRun.out.toStdString());
 }
 
 TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
@@ -275,7 +274,7 @@ TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
     const Outcome send = Trovanel({"send", "--to", "file:" + Path(target)});
     EXPECT_EQ(send.status, 0);
     EXPECT_EQ(send.err, "");
-    EXPECT_EQ(ReadFile(target), Bytes(block));
+    EXPECT_EQ(ReadFile(target), block.toStdString());
     EXPECT_FALSE(fs::exists(m_dir.path() / "com1.bin")); // the port was not used
 
     // A URI that is no device is a rejected value; one that is a device, but absent, a failure.
@@ -287,7 +286,7 @@ TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
     EXPECT_EQ(absent.status, 1);
     EXPECT_TRUE(absent.err.contains("no such device")) << absent.err.toStdString();
     EXPECT_EQ(Trovanel({"send", "--to", "file:" + Path(target), "--port", "COM2"}).status, 2);
-    EXPECT_EQ(ReadFile(target), Bytes(block));
+    EXPECT_EQ(ReadFile(target), block.toStdString());
 }
 
 TEST_F(CommandLineTest, AFailedSendSaysWhy) {
@@ -324,14 +323,14 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
         EXPECT_EQ(port["port"], names[index]);
     }
     EXPECT_EQ(ports[0].toObject()["origin"], "the default");
-    EXPECT_EQ(ports[1].toObject()["origin"], "OUTPORT_COM2");
-    EXPECT_EQ(ports[1].toObject()["uri"], "file:" + Path(m_dir.path() / "com2.bin"));
-    EXPECT_EQ(ports[2].toObject()["origin"], Path(config) + " line 2");
-    for (const int index : {1, 2}) {
-        EXPECT_EQ(ports[index].toObject()["present"], true);
-        EXPECT_EQ(ports[index].toObject()["usable"], true);
-        EXPECT_EQ(ports[index].toObject()["fix"], "");
-    }
+    ExpectFields(ports[1].toObject(), {{"origin", "OUTPORT_COM2"},
+                                       {"uri", "file:" + Path(m_dir.path() / "com2.bin")},
+                                       {"present", true},
+                                       {"usable", true},
+                                       {"fix", ""}});
+    ExpectFields(
+        ports[2].toObject(),
+        {{"origin", Path(config) + " line 2"}, {"present", true}, {"usable", true}, {"fix", ""}});
     // Which devices this machine has is not known here, only their form.
     for (const QJsonValue device : object["devices"].toArray()) {
         EXPECT_EQ(Keys(device.toObject()),
@@ -400,13 +399,13 @@ TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
 
     const Outcome help = Trovanel({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: trovanel [options] COMMAND")) << Bytes(help.out);
+    EXPECT_TRUE(help.out.startsWith("Usage: trovanel [options] COMMAND")) << help.out.toStdString();
     for (const char* command : {"show", "set", "send", "ports"}) {
         EXPECT_TRUE(help.out.contains(QByteArray("\n  ") + command + ' ')) << command;
         const Outcome commandHelp = Trovanel({command, "--help"});
         EXPECT_EQ(commandHelp.status, 0);
         EXPECT_TRUE(commandHelp.out.startsWith(QByteArray("Usage: trovanel ") + command))
-            << Bytes(commandHelp.out);
+            << commandHelp.out.toStdString();
     }
 
     for (const QStringList& arguments :

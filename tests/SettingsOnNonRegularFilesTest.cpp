@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sched.h>
@@ -31,12 +30,8 @@ CPrinterSettings Loaded() {
     return settings;
 }
 
-CPrinterSettings Changed() {
-    CPrinterSettings settings;
-    settings.m_nLengthMm = 1143;
-    settings.m_nCutOffset = -127;
-    return settings;
-}
+// The defaults with the cut offset and the length in mm changed.
+const CPrinterSettings kChanged{1, 0, 1, -127, 0, 0, 0, 1143, 3, 0};
 
 std::string Image(const CPrinterSettings& settings) {
     std::array<unsigned char, kSettingsFileSize> image{};
@@ -77,24 +72,6 @@ bool NothingElseIn(const fs::path& directory, std::size_t expected) {
     return count == expected;
 }
 
-// Runs `body` in a child process, as the ordinary user 'nobody' when the test runs as root
-// (root passes every permission check); returns the child's exit code.
-int RunAsOrdinaryUser(const std::function<int()>& body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        const passwd* nobody = getpwnam("nobody");
-        if (geteuid() == 0 && (nobody == nullptr || setuid(nobody->pw_uid) != 0)) {
-            _exit(100);
-        }
-        _exit(body());
-    }
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
-        return -1;
-    }
-    return WEXITSTATUS(status);
-}
-
 class SettingsSpecialFiles : public testing::Test {
 protected:
     WorkDirectory m_dir;
@@ -122,9 +99,9 @@ TEST_F(SettingsSpecialFiles, LoadingAnythingButARegularFileKeepsTheDefaultsWitho
         fs::remove(kSettingsFileName);
     }
 
-    std::ofstream("real.ini", std::ios::binary) << Image(Changed());
+    std::ofstream("real.ini", std::ios::binary) << Image(kChanged);
     fs::create_symlink("real.ini", kSettingsFileName);
-    EXPECT_EQ(Loaded(), Changed()) << "link to a regular file";
+    EXPECT_EQ(Loaded(), kChanged) << "link to a regular file";
 }
 
 // Only a regular file, or none, may be replaced: a save over a device node would turn it into
@@ -141,12 +118,12 @@ TEST_F(SettingsSpecialFiles, SaveReplacesNothingButARegularFile) {
     for (const std::string& target : targets) {
         const std::string before = Identity(target);
         fs::create_symlink(target, kSettingsFileName);
-        EXPECT_EQ(SaveSettings(Changed()), SaveResult::CannotOpen) << "link to " << target;
+        EXPECT_EQ(SaveSettings(kChanged), SaveResult::CannotOpen) << "link to " << target;
         EXPECT_TRUE(fs::is_symlink(kSettingsFileName)) << target;
         fs::remove(kSettingsFileName);
 
         fs::rename(target, kSettingsFileName);
-        EXPECT_EQ(SaveSettings(Changed()), SaveResult::CannotOpen) << target << " in place";
+        EXPECT_EQ(SaveSettings(kChanged), SaveResult::CannotOpen) << target << " in place";
         fs::rename(kSettingsFileName, target);
         EXPECT_EQ(Identity(target), before) << target;
     }
@@ -154,7 +131,7 @@ TEST_F(SettingsSpecialFiles, SaveReplacesNothingButARegularFile) {
 
     fs::create_symlink("loop", kSettingsFileName);
     fs::create_symlink(kSettingsFileName, "loop");
-    EXPECT_EQ(SaveSettings(Changed()), SaveResult::CannotOpen) << "link loop";
+    EXPECT_EQ(SaveSettings(kChanged), SaveResult::CannotOpen) << "link loop";
     EXPECT_TRUE(fs::is_symlink(kSettingsFileName));
     EXPECT_TRUE(fs::is_symlink("loop"));
     EXPECT_TRUE(NothingElseIn(m_dir.path(), targets.size() + 2)) << "a temporary file was left";
@@ -169,10 +146,10 @@ TEST_F(SettingsSpecialFiles, FolderThatCannotBeReadStillSaves) {
         ASSERT_EQ(chown(".", nobody->pw_uid, nobody->pw_gid), 0);
     }
     ASSERT_EQ(chmod(".", 0300), 0);
-    const int result = RunAsOrdinaryUser([] { return static_cast<int>(SaveSettings(Changed())); });
+    const int result = RunAsOrdinaryUser([] { return static_cast<int>(SaveSettings(kChanged)); });
     EXPECT_EQ(result, static_cast<int>(SaveResult::Saved));
     chmod(".", 0700);
-    EXPECT_EQ(ReadFile(kSettingsFileName), Image(Changed()));
+    EXPECT_EQ(ReadFile(kSettingsFileName), Image(kChanged));
 }
 
 // Creates files until the file system refuses one; returns whether it refused for lack of room.
@@ -215,14 +192,14 @@ TEST_F(SettingsSpecialFiles, FullFileSystemIsAFailureToWriteAndKeepsTheOldFile) 
         if (SaveSettings(CPrinterSettings()) != SaveResult::Saved || !FillWithEmptyFiles()) {
             _exit(10);
         }
-        if (SaveSettings(Changed()) != SaveResult::CannotWrite) {
+        if (SaveSettings(kChanged) != SaveResult::CannotWrite) {
             _exit(1);
         }
         // One inode for the data file, one for the save's temporary file.
         if (unlink("filler-0") != 0 || unlink("filler-1") != 0 || !FillWithData()) {
             _exit(11);
         }
-        if (SaveSettings(Changed()) != SaveResult::CannotWrite) {
+        if (SaveSettings(kChanged) != SaveResult::CannotWrite) {
             _exit(2);
         }
         _exit(ReadFile(kSettingsFileName) == Image(CPrinterSettings()) ? 0 : 3);
@@ -234,15 +211,6 @@ TEST_F(SettingsSpecialFiles, FullFileSystemIsAFailureToWriteAndKeepsTheOldFile) 
         GTEST_SKIP() << "no private tmpfs can be mounted here";
     }
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no inodes, 2: no blocks, 3: old file damaged";
-}
-
-TEST_F(SettingsSpecialFiles, NewFileTakesTheUmaskWhichStaysAsItWas) {
-    const mode_t previous = umask(027);
-    ASSERT_EQ(SaveSettings(Changed()), SaveResult::Saved);
-    EXPECT_EQ(umask(previous), 027);
-    struct stat info {};
-    ASSERT_EQ(stat(kSettingsFileName, &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 } // namespace

@@ -2,9 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <grp.h>
 #include <iterator>
+#include <pwd.h>
 #include <stdlib.h>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // A fresh temporary directory made the working directory for one test, removed afterwards.
@@ -36,4 +40,30 @@ private:
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs `body` in a child process, as the ordinary user 'nobody' with no extra groups when the
+// test runs as root (root passes every permission check); returns the child's exit code, 100
+// when it could not become 'nobody', -1 when it did not exit normally.
+inline int RunAsOrdinaryUser(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            if (nobody == nullptr || setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
+                setuid(nobody->pw_uid) != 0) {
+                _exit(100);
+            }
+        }
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }
