@@ -1,9 +1,9 @@
 #include "CommandBlock.h"
 
+#include "Environment.h"
 #include "WorkDirectory.h"
 
 #include <array>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -79,13 +79,13 @@ TEST(CommandBlock, DamagedValuesStayInTheirFields) {
 
 class SendToPrinterTest : public testing::Test {
 protected:
-    void TearDown() override { unsetenv("OUTPORT_COM2"); }
     WorkDirectory m_dir;
+    ScopedEnvironment m_environment;
 };
 
 TEST_F(SendToPrinterTest, SendsTheBlockOnceOnTheRecordsPort) {
     const std::string capture = (m_dir.path() / "capture.bin").string();
-    setenv("OUTPORT_COM2", ("file:" + capture).c_str(), 1);
+    m_environment.Set("OUTPORT_COM2", "file:" + capture);
     CPrinterSettings settings;
     settings.m_nPort = 1;
     settings.m_nCutOffset = -1;
@@ -101,7 +101,7 @@ TEST_F(SendToPrinterTest, FailsWithoutAPortOrADevice) {
         settings.m_nPort = port;
         EXPECT_FALSE(SendToPrinter(settings, buffer.data())) << port;
     }
-    setenv("OUTPORT_COM2", (m_dir.path() / "missing").c_str(), 1);
+    m_environment.Set("OUTPORT_COM2", (m_dir.path() / "missing").string());
     settings.m_nPort = 1;
     EXPECT_FALSE(SendToPrinter(settings, buffer.data()));
 }

@@ -1,8 +1,10 @@
 // Discovery, usb:// names, the device monitor and sends, against devices umockdev makes up.
 #include "Endpoints.h"
+#include "Environment.h"
 #include "MockDevices.h"
 #include "OutPort.h"
 #include "OutPortDevices.h"
+#include "WorkDirectory.h"
 
 #include <array>
 #include <cstdlib>
@@ -12,10 +14,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <poll.h>
-#include <pwd.h>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,15 +25,7 @@ namespace fs = std::filesystem;
 
 const std::string kFtdiLink = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A12345-if00-port0";
 
-Bytes Block() {
-    return TrickyBlock();
-}
-
-Bytes Drain(int fd, int quietMs = 200) {
-    return ReadUntilQuiet(fd, quietMs);
-}
-
-bool SendTo(const std::string& uri, Bytes block = Block()) {
+bool SendTo(const std::string& uri, Bytes block = TrickyBlock()) {
     return OutPortToUri(uri.c_str(), static_cast<int>(block.size()), block.data()) == 1;
 }
 
@@ -112,6 +104,7 @@ protected:
     }
 
     MockDevices m_devices;
+    ScopedEnvironment m_environment;
 };
 
 TEST_F(DiscoveryTest, SerialLinesWithHardwareBehindThemAreListedInNodeOrder) {
@@ -182,9 +175,9 @@ TEST_F(DiscoveryTest, SerialAdapterIsNamedByItsByIdLinkAndReachedThroughIt) {
 
     const int line = m_devices.MasterFd("/dev/ttyUSB0");
     ASSERT_TRUE(OutPortProbe(linked->uri.c_str()) == 1) << LastError();
-    EXPECT_TRUE(Drain(line).empty());
+    EXPECT_TRUE(ReadUntilQuiet(line).empty());
     ASSERT_TRUE(SendTo(linked->uri + "?baud=19200")) << LastError();
-    EXPECT_EQ(Drain(line), Block());
+    EXPECT_EQ(ReadUntilQuiet(line), TrickyBlock());
 }
 
 TEST_F(DiscoveryTest, UsbPrinterIsNamedByItsIeee1284IdentityWithUsbStringsFillingTheGaps) {
@@ -219,9 +212,9 @@ TEST_F(DiscoveryTest, PrinterWithoutSerialNumberIsReachedByMakeAndModel) {
 
     const int node = m_devices.MasterFd("/dev/usb/lp0");
     ASSERT_TRUE(OutPortProbe(printer->uri.c_str()) == 1) << LastError();
-    EXPECT_TRUE(Drain(node).empty());
+    EXPECT_TRUE(ReadUntilQuiet(node).empty());
     ASSERT_TRUE(SendTo("usb://ACME/lp%2D2824")) << LastError();
-    EXPECT_EQ(Drain(node), Block());
+    EXPECT_EQ(ReadUntilQuiet(node), TrickyBlock());
 }
 
 TEST_F(DiscoveryTest, TwoPrintersOfOneModelAreToldApartBySerialNumber) {
@@ -233,8 +226,8 @@ TEST_F(DiscoveryTest, TwoPrintersOfOneModelAreToldApartBySerialNumber) {
     EXPECT_EQ(devices[1].uri, "usb://Acme/LP-2824?serial=222");
 
     ASSERT_TRUE(SendTo(devices[1].uri)) << LastError();
-    EXPECT_EQ(Drain(m_devices.MasterFd("/dev/usb/lp1")), Block());
-    EXPECT_TRUE(Drain(m_devices.MasterFd("/dev/usb/lp0")).empty());
+    EXPECT_EQ(ReadUntilQuiet(m_devices.MasterFd("/dev/usb/lp1")), TrickyBlock());
+    EXPECT_TRUE(ReadUntilQuiet(m_devices.MasterFd("/dev/usb/lp0")).empty());
     EXPECT_EQ(Describe(devices[1].uri).device, "/dev/usb/lp1");
 
     EXPECT_FALSE(SendTo("usb://Acme/LP-2824?serial=333"));
@@ -253,10 +246,10 @@ TEST_F(DiscoveryTest, UnpluggingIsReportedAndTheUsbNameFollowsThePrinterToItsNex
     ASSERT_EQ(poll(&wait, 1, 5000), 1);
     EXPECT_EQ(OutPortMonitorRead(monitor), 1);
     EXPECT_TRUE(List().empty());
-    setenv("OUTPORT_LPT1", uri.c_str(), 1);
-    Bytes block = Block();
+    m_environment.Set("OUTPORT_LPT1", uri);
+    Bytes block = TrickyBlock();
     EXPECT_EQ(OutPort(static_cast<int>(block.size()), 2, block.data()), 0);
-    unsetenv("OUTPORT_LPT1");
+    m_environment.Unset("OUTPORT_LPT1");
     EXPECT_EQ(LastError(), "LPT1 (" + uri +
                                "): no USB printer Acme LP-2824 (serial 12345) is "
                                "connected");
@@ -277,7 +270,7 @@ TEST_F(DiscoveryTest, UnpluggingIsReportedAndTheUsbNameFollowsThePrinterToItsNex
     OutPortMonitorClose(monitor);
 
     ASSERT_TRUE(SendTo(uri)) << LastError();
-    EXPECT_EQ(Drain(m_devices.MasterFd("/dev/usb/lp3")), Block());
+    EXPECT_EQ(ReadUntilQuiet(m_devices.MasterFd("/dev/usb/lp3")), TrickyBlock());
 }
 
 // Root writes anything, so the checks run as an ordinary user in a child process, which
@@ -287,9 +280,7 @@ TEST_F(DiscoveryTest, DeviceWithoutAccessNamesTheGroupAndTheFix) {
     m_devices.AddSerialAdapter("ttyUSB0", "1-1");
     AddPrinter("lp0", "1-2", "MFG:Acme;MDL:LP-2824;");
     const group* dialout = getgrnam("dialout");
-    const passwd* nobody = getpwnam("nobody");
     ASSERT_NE(dialout, nullptr);
-    ASSERT_NE(nobody, nullptr);
     const std::string root = m_devices.Root();
     ASSERT_EQ(chmod(root.c_str(), 0755), 0);
     // The test bed answers the device's ioctls through this socket, for any user.
@@ -300,39 +291,31 @@ TEST_F(DiscoveryTest, DeviceWithoutAccessNamesTheGroupAndTheFix) {
     ASSERT_EQ(chown((root + "/dev/usb/lp0").c_str(), 0, 0), 0);
     ASSERT_EQ(chmod((root + "/dev/usb/lp0").c_str(), 0600), 0);
 
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
-            setuid(nobody->pw_uid) != 0) {
-            _exit(100);
-        }
+    const int failed = RunAsOrdinaryUser([] {
         const std::optional<Listed> line = Find("/dev/ttyUSB0");
         if (!line || line->usable || line->group != "dialout" ||
             line->fix != "sudo adduser $USER dialout, then log out and in again") {
-            _exit(1);
+            return 1;
         }
         const std::optional<Listed> printer = Find("/dev/usb/lp0");
         if (!printer || printer->usable ||
             printer->fix != "ask the administrator for write access to /dev/usb/lp0") {
-            _exit(2);
+            return 2;
         }
         const Described described = Describe("serial:/dev/ttyUSB0");
         if (!described.present || described.usable ||
             described.status != "no access — join the 'dialout' group" ||
             described.fix != line->fix) {
-            _exit(3);
+            return 3;
         }
         if (SendTo("serial:/dev/ttyUSB0") ||
             LastError() != "/dev/ttyUSB0: no access — join the 'dialout' group (sudo adduser "
                            "$USER dialout, then log out and in again)") {
-            _exit(4);
+            return 4;
         }
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's check that failed";
+        return 0;
+    });
+    EXPECT_EQ(failed, 0) << "the child's check that failed";
 }
 
 TEST_F(DiscoveryTest, NetworkCaptureAndMalformedUrisAreDescribedWithoutTouchingThem) {
@@ -361,8 +344,8 @@ TEST_F(DiscoveryTest, NetworkCaptureAndMalformedUrisAreDescribedWithoutTouchingT
 
 TEST_F(DiscoveryTest, PortSettingSaysWhereItComesFrom) {
     const std::string configHome = m_devices.Root();
-    setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
-    setenv("OUTPORT_COM1", "usb://Acme/LP-2824", 1);
+    m_environment.Set("XDG_CONFIG_HOME", configHome);
+    m_environment.Set("OUTPORT_COM1", "usb://Acme/LP-2824");
     std::ofstream(configHome + "/outport.conf") << "# printers\nLPT2=socket://192.0.2.15\n";
 
     OutPortPortSetting* com1 = OutPortLookUpPort(0);
@@ -372,7 +355,7 @@ TEST_F(DiscoveryTest, PortSettingSaysWhereItComesFrom) {
     EXPECT_STREQ(com1->origin, "OUTPORT_COM1");
     EXPECT_EQ(com1->fromEnvironment, 1);
     OutPortFreePortSetting(com1);
-    unsetenv("OUTPORT_COM1");
+    m_environment.Unset("OUTPORT_COM1");
 
     OutPortPortSetting* lpt2 = OutPortLookUpPort(3);
     EXPECT_STREQ(lpt2->uri, "socket://192.0.2.15");
@@ -386,7 +369,6 @@ TEST_F(DiscoveryTest, PortSettingSaysWhereItComesFrom) {
     EXPECT_STREQ(broken->uri, "");
     EXPECT_NE(std::string(broken->error).find("line 1"), std::string::npos) << broken->error;
     OutPortFreePortSetting(broken);
-    unsetenv("XDG_CONFIG_HOME");
 
     EXPECT_EQ(OutPortLookUpPort(4), nullptr);
     EXPECT_EQ(OutPortLookUpPort(-1), nullptr);

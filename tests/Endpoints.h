@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <array>
+#include <cstdint>
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
@@ -28,7 +29,7 @@ inline Bytes TrickyBlock() {
 }
 
 // What arrives on `fd` until `quietMs` pass with nothing more; with 0, just what is there now.
-inline Bytes ReadUntilQuiet(int fd, int quietMs) {
+inline Bytes ReadUntilQuiet(int fd, int quietMs = 200) {
     Bytes got;
     std::array<unsigned char, 4096> chunk{};
     pollfd wait{fd, POLLIN, 0};
@@ -63,9 +64,26 @@ public:
     ~LoopbackListener() { Close(); }
 
     void Close() {
+        for (const int filler : m_fillers) {
+            close(filler);
+        }
+        m_fillers.clear();
         if (m_fd >= 0) {
             close(m_fd);
             m_fd = -1;
+        }
+    }
+    // With a backlog of 0: one connection completes in the backlog and the next one's SYNs are
+    // dropped, so any further connect waits. Both stay open until Close().
+    void FillBacklog() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(m_port));
+        for (int i = 0; i < 2; ++i) {
+            m_fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+            // Non-blocking: the handshake finishes in the kernel while this returns EINPROGRESS.
+            (void)connect(m_fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
         }
     }
     int Fd() const { return m_fd; }
@@ -75,4 +93,5 @@ public:
 private:
     int m_fd;
     int m_port = 0;
+    std::vector<int> m_fillers;
 };

@@ -1,4 +1,5 @@
 // Cancelling OutPortCancellable from another thread while it waits on a stalled device.
+#include "Environment.h"
 #include "OutPort.h"
 #include "PseudoTerminal.h"
 #include "WorkDirectory.h"
@@ -13,12 +14,9 @@
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <pthread.h>
 #include <sstream>
 #include <string>
-#include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -27,7 +25,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
 
 constexpr int kBlockSize = 38;
 
@@ -35,7 +32,12 @@ constexpr int kBlockSize = 38;
 struct Outcome {
     int result = -1;
     std::string error;
+    friend bool operator==(const Outcome&, const Outcome&) = default;
 };
+
+void PrintTo(const Outcome& outcome, std::ostream* out) {
+    *out << outcome.result << " \"" << outcome.error << '"';
+}
 
 // Owns a token and the thread running one OutPortCancellable call with it.
 class CancellableSend {
@@ -58,8 +60,10 @@ public:
         OutPortCancelDestroy(m_pCancel);
     }
 
-    void Cancel() { OutPortCancelRequest(m_pCancel); }
-    Outcome Result() { return m_outcome.get(); }
+    Outcome CancelAndWait() {
+        OutPortCancelRequest(m_pCancel);
+        return m_outcome.get();
+    }
     bool Finished() const {
         return m_outcome.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     }
@@ -114,40 +118,30 @@ int ConnectsInFlight(int port) {
 class OutPortCancelTest : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", m_dir.path().c_str(), 1);
-        setenv("OUTPORT_TIMEOUT_MS", "20000", 1);
-    }
-    void TearDown() override {
-        for (const char* name :
-             {"XDG_CONFIG_HOME", "OUTPORT_TIMEOUT_MS", "OUTPORT_COM1", "OUTPORT_LPT1"}) {
-            unsetenv(name);
-        }
+        m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string());
+        m_environment.Set("OUTPORT_TIMEOUT_MS", "20000");
     }
 
     WorkDirectory m_dir;
+    ScopedEnvironment m_environment;
 };
 
-std::string Reason(const std::string& device, int accepted, int length) {
-    return device + ": cancelled after " + std::to_string(accepted) + " of " +
-           std::to_string(length) + " bytes";
+// What a call cancelled before any of the block left the caller ends with.
+Outcome CancelledUnsent(const std::string& device) {
+    return {0, device + ": cancelled after 0 of " + std::to_string(kBlockSize) + " bytes"};
 }
 
 TEST_F(OutPortCancelTest, StalledSerialLineIsReleasedAndGetsNothingLater) {
     PseudoTerminal pty;
     pty.Stall();
-    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", pty.Name());
     const int ownOpen = OpenCount(pty.Name());
     CancellableSend send(0, Bytes(kBlockSize, 'A'));
     WaitFor(send, [&] { return OpenCount(pty.Name()) > ownOpen; });
-    send.Cancel();
-    const Outcome outcome = send.Result();
-    EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(outcome.error, Reason("COM1 (" + pty.Name() + ")", 0, kBlockSize));
+    EXPECT_EQ(send.CancelAndWait(), CancelledUnsent("COM1 (" + pty.Name() + ")"));
 
     EXPECT_EQ(OpenCount(pty.Name()), ownOpen);
-    const int other = open(pty.Name().c_str(), O_WRONLY | O_NOCTTY);
-    EXPECT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
-    close(other);
+    EXPECT_TRUE(pty.Released());
     pty.Resume();
     EXPECT_TRUE(pty.Received().empty());
 }
@@ -157,13 +151,12 @@ TEST_F(OutPortCancelTest, StalledSerialLineIsReleasedAndGetsNothingLater) {
 // had already taken (which may be nothing), so the count lies between that and the whole block.
 TEST_F(OutPortCancelTest, PartlySentBlockCountsWhatLeftTheCaller) {
     PseudoTerminal pty;
-    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", pty.Name());
     const int ownOpen = OpenCount(pty.Name());
     const Bytes block(1 << 20, 'B');
     CancellableSend send(0, block);
     WaitFor(send, [&] { return OpenCount(pty.Name()) > ownOpen; });
-    send.Cancel();
-    const Outcome outcome = send.Result();
+    const Outcome outcome = send.CancelAndWait();
     EXPECT_EQ(outcome.result, 0);
     const std::string prefix = "COM1 (" + pty.Name() + "): cancelled after ";
     const std::string suffix = " of " + std::to_string(block.size()) + " bytes";
@@ -177,36 +170,15 @@ TEST_F(OutPortCancelTest, PartlySentBlockCountsWhatLeftTheCaller) {
 
 // Loopback with a full backlog: the kernel drops the SYNs, so connect waits.
 TEST_F(OutPortCancelTest, ConnectToAPeerThatNeverAcceptsIsCancelled) {
-    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 0), 0);
-    socklen_t length = sizeof address;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-    const int port = ntohs(address.sin_port);
-    std::vector<int> fillers;
-    for (int i = 0; i < 2; ++i) {
-        fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-        (void)connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
-    }
-    const std::string uri = "socket://127.0.0.1:" + std::to_string(port);
-    setenv("OUTPORT_LPT1", uri.c_str(), 1);
-    {
-        const int fillersInFlight = ConnectsInFlight(port);
-        CancellableSend send(2, Bytes(kBlockSize, 'C'));
-        WaitFor(send, [&] { return ConnectsInFlight(port) > fillersInFlight; });
-        send.Cancel();
-        const Outcome outcome = send.Result();
-        EXPECT_EQ(outcome.result, 0);
-        EXPECT_EQ(outcome.error,
-                  Reason("LPT1 (127.0.0.1:" + std::to_string(port) + ")", 0, kBlockSize));
-    }
-    for (const int fd : fillers) {
-        close(fd);
-    }
-    close(listener);
+    LoopbackListener listener(0);
+    listener.FillBacklog();
+    const int port = listener.Port();
+    m_environment.Set("OUTPORT_LPT1", listener.Uri());
+    const int fillersInFlight = ConnectsInFlight(port);
+    CancellableSend send(2, Bytes(kBlockSize, 'C'));
+    WaitFor(send, [&] { return ConnectsInFlight(port) > fillersInFlight; });
+    EXPECT_EQ(send.CancelAndWait(),
+              CancelledUnsent("LPT1 (127.0.0.1:" + std::to_string(port) + ")"));
 }
 
 // A FIFO whose reader has stopped reading and whose buffer is full: the write waits.
@@ -219,14 +191,11 @@ TEST_F(OutPortCancelTest, WriteToAFullFifoIsCancelled) {
     const Bytes chunk(4096, 'F');
     while (write(filler, chunk.data(), chunk.size()) > 0) {
     }
-    setenv("OUTPORT_LPT1", fifo.c_str(), 1);
+    m_environment.Set("OUTPORT_LPT1", fifo.string());
     {
         CancellableSend send(2, Bytes(kBlockSize, 'D'));
         WaitFor(send, [&] { return OpenCount(fifo) > 2; });
-        send.Cancel();
-        const Outcome outcome = send.Result();
-        EXPECT_EQ(outcome.result, 0);
-        EXPECT_EQ(outcome.error, Reason("LPT1 (" + fifo.string() + ")", 0, kBlockSize));
+        EXPECT_EQ(send.CancelAndWait(), CancelledUnsent("LPT1 (" + fifo.string() + ")"));
     }
     EXPECT_EQ(OpenCount(fifo), 2);
     close(filler);
@@ -243,7 +212,7 @@ void CancelFromSignal(int) {
 TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
     PseudoTerminal pty;
     pty.Stall();
-    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", pty.Name());
     g_pSignalCancel = OutPortCancelCreate();
     ASSERT_NE(g_pSignalCancel, nullptr);
     struct sigaction action {};
@@ -265,9 +234,7 @@ TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     pthread_kill(thread, SIGUSR1);
-    const Outcome got = outcome.get();
-    EXPECT_EQ(got.result, 0);
-    EXPECT_EQ(got.error, Reason("COM1 (" + pty.Name() + ")", 0, kBlockSize));
+    EXPECT_EQ(outcome.get(), CancelledUnsent("COM1 (" + pty.Name() + ")"));
     sigaction(SIGUSR1, &previous, nullptr);
     OutPortCancelDestroy(g_pSignalCancel);
 }
@@ -276,7 +243,7 @@ TEST_F(OutPortCancelTest, SignalHandlerCanCancelTheCallItInterrupted) {
 // called, and a call without a token is unaffected.
 TEST_F(OutPortCancelTest, RequestBeforeTheCallSendsNothingAndReasonsStayPerThread) {
     PseudoTerminal pty;
-    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", pty.Name());
     Bytes block(kBlockSize, 'G');
     ASSERT_EQ(OutPortCancellable(kBlockSize, 0, block.data(), nullptr), 1) << OutPortLastError();
     EXPECT_EQ(pty.Received(), block);
@@ -289,8 +256,7 @@ TEST_F(OutPortCancelTest, RequestBeforeTheCallSendsNothingAndReasonsStayPerThrea
                                   OutPortCancellable(kBlockSize, 0, block.data(), cancel);
                               return Outcome{result, OutPortLastError()};
                           }).get();
-    EXPECT_EQ(other.result, 0);
-    EXPECT_EQ(other.error, Reason("COM1 (" + pty.Name() + ")", 0, kBlockSize));
+    EXPECT_EQ(other, CancelledUnsent("COM1 (" + pty.Name() + ")"));
     EXPECT_TRUE(pty.Received().empty());
     EXPECT_EQ(std::string(OutPortLastError()), ""); // this thread's own call succeeded
     OutPortCancelDestroy(cancel);

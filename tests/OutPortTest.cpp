@@ -1,6 +1,7 @@
 #include "OutPort.h"
 
 #include "Endpoints.h"
+#include "Environment.h"
 #include "PortConfig.h"
 #include "PortConfigFile.h"
 #include "PseudoTerminal.h"
@@ -19,12 +20,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <map>
 #include <net/if.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
-#include <pwd.h>
 #include <sched.h>
 #include <string>
 #include <sys/file.h>
@@ -42,15 +41,7 @@ namespace {
 namespace fs = std::filesystem;
 using Listener = LoopbackListener;
 
-Bytes Block() {
-    return TrickyBlock();
-}
-
-Bytes Drain(int fd, int quietMs = 200) {
-    return ReadUntilQuiet(fd, quietMs);
-}
-
-int Send(int port, Bytes block = Block()) {
+int Send(int port, Bytes block = TrickyBlock()) {
     return OutPort(static_cast<int>(block.size()), port, block.data());
 }
 
@@ -68,32 +59,14 @@ Bytes ReadFileBytes(const fs::path& path) {
 class OutPortTest : public testing::Test {
 protected:
     void SetUp() override { Set("XDG_CONFIG_HOME", m_dir.path().string()); }
-    void TearDown() override {
-        for (const auto& [name, value] : m_saved) {
-            if (value.has_value()) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-    }
-    void Set(const std::string& name, const std::string& value) {
-        if (m_saved.count(name) == 0) {
-            const char* old = std::getenv(name.c_str());
-            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        setenv(name.c_str(), value.c_str(), 1);
-    }
-    void Unset(const std::string& name) {
-        Set(name, "");
-        unsetenv(name.c_str());
-    }
+    void Set(const std::string& name, const std::string& value) { m_environment.Set(name, value); }
+    void Unset(const std::string& name) { m_environment.Unset(name); }
     void WriteConfig(const std::string& text) {
         std::ofstream(m_dir.path() / "outport.conf") << text;
     }
 
     WorkDirectory m_dir;
-    std::map<std::string, std::optional<std::string>> m_saved;
+    ScopedEnvironment m_environment;
 };
 
 using Pty = PseudoTerminal;
@@ -111,7 +84,7 @@ TEST_F(OutPortTest, SerialLineGetsTheExactBytesInRawModeWhateverWasSetBefore) {
     Set("OUTPORT_COM1", pty.Name());
     ASSERT_EQ(Send(0), 1) << LastError();
     EXPECT_EQ(LastError(), "");
-    EXPECT_EQ(Drain(pty.Master()), Block());
+    EXPECT_EQ(ReadUntilQuiet(pty.Master()), TrickyBlock());
 
     const termios tio = pty.Settings();
     EXPECT_EQ(cfgetospeed(&tio), B9600);
@@ -133,7 +106,7 @@ TEST_F(OutPortTest, SerialOptionsAreApplied) {
     EXPECT_EQ(cfgetospeed(&tio), B19200);
     EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
     EXPECT_NE(tio.c_cflag & CRTSCTS, 0u);
-    EXPECT_EQ(Drain(pty.Master()), Block());
+    EXPECT_EQ(ReadUntilQuiet(pty.Master()), TrickyBlock());
 
     Set("OUTPORT_COM2", "serial:" + pty.Name() + "?baud=115200&flow=soft");
     ASSERT_EQ(Send(1), 1) << LastError();
@@ -156,7 +129,7 @@ TEST_F(OutPortTest, EverySpeedIsSetOnTheLine) {
         EXPECT_EQ(cfgetospeed(&tio), speed) << baud;
         EXPECT_EQ(cfgetispeed(&tio), speed) << baud;
     }
-    EXPECT_EQ(pty.Received().size(), std::size(speeds) * Block().size());
+    EXPECT_EQ(pty.Received().size(), std::size(speeds) * TrickyBlock().size());
 }
 
 // A printer that stops taking data while the line still holds part of a block: the call times
@@ -184,7 +157,7 @@ TEST_F(OutPortTest, LargeBlockArrivesWholeThroughPartialWrites) {
         large[i] = static_cast<unsigned char>(i % 251);
     }
     Bytes got;
-    std::thread printer([&] { got = Drain(reader, 2000); });
+    std::thread printer([&] { got = ReadUntilQuiet(reader, 2000); });
     Set("OUTPORT_LPT1", fifo.string());
     EXPECT_EQ(Send(2, large), 1) << LastError();
     printer.join();
@@ -211,7 +184,7 @@ TEST_F(OutPortTest, PortHeldByAnotherProgramIsBusy) {
     Set("OUTPORT_COM1", "serial:" + pty.Name());
     EXPECT_EQ(Send(0), 0);
     EXPECT_NE(LastError().find("busy"), std::string::npos) << LastError();
-    EXPECT_TRUE(Drain(pty.Master(), 50).empty());
+    EXPECT_TRUE(ReadUntilQuiet(pty.Master(), 50).empty());
     close(holder);
     EXPECT_EQ(Send(0), 1) << LastError();
 }
@@ -221,21 +194,14 @@ TEST_F(OutPortTest, PermissionDeniedNamesTheGroupToJoin) {
     Pty pty;
     ASSERT_EQ(chmod(pty.Name().c_str(), 0), 0);
     Set("OUTPORT_COM1", pty.Name());
-    const passwd* nobody = getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
-            _exit(2);
-        }
-        const bool named = Send(0) == 0 && LastError().find("no access — join the 'dialout' "
-                                                            "group (sudo adduser $USER dialout") !=
-                                               std::string::npos;
-        _exit(named ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(RunAsOrdinaryUser([] {
+                  return Send(0) == 0 && LastError().find("no access — join the 'dialout' group "
+                                                          "(sudo adduser $USER dialout") !=
+                                             std::string::npos
+                             ? 0
+                             : 1;
+              }),
+              0);
 }
 
 // The exit code of a child process, or minus the signal that killed it.
@@ -258,17 +224,13 @@ TEST_F(OutPortTest, FailedCallLeavesTheLineFreeForOthers) {
     ASSERT_EQ(Send(0), 0);
     EXPECT_NE(LastError().find("timed out"), std::string::npos) << LastError();
 
-    const passwd* nobody = getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
-            _exit(100);
-        }
-        const int fd = open(pty.Name().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
-        _exit(fd >= 0 ? 0 : errno);
-    }
-    EXPECT_EQ(ExitCodeOf(child), 0) << "the line stayed exclusive (errno 16 is EBUSY)";
+    const std::string line = pty.Name();
+    EXPECT_EQ(RunAsOrdinaryUser([&line] {
+                  const int fd = open(line.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+                  return fd >= 0 ? 0 : errno;
+              }),
+              0)
+        << "the line stayed exclusive (errno 16 is EBUSY)";
 }
 
 TEST_F(OutPortTest, FifoNeedsAReader) {
@@ -281,7 +243,7 @@ TEST_F(OutPortTest, FifoNeedsAReader) {
     const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     EXPECT_EQ(Send(2), 1) << LastError();
-    EXPECT_EQ(Drain(reader, 50), Block());
+    EXPECT_EQ(ReadUntilQuiet(reader, 50), TrickyBlock());
     close(reader);
 }
 
@@ -332,7 +294,7 @@ TEST_F(OutPortTest, CaptureFileIsCreatedThenAppendedTo) {
     Set("OUTPORT_LPT2", "file:" + capture.string());
     ASSERT_EQ(Send(3), 1) << LastError();
     ASSERT_EQ(Send(3), 1) << LastError();
-    Bytes twice = Block();
+    Bytes twice = TrickyBlock();
     twice.insert(twice.end(), twice.begin(), twice.end());
     EXPECT_EQ(ReadFileBytes(capture), twice);
 }
@@ -351,7 +313,7 @@ TEST_F(OutPortTest, NetworkPrinterGetsTheBytesThenEndOfStream) {
     ASSERT_EQ(Send(2), 1) << LastError();
     const int peer = accept(listener.Fd(), nullptr, nullptr);
     ASSERT_GE(peer, 0);
-    EXPECT_EQ(Drain(peer), Block());
+    EXPECT_EQ(ReadUntilQuiet(peer), TrickyBlock());
     close(peer);
 }
 
@@ -363,25 +325,12 @@ TEST_F(OutPortTest, RefusedAndNeverAcceptedConnectionsFail) {
     EXPECT_EQ(Send(2), 0);
     EXPECT_NE(LastError().find("connection refused"), std::string::npos) << LastError();
 
-    // A backlog of 0 holds one finished connection; after that the kernel drops the SYNs.
     Listener full(0);
-    std::vector<int> fillers;
-    for (int i = 0; i < 2; ++i) {
-        fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<std::uint16_t>(full.Port()));
-        // Non-blocking: the handshake finishes in the kernel while this returns EINPROGRESS.
-        (void)connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
-    }
+    full.FillBacklog();
     Set("OUTPORT_LPT1", full.Uri());
     Set("OUTPORT_TIMEOUT_MS", "300");
     EXPECT_EQ(Send(2), 0);
     EXPECT_NE(LastError().find("timed out"), std::string::npos) << LastError();
-    for (const int fd : fillers) {
-        close(fd);
-    }
 }
 
 struct In6IfReq { // the kernel's in6_ifreq, whose header clashes with <netinet/in.h>
@@ -425,7 +374,7 @@ TEST_F(OutPortTest, NumericLoopbackAddressIsReachedOnAHostWithOnlyTheOtherFamily
             _exit(1);
         }
         const int peer = accept(listener.Fd(), nullptr, nullptr);
-        _exit(peer >= 0 && Drain(peer) == Block() ? 0 : 2);
+        _exit(peer >= 0 && ReadUntilQuiet(peer) == TrickyBlock() ? 0 : 2);
     }
     const int result = ExitCodeOf(child);
     if (result == 77) {
@@ -469,11 +418,11 @@ TEST_F(OutPortTest, EnvironmentBeatsTheFileAndTheFileBeatsTheDefault) {
     WriteConfig("# printers\n\nCOM1 = file:" + fromFile.string() + "\n");
     Unset("OUTPORT_COM1");
     ASSERT_EQ(Send(0), 1) << LastError();
-    EXPECT_EQ(ReadFileBytes(fromFile), Block());
+    EXPECT_EQ(ReadFileBytes(fromFile), TrickyBlock());
 
     Set("OUTPORT_COM1", "file:" + fromEnvironment.string());
     ASSERT_EQ(Send(0), 1) << LastError();
-    EXPECT_EQ(ReadFileBytes(fromEnvironment), Block());
+    EXPECT_EQ(ReadFileBytes(fromEnvironment), TrickyBlock());
     EXPECT_EQ(ReadFileBytes(fromFile).size(), 38u);
 
     Unset("OUTPORT_LPT2");

@@ -1,3 +1,4 @@
+#include "Environment.h"
 #include "OutPort.h"
 #include "WorkDirectory.h"
 
@@ -7,10 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -24,21 +23,8 @@ namespace fs = std::filesystem;
 class PortConfigFile : public testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"XDG_CONFIG_HOME", "OUTPORT_COM1"}) {
-            const char* value = std::getenv(name);
-            m_saved.emplace_back(name, value != nullptr ? value : "");
-        }
-        setenv("XDG_CONFIG_HOME", m_dir.path().c_str(), 1);
-        unsetenv("OUTPORT_COM1");
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : m_saved) {
-            if (value.empty()) {
-                unsetenv(name.c_str());
-            } else {
-                setenv(name.c_str(), value.c_str(), 1);
-            }
-        }
+        m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string());
+        m_environment.Unset("OUTPORT_COM1");
     }
 
     // Whether the send failed with a reason that names the file and says `why`.
@@ -57,7 +43,7 @@ protected:
     WorkDirectory m_dir;
     fs::path m_config = m_dir.path() / "outport.conf";
     fs::path m_capture = m_dir.path() / "capture.bin";
-    std::vector<std::pair<std::string, std::string>> m_saved;
+    ScopedEnvironment m_environment;
 };
 
 // A FIFO used to block the call for ever and an endless device to read until memory ran out:
@@ -97,18 +83,8 @@ TEST_F(PortConfigFile, UnreadableFileFailsTheCallInsteadOfFallingBackToTheDefaul
     std::ofstream(m_config) << "COM1=file:" << m_capture.string() << "\n";
     ASSERT_EQ(chmod(m_config.c_str(), 0), 0);
     ASSERT_EQ(chmod(m_dir.path().c_str(), 0755), 0);
-    const passwd* nobody = getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setuid(nobody->pw_uid) != 0) {
-            _exit(100);
-        }
-        _exit(FailsNamingTheFile("permission denied") ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(RunAsOrdinaryUser([this] { return FailsNamingTheFile("permission denied") ? 0 : 1; }),
+              0);
 }
 
 TEST_F(PortConfigFile, ByteOrderMarkAtTheStartIsSkipped) {

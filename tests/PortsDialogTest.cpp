@@ -1,6 +1,7 @@
 #include "PortsDialog.h"
 
 #include "Endpoints.h"
+#include "Environment.h"
 #include "NetworkPrinterDialog.h"
 #include "PortRow.h"
 #include "PseudoTerminal.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -38,19 +38,11 @@ namespace {
 class PortsDialogTest : public testing::Test {
 protected:
     PortsDialogTest() : m_config(m_dir.path() / "config" / "outport.conf") {
-        setenv("XDG_CONFIG_HOME", (m_dir.path() / "config").c_str(), 1);
-        m_home = getenv("HOME") == nullptr ? "" : getenv("HOME");
-        setenv("HOME", m_dir.path().c_str(), 1);
-        for (const char* name : {"OUTPORT_COM1", "OUTPORT_COM2", "OUTPORT_LPT1", "OUTPORT_LPT2"}) {
-            unsetenv(name);
-        }
+        m_environment.Set("XDG_CONFIG_HOME", (m_dir.path() / "config").string());
+        m_environment.Set("HOME", m_dir.path().string());
+        m_environment.UnsetPorts();
     }
-    ~PortsDialogTest() override {
-        m_dialog.reset();
-        unsetenv("XDG_CONFIG_HOME");
-        setenv("HOME", m_home.c_str(), 1);
-        unsetenv("OUTPORT_COM2");
-    }
+    ~PortsDialogTest() override { m_dialog.reset(); }
 
     void Open() {
         m_dialog = std::make_unique<CPortsDialog>([this] { return m_devices; });
@@ -129,7 +121,7 @@ protected:
     }
 
     WorkDirectory m_dir;
-    std::string m_home;
+    ScopedEnvironment m_environment;
     std::filesystem::path m_config;
     std::vector<DeviceEntry> m_devices;
     std::function<void(QDialog&)> m_answerPrompt = [](QDialog& prompt) { prompt.reject(); };
@@ -312,7 +304,7 @@ TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
 }
 
 TEST_F(PortsDialogTest, PortSetByTheEnvironmentIsReadOnly) {
-    setenv("OUTPORT_COM2", "file:/tmp/from-the-environment.bin", 1);
+    m_environment.Set("OUTPORT_COM2", "file:/tmp/from-the-environment.bin");
     Open();
     EXPECT_FALSE(Box("COM2")->isEnabled());
     EXPECT_EQ(Box("COM2")->currentText(), "file:/tmp/from-the-environment.bin");

@@ -3,8 +3,10 @@
 #include "Endpoints.h"
 
 #include <array>
+#include <fcntl.h>
 #include <pty.h>
 #include <string>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -40,6 +42,14 @@ public:
     // Stops the line's output like a printer that holds it, and lets it go again.
     bool Stall() const { return tcflow(m_slave, TCOOFF) == 0; }
     bool Resume() const { return tcflow(m_slave, TCOON) == 0; }
+
+    // Whether the program let go of the line: a fresh open of it can take the exclusive lock.
+    bool Released() const {
+        const int other = open(m_name.c_str(), O_WRONLY | O_NOCTTY);
+        const bool free = flock(other, LOCK_EX | LOCK_NB) == 0;
+        close(other);
+        return free;
+    }
 
     termios Settings() const {
         termios tio{};

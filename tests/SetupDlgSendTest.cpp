@@ -1,6 +1,7 @@
 // Send from the setup dialog to a pseudo-terminal, driven with real mouse and key events: the
 // dialog stays responsive but takes no input while the call runs on its worker thread, a stalled
 // printer brings up the progress window, and Cancel, Escape or closing end the call.
+#include "Environment.h"
 #include "PseudoTerminal.h"
 #include "SendProgress.h"
 #include "SetupDialogTemplate.h"
@@ -15,13 +16,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <cstdlib>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <sys/file.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -45,16 +42,11 @@ protected:
 class SetupDlgSendTest : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", m_dir.path().c_str(), 1);
-        setenv("OUTPORT_COM1", m_pty.Name().c_str(), 1);
-        setenv("OUTPORT_TIMEOUT_MS", "20000", 1); // only Cancel ends a stalled send in time
+        m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string());
+        m_environment.Set("OUTPORT_COM1", m_pty.Name());
+        m_environment.Set("OUTPORT_TIMEOUT_MS", "20000"); // only Cancel ends a stalled send in time
     }
-    void TearDown() override {
-        m_dialog.reset();
-        for (const char* name : {"XDG_CONFIG_HOME", "OUTPORT_COM1", "OUTPORT_TIMEOUT_MS"}) {
-            unsetenv(name);
-        }
-    }
+    void TearDown() override { m_dialog.reset(); }
 
     void Open() {
         m_messages.clear();
@@ -76,13 +68,6 @@ protected:
     bool WaitForMessage() {
         return QTest::qWaitFor([&] { return !m_messages.empty(); });
     }
-    // True when nothing but the test itself has the pty open and it can be locked.
-    bool PortReleased() const {
-        const int other = open(m_pty.Name().c_str(), O_WRONLY | O_NOCTTY);
-        const bool free = flock(other, LOCK_EX | LOCK_NB) == 0;
-        close(other);
-        return free;
-    }
     void ExpectCancelled() {
         ASSERT_TRUE(WaitForMessage());
         ASSERT_EQ(m_messages.size(), 1u);
@@ -91,10 +76,11 @@ protected:
         EXPECT_EQ(m_messages[0].detail.toStdString(),
                   "COM1 (" + m_pty.Name() + "): cancelled after 0 of 38 bytes");
         EXPECT_FALSE(Sending());
-        EXPECT_TRUE(PortReleased());
+        EXPECT_TRUE(m_pty.Released());
     }
 
     WorkDirectory m_dir;
+    ScopedEnvironment m_environment;
     PseudoTerminal m_pty;
     std::unique_ptr<CSetupDlg> m_dialog;
     std::vector<DialogMessage> m_messages;
@@ -200,7 +186,7 @@ TEST_F(SetupDlgSendTest, ClosingOrDestroyingTheDialogDuringASendEndsIt) {
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(Sending());
-    EXPECT_TRUE(PortReleased());
+    EXPECT_TRUE(m_pty.Released());
     QTest::qWait(50);
     EXPECT_TRUE(m_messages.empty());
 
@@ -208,7 +194,7 @@ TEST_F(SetupDlgSendTest, ClosingOrDestroyingTheDialogDuringASendEndsIt) {
     Click(IDC_SEND);
     ASSERT_TRUE(WaitForProgressShown());
     m_dialog.reset();
-    EXPECT_TRUE(PortReleased());
+    EXPECT_TRUE(m_pty.Released());
     m_pty.Resume();
     EXPECT_TRUE(m_pty.Received().empty());
 }

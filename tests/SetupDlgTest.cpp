@@ -1,6 +1,7 @@
 #include "SetupDlg.h"
 
 #include "DialogUnits.h"
+#include "Environment.h"
 #include "PortsDialog.h"
 #include "SetupDialogTemplate.h"
 #include "WorkDirectory.h"
@@ -18,7 +19,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -34,12 +34,8 @@ namespace {
 // events. Message boxes are recorded instead of shown.
 class SetupDlgTest : public testing::Test {
 protected:
-    void TearDown() override {
-        m_dialog.reset();
-        for (const char* port : {"OUTPORT_COM1", "OUTPORT_COM2", "OUTPORT_LPT1", "OUTPORT_LPT2"}) {
-            unsetenv(port);
-        }
-    }
+    SetupDlgTest() { m_environment.UnsetPorts(); }
+    void TearDown() override { m_dialog.reset(); }
 
     void Open() {
         m_dialog = std::make_unique<CSetupDlg>();
@@ -94,6 +90,7 @@ protected:
     }
 
     WorkDirectory m_dir;
+    ScopedEnvironment m_environment;
     std::unique_ptr<CSetupDlg> m_dialog;
     std::vector<DialogMessage> m_messages;
     std::function<void(QWidget* parent)> m_whileMessageShown; // runs while a message is up
@@ -257,7 +254,7 @@ TEST_F(SetupDlgTest, EnterInABoxAndEscapeCancelWithoutSaving) {
 // Nothing the controls report counts while they are read: not even a button that assistive
 // technology presses while the message is up.
 TEST_F(SetupDlgTest, TextThatIsNoIntegerStopsOkWithOneMessage) {
-    setenv("OUTPORT_COM1", ("file:" + (m_dir.path() / "capture.bin").string()).c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", "file:" + (m_dir.path() / "capture.bin").string());
     Open();
     Type(IDC_GAP, "abc");
     m_whileMessageShown = [this](QWidget*) {
@@ -296,7 +293,7 @@ TEST_F(SetupDlgTest, FailedSaveKeepsTheDialogOpen) {
 
 TEST_F(SetupDlgTest, SendReportsTheOutcome) {
     const std::string capture = (m_dir.path() / "capture.bin").string();
-    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", "file:" + capture);
     Open();
     Type(IDC_LENGTH, "50");
     Click(IDC_DIRECT_THERMAL);
@@ -310,7 +307,7 @@ TEST_F(SetupDlgTest, SendReportsTheOutcome) {
     EXPECT_EQ(sent[21], '\0');
     EXPECT_FALSE(QFileInfo::exists("Trovanel.ini")); // Send does not save
 
-    setenv("OUTPORT_COM1", (m_dir.path() / "no-such-tty").c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", (m_dir.path() / "no-such-tty").string());
     Click(IDC_SEND);
     ASSERT_TRUE(WaitForMessages(2));
     ASSERT_EQ(m_messages.size(), 2u);
@@ -398,7 +395,7 @@ TEST_F(SetupDlgTest, AccessKeysMoveTheFocusFirstAndPressOnlyWhenItLanded) {
     EXPECT_EQ(m_messages.size(), messages);
 
     std::string capture = (m_dir.path() / "alt-s.bin").string();
-    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", "file:" + capture);
     Click(IDC_GAP);
     Press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(Focus(), Button(IDC_SEND));
@@ -434,18 +431,18 @@ TEST_F(SetupDlgTest, PortsButtonFitsLeftOfSend) {
 // and the buttons say it again when it closes.
 TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     const std::string capture = (m_dir.path() / "capture.bin").string();
-    setenv("OUTPORT_COM1", ("file:" + capture).c_str(), 1);
-    setenv("OUTPORT_COM2", "/dev/no-such-printer", 1);
+    m_environment.Set("OUTPORT_COM1", "file:" + capture);
+    m_environment.Set("OUTPORT_COM2", "/dev/no-such-printer");
     Open();
     EXPECT_EQ(Button(IDC_COM1)->toolTip(), QString::fromStdString(capture + " \u2014 ready"));
     EXPECT_EQ(Button(IDC_COM1)->accessibleDescription(), Button(IDC_COM1)->toolTip());
     EXPECT_EQ(Button(IDC_COM2)->toolTip(), "/dev/no-such-printer \u2014 not connected");
 
     int opened = 0;
-    m_dialog->SetDialogRunner([&opened](QDialog& dialog) {
+    m_dialog->SetDialogRunner([this, &opened](QDialog& dialog) {
         EXPECT_NE(qobject_cast<CPortsDialog*>(&dialog), nullptr);
         ++opened;
-        setenv("OUTPORT_COM2", "socket://127.0.0.1:9100", 1);
+        m_environment.Set("OUTPORT_COM2", "socket://127.0.0.1:9100");
         return static_cast<int>(QDialog::Rejected);
     });
     Press(Qt::Key_R, Qt::AltModifier);
@@ -463,10 +460,10 @@ namespace {
 TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
     // Each port button describes its device; devices that exist nowhere keep that the same on
     // every machine.
-    setenv("OUTPORT_COM1", "/dev/no-such-com1", 1);
-    setenv("OUTPORT_COM2", "/dev/no-such-com2", 1);
-    setenv("OUTPORT_LPT1", "/dev/no-such-lpt1", 1);
-    setenv("OUTPORT_LPT2", "/dev/no-such-lpt2", 1);
+    m_environment.Set("OUTPORT_COM1", "/dev/no-such-com1");
+    m_environment.Set("OUTPORT_COM2", "/dev/no-such-com2");
+    m_environment.Set("OUTPORT_LPT1", "/dev/no-such-lpt1");
+    m_environment.Set("OUTPORT_LPT2", "/dev/no-such-lpt2");
     Open();
     const QStringList expected{
         R"(Grouping "Unit")",
