@@ -39,7 +39,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Listener = LoopbackListener;
 
 int Send(int port, Bytes block = TrickyBlock()) {
     return OutPort(static_cast<int>(block.size()), port, block.data());
@@ -69,10 +68,8 @@ protected:
     ScopedEnvironment m_environment;
 };
 
-using Pty = PseudoTerminal;
-
 TEST_F(OutPortTest, SerialLineGetsTheExactBytesInRawModeWhateverWasSetBefore) {
-    Pty pty;
+    PseudoTerminal pty;
     termios messy = pty.Settings();
     messy.c_cflag |= CSTOPB | HUPCL | CRTSCTS;
     messy.c_iflag |= IXON | IXANY | ICRNL;
@@ -99,7 +96,7 @@ TEST_F(OutPortTest, SerialLineGetsTheExactBytesInRawModeWhateverWasSetBefore) {
 // A pty reports bits and parity as 8N1 whatever is set, so only speed, stop bits and flow
 // control can be checked here.
 TEST_F(OutPortTest, SerialOptionsAreApplied) {
-    Pty pty;
+    PseudoTerminal pty;
     Set("OUTPORT_COM2", "serial:" + pty.Name() + "?baud=19200+stop=2+flow=hard+parity=even");
     ASSERT_EQ(Send(1), 1) << LastError();
     termios tio = pty.Settings();
@@ -121,7 +118,7 @@ TEST_F(OutPortTest, EverySpeedIsSetOnTheLine) {
     const std::pair<int, speed_t> speeds[] = {
         {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},    {19200, B19200},
         {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400}};
-    Pty pty;
+    PseudoTerminal pty;
     for (const auto& [baud, speed] : speeds) {
         Set("OUTPORT_COM1", "serial:" + pty.Name() + "?baud=" + std::to_string(baud));
         ASSERT_EQ(Send(0), 1) << LastError();
@@ -136,7 +133,7 @@ TEST_F(OutPortTest, EverySpeedIsSetOnTheLine) {
 // out and drops what the line held, so the printer never gets the rest of an abandoned block.
 // The printer's end keeps what its own line discipline had taken in already (one 4 KiB buffer).
 TEST_F(OutPortTest, StalledLineTimesOutAndDropsWhatItStillHeld) {
-    Pty pty;
+    PseudoTerminal pty;
     Set("OUTPORT_COM1", pty.Name());
     Set("OUTPORT_TIMEOUT_MS", "300");
     EXPECT_EQ(Send(0, Bytes(std::size_t{64} * 1024, 'x')), 0);
@@ -166,7 +163,7 @@ TEST_F(OutPortTest, LargeBlockArrivesWholeThroughPartialWrites) {
 }
 
 TEST_F(OutPortTest, UnpluggedLineFailsWithAReason) {
-    Pty pty;
+    PseudoTerminal pty;
     Set("OUTPORT_COM1", pty.Name());
     pty.CloseMaster(); // the slave path vanishes, or its writes fail with EIO
     EXPECT_EQ(Send(0), 0);
@@ -177,7 +174,7 @@ TEST_F(OutPortTest, UnpluggedLineFailsWithAReason) {
 }
 
 TEST_F(OutPortTest, PortHeldByAnotherProgramIsBusy) {
-    Pty pty;
+    PseudoTerminal pty;
     const int holder = open(pty.Name().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(holder, 0);
     ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
@@ -191,7 +188,7 @@ TEST_F(OutPortTest, PortHeldByAnotherProgramIsBusy) {
 
 // Root opens anything, so the attempt runs as an ordinary user in a child process.
 TEST_F(OutPortTest, PermissionDeniedNamesTheGroupToJoin) {
-    Pty pty;
+    PseudoTerminal pty;
     ASSERT_EQ(chmod(pty.Name().c_str(), 0), 0);
     Set("OUTPORT_COM1", pty.Name());
     EXPECT_EQ(RunAsOrdinaryUser([] {
@@ -216,7 +213,7 @@ int ExitCodeOf(pid_t child) {
 // A call that fails after taking the port must give up its exclusive hold: TIOCEXCL refuses
 // any later open but root's, so the check opens the line as an ordinary user.
 TEST_F(OutPortTest, FailedCallLeavesTheLineFreeForOthers) {
-    Pty pty;
+    PseudoTerminal pty;
     ASSERT_EQ(chmod(pty.Name().c_str(), 0666), 0);
     ASSERT_EQ(tcflow(pty.Slave(), TCOOFF), 0);
     Set("OUTPORT_COM1", pty.Name());
@@ -308,7 +305,7 @@ TEST_F(OutPortTest, MissingBarePathFailsAndCreatesNothing) {
 }
 
 TEST_F(OutPortTest, NetworkPrinterGetsTheBytesThenEndOfStream) {
-    Listener listener;
+    LoopbackListener listener;
     Set("OUTPORT_LPT1", listener.Uri());
     ASSERT_EQ(Send(2), 1) << LastError();
     const int peer = accept(listener.Fd(), nullptr, nullptr);
@@ -318,14 +315,14 @@ TEST_F(OutPortTest, NetworkPrinterGetsTheBytesThenEndOfStream) {
 }
 
 TEST_F(OutPortTest, RefusedAndNeverAcceptedConnectionsFail) {
-    Listener closed;
+    LoopbackListener closed;
     const std::string refused = closed.Uri();
     closed.Close();
     Set("OUTPORT_LPT1", refused);
     EXPECT_EQ(Send(2), 0);
     EXPECT_NE(LastError().find("connection refused"), std::string::npos) << LastError();
 
-    Listener full(0);
+    LoopbackListener full(0);
     full.FillBacklog();
     Set("OUTPORT_LPT1", full.Uri());
     Set("OUTPORT_TIMEOUT_MS", "300");
@@ -368,7 +365,7 @@ TEST_F(OutPortTest, NumericLoopbackAddressIsReachedOnAHostWithOnlyTheOtherFamily
         if (!BecomeAnIpv6OnlyHost()) {
             _exit(77);
         }
-        Listener listener;
+        LoopbackListener listener;
         setenv("OUTPORT_LPT1", listener.Uri().c_str(), 1);
         if (Send(2) != 1) {
             _exit(1);

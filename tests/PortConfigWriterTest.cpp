@@ -1,12 +1,12 @@
 #include "PortConfigWriter.h"
 
+#include "Environment.h"
 #include "PortConfigFile.h"
 #include "WorkDirectory.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 namespace {
@@ -40,12 +40,12 @@ TEST(SetPortLine, AppendsAfterTheLastLineFinishedOrNot) {
 
 class SavePortChoicesTest : public testing::Test {
 protected:
-    void SetUp() override { setenv("XDG_CONFIG_HOME", (m_dir.path() / "cfg").c_str(), 1); }
-    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+    void SetUp() override { m_environment.Set("XDG_CONFIG_HOME", (m_dir.path() / "cfg").string()); }
 
     fs::path ConfigFile() const { return m_dir.path() / "cfg" / "outport.conf"; }
 
     WorkDirectory m_dir;
+    ScopedEnvironment m_environment;
 };
 
 TEST_F(SavePortChoicesTest, MakesTheFolderAndKeepsWhatItDoesNotChange) {

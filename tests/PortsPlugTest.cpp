@@ -6,6 +6,7 @@
 #include "MockDevices.h"
 // clang-format on
 
+#include "Environment.h"
 #include "PortRow.h"
 #include "PortsDialog.h"
 #include "SetupDialogTemplate.h"
@@ -14,7 +15,6 @@
 
 #include <QComboBox>
 #include <QTest>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -23,8 +23,9 @@ namespace {
 TEST(PortsPlugTest, ListsAndPortTipsFollowPlugAndUnplug) {
     ASSERT_TRUE(MockDevices::Active()) << "run under umockdev-wrapper";
     const WorkDirectory dir;
-    setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
-    setenv("OUTPORT_COM1", "/dev/ttyUSB0", 1);
+    ScopedEnvironment environment;
+    environment.Set("XDG_CONFIG_HOME", dir.path().string());
+    environment.Set("OUTPORT_COM1", "/dev/ttyUSB0");
     MockDevices devices;
     devices.AddUsbDevice("1-1", "Acme", "Label UART", "");
 
@@ -52,8 +53,6 @@ TEST(PortsPlugTest, ListsAndPortTipsFollowPlugAndUnplug) {
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return !com1->toolTip().contains("Acme Label UART"); }, 10000))
         << com1->toolTip().toStdString();
-    unsetenv("OUTPORT_COM1");
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Failures only a real device, disk or network file system gives, made by SystemCallFaults.
+#include "Environment.h"
 #include "OutPort.h"
 #include "PseudoTerminal.h"
 #include "SettingsFile.h"
@@ -25,32 +26,28 @@ namespace fs = std::filesystem;
 
 class SystemCallFault : public testing::Test {
 protected:
-    void SetUp() override { setenv("XDG_CONFIG_HOME", m_dir.path().c_str(), 1); }
-    void TearDown() override {
-        SystemCallFaults::FailCloseOf("", 0);
-        for (const char* name : {"XDG_CONFIG_HOME", "OUTPORT_COM1", "OUTPORT_LPT1"}) {
-            unsetenv(name);
-        }
-    }
+    void SetUp() override { m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string()); }
+    void TearDown() override { SystemCallFaults::FailCloseOf("", 0); }
     static int Send(int port) {
         unsigned char block[] = "block";
         return OutPort(5, port, block);
     }
 
     WorkDirectory m_dir;
+    ScopedEnvironment m_environment;
 };
 
 // A device, or a file on a network file system, may report a failed write only when closed.
 TEST_F(SystemCallFault, WriteLostAtCloseFailsTheSend) {
     const fs::path capture = m_dir.path() / "capture.bin";
-    setenv("OUTPORT_LPT1", ("file:" + capture.string()).c_str(), 1);
+    m_environment.Set("OUTPORT_LPT1", "file:" + capture.string());
     SystemCallFaults::FailCloseOf(capture.string(), ENOSPC);
     EXPECT_EQ(Send(2), 0);
     EXPECT_NE(std::string(OutPortLastError()).find("no space left on the disk"), std::string::npos)
         << OutPortLastError();
 
     PseudoTerminal pty;
-    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", pty.Name());
     SystemCallFaults::FailCloseOf(pty.Name(), EIO);
     EXPECT_EQ(Send(0), 0);
     EXPECT_NE(std::string(OutPortLastError()).find("not connected"), std::string::npos)
@@ -62,7 +59,7 @@ TEST_F(SystemCallFault, WriteLostAtCloseFailsTheSend) {
 // A pty has no output queue to wait on, so only the question shows that the send waits.
 TEST_F(SystemCallFault, SerialSendWaitsForTheOutputQueue) {
     PseudoTerminal pty;
-    setenv("OUTPORT_COM1", pty.Name().c_str(), 1);
+    m_environment.Set("OUTPORT_COM1", pty.Name());
     SystemCallFaults::ForgetRequests();
     ASSERT_EQ(Send(0), 1) << OutPortLastError();
     bool asked = false;
