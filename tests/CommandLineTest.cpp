@@ -22,6 +22,7 @@
 #include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -34,7 +35,13 @@ struct Outcome {
     int status = -1;
     QByteArray out;
     QString err;
+    friend bool operator==(const Outcome&, const Outcome&) = default;
 };
+
+void PrintTo(const Outcome& outcome, std::ostream* out) {
+    *out << outcome.status << " \"" << outcome.out.toStdString() << "\" \""
+         << outcome.err.toStdString() << '"';
+}
 
 QString Path(const fs::path& path) {
     return QString::fromStdString(path.string());
@@ -167,15 +174,12 @@ TEST_F(CommandLineTest, SetSavesEveryNameInTheUnitLeftInForce) {
     // unit= comes last but applies to the measurements before it.
     Outcome set = Trovanel({"set", "length=450", "gap=14", "tear=20", "cut=-127", "port=lpt2",
                             "mode=direct", "unit=inch"});
-    EXPECT_EQ(set.status, 0);
-    EXPECT_EQ(set.out, "");
-    EXPECT_EQ(set.err, "");
+    EXPECT_EQ(set, (Outcome{0, "", ""}));
     EXPECT_EQ(ReadFile("Trovanel.ini"), "000004500014-127002000030001114300350050");
 
     // Other settings are kept; the edit-box rule takes blanks around the number.
     set = Trovanel({"set", "--verbose", "unit=mm", "length= 1103\t", "tear=50"});
-    EXPECT_EQ(set.status, 0);
-    EXPECT_EQ(set.out, "Saved Trovanel.ini.\n");
+    EXPECT_EQ(set, (Outcome{0, "Saved Trovanel.ini.\n", ""}));
     EXPECT_EQ(ReadFile("Trovanel.ini"), "000104340014-127001900030001110300350050");
 }
 
@@ -198,9 +202,7 @@ TEST_F(CommandLineTest, SetRejectsWithTheDialogsWordsAndSavesNothing) {
     };
     for (const auto& [arguments, message] : cases) {
         const Outcome set = Trovanel(QStringList{"set"} + arguments);
-        EXPECT_EQ(set.status, 2) << arguments.join(' ').toStdString();
-        EXPECT_EQ(set.err, message);
-        EXPECT_EQ(set.out, "");
+        EXPECT_EQ(set, (Outcome{2, "", message})) << arguments.join(' ').toStdString();
         EXPECT_EQ(ReadFile("Trovanel.ini"), before) << arguments.join(' ').toStdString();
     }
     for (const QStringList& arguments : std::vector<QStringList>{
@@ -220,8 +222,7 @@ TEST_F(CommandLineTest, SetReportsASaveThatFails) {
     WriteFile("Trovanel.ini", "kept");
     chmod("Trovanel.ini", 0444);
     const Outcome set = Trovanel({"set", "length=100"});
-    EXPECT_EQ(set.status, 1);
-    EXPECT_EQ(set.err, "Cannot open Trovanel.ini file.\n");
+    EXPECT_EQ(set, (Outcome{1, "", "Cannot open Trovanel.ini file.\n"}));
     EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
 }
 
@@ -257,12 +258,9 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
     MapPort("COM2", m_dir.path() / "com2.bin");
     MapPort("LPT1", m_dir.path() / "lpt1.bin");
     Outcome send = Trovanel({"send"});
-    EXPECT_EQ(send.status, 0);
-    EXPECT_EQ(send.out, "");
-    EXPECT_EQ(send.err, "");
+    EXPECT_EQ(send, (Outcome{0, "", ""}));
     send = Trovanel({"send", "--port", "LPT1", "--verbose"});
-    EXPECT_EQ(send.status, 0);
-    EXPECT_EQ(send.out, "Send To Printer OK!\n");
+    EXPECT_EQ(send, (Outcome{0, "Send To Printer OK!\n", ""}));
     EXPECT_EQ(ReadFile(m_dir.path() / "com2.bin"), dryRun.out.toStdString());
     EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), dryRun.out.toStdString());
 }
@@ -358,9 +356,7 @@ TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {
     const QString capture = "file:" + Path(m_dir.path() / "lpt2.bin");
 
     Outcome set = Trovanel({"ports", "set", "lpt2", capture});
-    EXPECT_EQ(set.status, 0);
-    EXPECT_EQ(set.out, "");
-    EXPECT_EQ(set.err, "");
+    EXPECT_EQ(set, (Outcome{0, "", ""}));
     const std::string kept =
         "# the packing station\nCOM1=/dev/ttyS0\nLPT2=" + capture.toStdString() + "\n";
     EXPECT_EQ(ReadFile(config), kept);
@@ -384,8 +380,8 @@ TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {
     // An absent device is kept with a warning; an empty URI gives the port its default back.
     const QString absent = Path(m_dir.path() / "ttyUSB9");
     set = Trovanel({"ports", "set", "COM2", absent});
-    EXPECT_EQ(set.status, 0);
-    EXPECT_EQ(set.err, "Kept, but " + absent + " cannot be used now: not connected\n");
+    EXPECT_EQ(set,
+              (Outcome{0, "", "Kept, but " + absent + " cannot be used now: not connected\n"}));
     set = Trovanel({"ports", "set", "COM1", ""});
     EXPECT_EQ(set.status, 0);
     EXPECT_EQ(ReadFile(config), "# the packing station\nLPT2=" + capture.toStdString() +
@@ -394,8 +390,7 @@ TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {
 
 TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
     const Outcome version = Trovanel({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "trovanel " TROVANEL_VERSION "\n");
+    EXPECT_EQ(version, (Outcome{0, "trovanel " TROVANEL_VERSION "\n", ""}));
 
     const Outcome help = Trovanel({"--help"});
     EXPECT_EQ(help.status, 0);
