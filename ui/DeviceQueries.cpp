@@ -1,8 +1,7 @@
 #include "DeviceQueries.h"
 
 #include "OutPortDevices.h"
-
-#include <memory>
+#include "PortLibraryHandles.h"
 
 namespace {
 
@@ -10,20 +9,10 @@ QString Text(const char* text) {
     return QString::fromUtf8(text == nullptr ? "" : text);
 }
 
-struct FreeDevices {
-    void operator()(OutPortDeviceList* list) const { OutPortFreeDevices(list); }
-};
-struct FreeTarget {
-    void operator()(OutPortTarget* target) const { OutPortFreeTarget(target); }
-};
-struct FreePortSetting {
-    void operator()(OutPortPortSetting* setting) const { OutPortFreePortSetting(setting); }
-};
-
 } // namespace
 
 std::vector<DeviceEntry> ListDevices() {
-    const std::unique_ptr<OutPortDeviceList, FreeDevices> list(OutPortListDevices());
+    const DeviceListHandle list(OutPortListDevices());
     std::vector<DeviceEntry> devices;
     const int count = OutPortDeviceCount(list.get());
     for (int i = 0; i < count; ++i) {
@@ -34,15 +23,14 @@ std::vector<DeviceEntry> ListDevices() {
 }
 
 TargetState DescribeTarget(const QString& uri) {
-    const std::unique_ptr<OutPortTarget, FreeTarget> target(
-        OutPortDescribeUri(uri.toUtf8().constData()));
+    const TargetHandle target(OutPortDescribeUri(uri.toUtf8().constData()));
     return {target->valid != 0,   target->present != 0,      target->usable != 0,
             Text(target->device), Text(target->description), Text(target->status),
             Text(target->fix)};
 }
 
 PortAssignment LookUpPortAssignment(int port) {
-    const std::unique_ptr<OutPortPortSetting, FreePortSetting> setting(OutPortLookUpPort(port));
+    const PortSettingHandle setting(OutPortLookUpPort(port));
     if (!setting) {
         return {};
     }
