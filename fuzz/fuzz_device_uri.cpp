@@ -1,5 +1,6 @@
 // Any text as a device URI: a clean failure with a reason, or a target that makes sense.
 #include "DeviceUri.h"
+#include "SerialUri.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +18,16 @@ bool RoundTrips(const PortTarget& target) {
            again.printer.serial == target.printer.serial;
 }
 
+// A serial line written out again, as the Ports dialog writes it, must read back the same.
+bool SerialRoundTrips(const PortTarget& target) {
+    PortTarget again;
+    const SerialOptions& a = target.serial;
+    const SerialOptions& b = again.serial;
+    return ParseDeviceUri(SerialUri(target.path, a), again).ok() && again.path == target.path &&
+           a.baud == b.baud && a.bits == b.bits && a.parity == b.parity &&
+           a.stopBits == b.stopBits && a.flow == b.flow;
+}
+
 bool Valid(const PortTarget& target) {
     if (target.kind == PortTarget::Kind::UsbPrinter) {
         return !target.printer.make.empty() && !target.printer.model.empty() &&
@@ -24,6 +35,9 @@ bool Valid(const PortTarget& target) {
     }
     if (target.kind == PortTarget::Kind::Socket) {
         return !target.host.empty() && target.tcpPort >= 1 && target.tcpPort <= 65535;
+    }
+    if (target.kind == PortTarget::Kind::Serial && !SerialRoundTrips(target)) {
+        return false;
     }
     const SerialOptions& serial = target.serial;
     return !target.path.empty() && target.path.front() == '/' &&
