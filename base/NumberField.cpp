@@ -1,6 +1,6 @@
-#include "NumberField.h"
+#include "base/NumberField.h"
 
-#include "Characters.h"
+#include "base/Characters.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Building the block and a load/save round of the settings file, in a scratch directory.
-#include "CommandBlock.h"
-#include "RatioReport.h"
-#include "SettingsFile.h"
-#include "WorkDirectory.h"
+#include "bench/RatioReport.h"
+#include "printer/CommandBlock.h"
+#include "settings/SettingsFile.h"
+#include "tests/WorkDirectory.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // OutPortListDevices with 32 USB-serial adapters plugged in, against a bare listing of
 // /sys/class/tty in the same mocked tree: what udev, the access checks and the descriptions
 // cost on top of reading the directory. Run under umockdev-wrapper.
-#include "MockDevices.h"
-#include "OutPortDevices.h"
-#include "RatioReport.h"
+#include "bench/RatioReport.h"
+#include "printer/outport/OutPortDevices.h"
+#include "tests/MockDevices.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

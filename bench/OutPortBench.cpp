@@ -1,9 +1,9 @@
 // OutPort of one 38-byte block to a pseudo-terminal, against a bare write() of the same bytes
 // to an already open and configured pty: the price of opening, locking, configuring and
 // draining the line on every call.
-#include "OutPort.h"
-#include "PseudoTerminal.h"
-#include "RatioReport.h"
+#include "bench/RatioReport.h"
+#include "printer/outport/OutPort.h"
+#include "tests/PseudoTerminal.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

@@ -4,12 +4,12 @@
 // - how long from a click on Cancel until the dialog takes input again (goal: under 100 ms),
 // - a 38-byte block sent on the worker thread against OutPort called directly, as a ratio of
 //   the two measured in this one run.
-#include "OutPort.h"
-#include "PseudoTerminal.h"
-#include "SendJob.h"
-#include "SendProgress.h"
-#include "SetupDialogTemplate.h"
-#include "SetupDlg.h"
+#include "printer/outport/OutPort.h"
+#include "tests/PseudoTerminal.h"
+#include "ui/setup/SendJob.h"
+#include "ui/setup/SendProgress.h"
+#include "ui/setup/SetupDialogTemplate.h"
+#include "ui/setup/SetupDlg.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

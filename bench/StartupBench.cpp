@@ -1,7 +1,7 @@
 // Start-up to dialog shown: the setup dialog against a bare QDialog holding as many plain
 // widgets, each in a fresh process, alternating, on the offscreen platform. Also the peak
 // resident memory of each process. Prints medians and their ratios.
-#include "SetupDlg.h"
+#include "ui/setup/SetupDlg.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 // Any text as a device URI: a clean failure with a reason, or a target that makes sense.
-#include "DeviceUri.h"
-#include "SerialUri.h"
+#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/target/SerialUri.h"
 
 #include <cstdint>
 #include <cstdlib>

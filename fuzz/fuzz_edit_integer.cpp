@@ -1,6 +1,6 @@
 // Any text in an edit box reads exactly as a reference written from the rule in another way:
 // by trimming, splitting off the sign, and comparing digit strings with the 32-bit limits.
-#include "EditInteger.h"
+#include "base/EditInteger.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any int through Change2/3/4: at most 8 bytes written (terminator included), and the field
 // reads back to the value, or to the field's extreme when the value is too wide for it.
-#include "OutPort.h"
-#include "SettingsFile.h"
+#include "printer/outport/OutPort.h"
+#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // Any bytes as the settings file: each field reads as atoi reads its four bytes alone, and the
 // reader never looks past a field (each field is handed over in a buffer of exactly 4 bytes).
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <array>

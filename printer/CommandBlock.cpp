@@ -1,6 +1,6 @@
-#include "CommandBlock.h"
+#include "printer/CommandBlock.h"
 
-#include "OutPort.h"
+#include "printer/outport/OutPort.h"
 
 #include <algorithm>
 #include <array>

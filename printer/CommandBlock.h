@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrinterSettings.h"
+#include "settings/PrinterSettings.h"
 
 #include <cstddef>
 

@@ -10,6 +10,8 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core
     libudev-dev umockdev libumockdev-dev
+    libcups2-dev cups-daemon cups-client
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n locales-all
     lintian desktop-file-utils appstream groff-base
 )
 

@@ -1,6 +1,6 @@
-#include "AtomicFile.h"
+#include "settings/AtomicFile.h"
 
-#include "IoLoops.h"
+#include "base/IoLoops.h"
 
 #include <array>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SaveResult.h"
+#include "settings/SaveResult.h"
 
 #include <cstddef>
 

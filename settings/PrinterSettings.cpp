@@ -1,4 +1,4 @@
-#include "PrinterSettings.h"
+#include "settings/PrinterSettings.h"
 
 namespace {
 

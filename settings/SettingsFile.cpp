@@ -1,8 +1,8 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "AtomicFile.h"
-#include "IoLoops.h"
-#include "NumberField.h"
+#include "base/IoLoops.h"
+#include "base/NumberField.h"
+#include "settings/AtomicFile.h"
 
 #include <array>
 #include <cstring>

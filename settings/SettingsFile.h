@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrinterSettings.h"
-#include "SaveResult.h"
+#include "settings/PrinterSettings.h"
+#include "settings/SaveResult.h"
 
 #include <cstddef>
 #include <cstdint>

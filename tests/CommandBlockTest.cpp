@@ -1,7 +1,7 @@
-#include "CommandBlock.h"
+#include "printer/CommandBlock.h"
 
-#include "Environment.h"
-#include "WorkDirectory.h"
+#include "tests/Environment.h"
+#include "tests/WorkDirectory.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The command line as a user runs it: the built program started in a scratch folder with no
 // display in its environment, its exit status, standard output and standard error observed.
-#include "CommandBlock.h"
-#include "Environment.h"
-#include "PrinterSettings.h"
-#include "SettingsFile.h"
-#include "SetupDialogTemplate.h"
-#include "SetupDlg.h"
-#include "WorkDirectory.h"
+#include "printer/CommandBlock.h"
+#include "settings/PrinterSettings.h"
+#include "settings/SettingsFile.h"
+#include "tests/Environment.h"
+#include "tests/WorkDirectory.h"
+#include "ui/setup/SetupDialogTemplate.h"
+#include "ui/setup/SetupDlg.h"
 
 #include <QByteArray>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "DeviceUri.h"
+#include "printer/outport/target/DeviceUri.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,10 +1,10 @@
 // Discovery, usb:// names, the device monitor and sends, against devices umockdev makes up.
-#include "Endpoints.h"
-#include "Environment.h"
-#include "MockDevices.h"
-#include "OutPort.h"
-#include "OutPortDevices.h"
-#include "WorkDirectory.h"
+#include "printer/outport/OutPort.h"
+#include "printer/outport/OutPortDevices.h"
+#include "tests/Endpoints.h"
+#include "tests/Environment.h"
+#include "tests/MockDevices.h"
+#include "tests/WorkDirectory.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "EditInteger.h"
+#include "base/EditInteger.h"
 
 #include <climits>
 #include <gtest/gtest.h>

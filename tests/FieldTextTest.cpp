@@ -1,5 +1,5 @@
-#include "OutPort.h"
-#include "SettingsFile.h"
+#include "printer/outport/OutPort.h"
+#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "IoLoops.h"
+#include "base/IoLoops.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // Cancelling OutPortCancellable from another thread while it waits on a stalled device.
-#include "Environment.h"
-#include "OutPort.h"
-#include "PseudoTerminal.h"
-#include "WorkDirectory.h"
+#include "printer/outport/OutPort.h"
+#include "tests/Environment.h"
+#include "tests/PseudoTerminal.h"
+#include "tests/WorkDirectory.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,11 +1,11 @@
-#include "OutPort.h"
+#include "printer/outport/OutPort.h"
 
-#include "Endpoints.h"
-#include "Environment.h"
-#include "PortConfig.h"
-#include "PortConfigFile.h"
-#include "PseudoTerminal.h"
-#include "WorkDirectory.h"
+#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/target/PortConfigFile.h"
+#include "tests/Endpoints.h"
+#include "tests/Environment.h"
+#include "tests/PseudoTerminal.h"
+#include "tests/WorkDirectory.h"
 
 #include <arpa/inet.h>
 #include <array>

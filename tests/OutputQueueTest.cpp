@@ -1,4 +1,4 @@
-#include "OutputQueue.h"
+#include "printer/outport/transport/OutputQueue.h"
 
 #include <array>
 #include <cerrno>

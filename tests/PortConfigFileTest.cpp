@@ -1,6 +1,6 @@
-#include "Environment.h"
-#include "OutPort.h"
-#include "WorkDirectory.h"
+#include "printer/outport/OutPort.h"
+#include "tests/Environment.h"
+#include "tests/WorkDirectory.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "PortConfigWriter.h"
+#include "ui/ports/PortConfigWriter.h"
 
-#include "Environment.h"
-#include "PortConfigFile.h"
-#include "WorkDirectory.h"
+#include "printer/outport/target/PortConfigFile.h"
+#include "tests/Environment.h"
+#include "tests/WorkDirectory.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,11 +1,11 @@
-#include "PortsDialog.h"
+#include "ui/ports/PortsDialog.h"
 
-#include "Endpoints.h"
-#include "Environment.h"
-#include "NetworkPrinterDialog.h"
-#include "PortRow.h"
-#include "PseudoTerminal.h"
-#include "WorkDirectory.h"
+#include "tests/Endpoints.h"
+#include "tests/Environment.h"
+#include "tests/PseudoTerminal.h"
+#include "tests/WorkDirectory.h"
+#include "ui/ports/NetworkPrinterDialog.h"
+#include "ui/ports/PortRow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

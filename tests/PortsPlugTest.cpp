@@ -3,15 +3,15 @@
 
 // glib's headers, in the test bed, come before Qt, whose 'signals' keyword would break them.
 // clang-format off
-#include "MockDevices.h"
+#include "tests/MockDevices.h"
 // clang-format on
 
-#include "Environment.h"
-#include "PortRow.h"
-#include "PortsDialog.h"
-#include "SetupDialogTemplate.h"
-#include "SetupDlg.h"
-#include "WorkDirectory.h"
+#include "tests/Environment.h"
+#include "tests/WorkDirectory.h"
+#include "ui/ports/PortRow.h"
+#include "ui/ports/PortsDialog.h"
+#include "ui/setup/SetupDialogTemplate.h"
+#include "ui/setup/SetupDlg.h"
 
 #include <QComboBox>
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Endpoints.h"
+#include "tests/Endpoints.h"
 
 #include <array>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "WorkDirectory.h"
+#include "tests/WorkDirectory.h"
 
 #include <csignal>
 #include <filesystem>

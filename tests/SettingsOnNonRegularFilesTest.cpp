@@ -1,5 +1,5 @@
-#include "SettingsFile.h"
-#include "WorkDirectory.h"
+#include "settings/SettingsFile.h"
+#include "tests/WorkDirectory.h"
 
 #include <array>
 #include <cerrno>

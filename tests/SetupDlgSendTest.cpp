@@ -1,12 +1,12 @@
 // Send from the setup dialog to a pseudo-terminal, driven with real mouse and key events: the
 // dialog stays responsive but takes no input while the call runs on its worker thread, a stalled
 // printer brings up the progress window, and Cancel, Escape or closing end the call.
-#include "Environment.h"
-#include "PseudoTerminal.h"
-#include "SendProgress.h"
-#include "SetupDialogTemplate.h"
-#include "SetupDlg.h"
-#include "WorkDirectory.h"
+#include "tests/Environment.h"
+#include "tests/PseudoTerminal.h"
+#include "tests/WorkDirectory.h"
+#include "ui/setup/SendProgress.h"
+#include "ui/setup/SetupDialogTemplate.h"
+#include "ui/setup/SetupDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "SetupDlg.h"
+#include "ui/setup/SetupDlg.h"
 
-#include "DialogUnits.h"
-#include "Environment.h"
-#include "PortsDialog.h"
-#include "SetupDialogTemplate.h"
-#include "WorkDirectory.h"
+#include "tests/Environment.h"
+#include "tests/WorkDirectory.h"
+#include "ui/framework/DialogUnits.h"
+#include "ui/ports/PortsDialog.h"
+#include "ui/setup/SetupDialogTemplate.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

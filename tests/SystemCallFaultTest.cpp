@@ -1,10 +1,10 @@
 // Failures only a real device, disk or network file system gives, made by SystemCallFaults.
-#include "Environment.h"
-#include "OutPort.h"
-#include "PseudoTerminal.h"
-#include "SettingsFile.h"
-#include "SystemCallFaults.h"
-#include "WorkDirectory.h"
+#include "printer/outport/OutPort.h"
+#include "settings/SettingsFile.h"
+#include "tests/Environment.h"
+#include "tests/PseudoTerminal.h"
+#include "tests/SystemCallFaults.h"
+#include "tests/WorkDirectory.h"
 
 #include <cerrno>
 #include <cstdlib>

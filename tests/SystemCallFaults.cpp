@@ -1,4 +1,4 @@
-#include "SystemCallFaults.h"
+#include "tests/SystemCallFaults.h"
 
 #include <array>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "SetupApp.h"
+#include "ui/SetupApp.h"
 
-#include "SetupDlg.h"
+#include "ui/setup/SetupDlg.h"
 
 bool CSetupApp::InitInstance() {
     CSetupDlg dialog;

@@ -1,5 +1,5 @@
-#include "CommandLine.h"
-#include "SetupApp.h"
+#include "ui/SetupApp.h"
+#include "ui/cli/CommandLine.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "CancelToken.h"
+#include "printer/outport/CancelToken.h"
 
 #include <cstdint>
 #include <new>

@@ -1,5 +1,5 @@
-#include "NumberField.h"
-#include "OutPort.h"
+#include "base/NumberField.h"
+#include "printer/outport/OutPort.h"
 
 extern "C" void Change2(int value, char* text) {
     WriteNumberField(value, 2, text);

@@ -1,15 +1,15 @@
-#include "OutPort.h"
+#include "printer/outport/OutPort.h"
 
-#include "CancelToken.h"
-#include "Deadline.h"
-#include "DeviceFile.h"
-#include "DeviceUri.h"
-#include "NetworkSocket.h"
-#include "OutPortDevices.h"
-#include "PortConfig.h"
-#include "PortStatus.h"
-#include "SerialLine.h"
-#include "UsbPrinterTarget.h"
+#include "printer/outport/CancelToken.h"
+#include "printer/outport/OutPortDevices.h"
+#include "printer/outport/discovery/UsbPrinterTarget.h"
+#include "printer/outport/status/PortStatus.h"
+#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/transport/Deadline.h"
+#include "printer/outport/transport/DeviceFile.h"
+#include "printer/outport/transport/NetworkSocket.h"
+#include "printer/outport/transport/SerialLine.h"
 
 #include <chrono>
 #include <cstddef>

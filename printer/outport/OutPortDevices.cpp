@@ -1,13 +1,13 @@
 // The C face of device discovery: each object owns the strings its structure points into.
-#include "OutPortDevices.h"
+#include "printer/outport/OutPortDevices.h"
 
-#include "DeviceAccess.h"
-#include "DeviceMonitor.h"
-#include "DeviceUri.h"
-#include "FailureReason.h"
-#include "PortConfig.h"
-#include "UdevDevices.h"
-#include "UsbPrinterTarget.h"
+#include "printer/outport/discovery/DeviceMonitor.h"
+#include "printer/outport/discovery/UdevDevices.h"
+#include "printer/outport/discovery/UsbPrinterTarget.h"
+#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/transport/DeviceAccess.h"
+#include "printer/outport/transport/FailureReason.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -113,6 +113,18 @@ void DescribeDevice(const PortTarget& target, TargetRecord& result) {
     result.descriptionText = DescriptionOf(target.path);
 }
 
+OutPortDeviceKind CKind(DeviceKind kind) {
+    switch (kind) {
+    case DeviceKind::Serial:
+        return OUTPORT_DEVICE_SERIAL;
+    case DeviceKind::UsbPrinter:
+        return OUTPORT_DEVICE_USB_PRINTER;
+    case DeviceKind::Parallel:
+        return OUTPORT_DEVICE_PARALLEL;
+    }
+    return OUTPORT_DEVICE_SERIAL;
+}
+
 } // namespace
 
 extern "C" OutPortDeviceList* OutPortListDevices(void) {
@@ -122,7 +134,7 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
         list->records.push_back({std::move(device), std::move(access)});
     }
     for (const DeviceRecord& record : list->records) {
-        list->views.push_back({record.device.kind, record.device.node.c_str(),
+        list->views.push_back({CKind(record.device.kind), record.device.node.c_str(),
                                record.device.uri.c_str(), record.device.description.c_str(),
                                record.access.usable ? 1 : 0, record.access.group.c_str(),
                                record.access.fix.c_str()});

@@ -1,11 +1,11 @@
-#include "CommandLine.h"
+#include "ui/cli/CommandLine.h"
 
-#include "CommandParsing.h"
-#include "Console.h"
-#include "PortsCommand.h"
-#include "SendCommand.h"
-#include "SetCommand.h"
-#include "ShowCommand.h"
+#include "ui/cli/CommandParsing.h"
+#include "ui/cli/Console.h"
+#include "ui/cli/PortsCommand.h"
+#include "ui/cli/SendCommand.h"
+#include "ui/cli/SetCommand.h"
+#include "ui/cli/ShowCommand.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

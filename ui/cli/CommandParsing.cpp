@@ -1,4 +1,4 @@
-#include "CommandParsing.h"
+#include "ui/cli/CommandParsing.h"
 
 #include <QCommandLineOption>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Console.h"
+#include "ui/cli/Console.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "Console.h"
+#include "ui/cli/Console.h"
 
 #include <cstdio>
 

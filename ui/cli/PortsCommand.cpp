@@ -1,11 +1,11 @@
-#include "PortsCommand.h"
+#include "ui/cli/PortsCommand.h"
 
-#include "CommandParsing.h"
-#include "Console.h"
-#include "OutPortDevices.h"
-#include "PortConfigWriter.h"
-#include "PortLibraryHandles.h"
-#include "SettingWords.h"
+#include "printer/outport/OutPortDevices.h"
+#include "ui/cli/CommandParsing.h"
+#include "ui/cli/Console.h"
+#include "ui/cli/SettingWords.h"
+#include "ui/ports/PortConfigWriter.h"
+#include "ui/ports/PortLibraryHandles.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,11 +1,11 @@
-#include "SetCommand.h"
+#include "ui/cli/SetCommand.h"
 
-#include "CommandParsing.h"
-#include "Console.h"
-#include "EditInteger.h"
-#include "PrinterSettings.h"
-#include "SettingWords.h"
-#include "SettingsFile.h"
+#include "base/EditInteger.h"
+#include "settings/PrinterSettings.h"
+#include "settings/SettingsFile.h"
+#include "ui/cli/CommandParsing.h"
+#include "ui/cli/Console.h"
+#include "ui/cli/SettingWords.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "SettingWords.h"
+#include "ui/cli/SettingWords.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
-#include "ShowCommand.h"
+#include "ui/cli/ShowCommand.h"
 
-#include "CommandBlock.h"
-#include "CommandParsing.h"
-#include "Console.h"
-#include "OutPortDevices.h"
-#include "PortLibraryHandles.h"
-#include "PrinterSettings.h"
-#include "SettingWords.h"
-#include "SettingsFile.h"
+#include "printer/CommandBlock.h"
+#include "printer/outport/OutPortDevices.h"
+#include "settings/PrinterSettings.h"
+#include "settings/SettingsFile.h"
+#include "ui/cli/CommandParsing.h"
+#include "ui/cli/Console.h"
+#include "ui/cli/SettingWords.h"
+#include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "Deadline.h"
-#include "PortStatus.h"
-
-// Waits, against the deadline, until a serial line's output queue and then its transmitter are
-// empty (ETIMEDOUT when they are not in time). A descriptor without an output queue counts as
-// empty at once.
-PortStatus WaitForEmptyOutput(int fd, const Deadline& deadline);

@@ -1,8 +1,0 @@
-#pragma once
-
-#include "DeviceUri.h"
-#include "PortStatus.h"
-
-// Finds the printer-class node of the USB printer a usb:// target names, as connected now, and
-// stores it in the target's path. Fails with a reason naming the printer when none matches.
-PortStatus ResolveUsbPrinter(PortTarget& target);

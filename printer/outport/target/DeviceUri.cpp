@@ -1,0 +1,153 @@
+#include "printer/outport/target/DeviceUri.h"
+
+#include "printer/outport/target/UsbPrinterUri.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool ParseNumber(std::string_view text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+constexpr std::array<int, 9> kBaudRates{1200,  2400,  4800,   9600,  19200,
+                                        38400, 57600, 115200, 230400};
+
+PortStatus ApplySerialOption(std::string_view option, SerialOptions& serial) {
+    const auto equals = option.find('=');
+    const std::string_view key = option.substr(0, equals);
+    const std::string_view value =
+        equals == std::string_view::npos ? std::string_view() : option.substr(equals + 1);
+    int number = 0;
+    if (key == "baud" && ParseNumber(value, number) &&
+        std::find(kBaudRates.begin(), kBaudRates.end(), number) != kBaudRates.end()) {
+        serial.baud = number;
+    } else if (key == "bits" && ParseNumber(value, number) && number >= 5 && number <= 8) {
+        serial.bits = number;
+    } else if (key == "stop" && ParseNumber(value, number) && (number == 1 || number == 2)) {
+        serial.stopBits = number;
+    } else if (key == "parity" && value == "none") {
+        serial.parity = SerialOptions::Parity::None;
+    } else if (key == "parity" && value == "even") {
+        serial.parity = SerialOptions::Parity::Even;
+    } else if (key == "parity" && value == "odd") {
+        serial.parity = SerialOptions::Parity::Odd;
+    } else if (key == "flow" && value == "none") {
+        serial.flow = SerialOptions::Flow::None;
+    } else if (key == "flow" && value == "soft") {
+        serial.flow = SerialOptions::Flow::Soft;
+    } else if (key == "flow" && value == "hard") {
+        serial.flow = SerialOptions::Flow::Hard;
+    } else {
+        return PortStatus::Failed("unknown serial option \"" + std::string(option) +
+                                  "\" (baud=1200..230400, bits=5..8, parity=none|even|odd, "
+                                  "stop=1|2, flow=none|soft|hard)");
+    }
+    return PortStatus::Ok();
+}
+
+PortStatus ParseSerial(std::string_view rest, PortTarget& target) {
+    const auto question = rest.find('?');
+    target.path = std::string(rest.substr(0, question));
+    if (question == std::string_view::npos) {
+        return PortStatus::Ok();
+    }
+    std::string_view options = rest.substr(question + 1);
+    while (!options.empty()) {
+        const auto separator = options.find_first_of("+&");
+        PortStatus applied = ApplySerialOption(options.substr(0, separator), target.serial);
+        if (!applied.ok()) {
+            return applied;
+        }
+        if (separator == std::string_view::npos) {
+            break;
+        }
+        options.remove_prefix(separator + 1);
+    }
+    return PortStatus::Ok();
+}
+
+PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
+    if (!rest.empty() && rest.back() == '/') {
+        rest.remove_suffix(1);
+    }
+    std::string_view host = rest;
+    std::string_view port;
+    if (StartsWith(rest, "[")) { // [IPv6]:port
+        const auto close = rest.find(']');
+        if (close == std::string_view::npos) {
+            return PortStatus::Failed("unclosed '[' in the host");
+        }
+        host = rest.substr(1, close - 1);
+        const std::string_view after = rest.substr(close + 1);
+        if (!after.empty() && !StartsWith(after, ":")) {
+            return PortStatus::Failed("unexpected text after the host");
+        }
+        port = after.empty() ? after : after.substr(1);
+    } else if (const auto colon = rest.rfind(':'); colon != std::string_view::npos) {
+        host = rest.substr(0, colon);
+        port = rest.substr(colon + 1);
+    }
+    if (host.empty() || host.find_first_of("/?# ") != std::string_view::npos) {
+        return PortStatus::Failed("no valid host");
+    }
+    target.host = std::string(host);
+    if (!port.empty() &&
+        (!ParseNumber(port, target.tcpPort) || target.tcpPort < 1 || target.tcpPort > 65535)) {
+        return PortStatus::Failed("the TCP port must be a number from 1 to 65535");
+    }
+    return PortStatus::Ok();
+}
+
+} // namespace
+
+std::string PortTarget::Display() const {
+    if (kind == Kind::Socket) {
+        const bool ipv6 = host.find(':') != std::string::npos;
+        return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
+    }
+    return kind == Kind::UsbPrinter ? MakeUsbPrinterUri(printer) : path;
+}
+
+PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
+    target = PortTarget();
+    if (StartsWith(text, "serial:")) {
+        target.kind = PortTarget::Kind::Serial;
+        PortStatus parsed = ParseSerial(text.substr(7), target);
+        if (!parsed.ok()) {
+            return parsed;
+        }
+    } else if (StartsWith(text, "parallel:")) {
+        target.kind = PortTarget::Kind::Parallel;
+        target.path = std::string(text.substr(9));
+    } else if (StartsWith(text, "file:")) {
+        target.kind = PortTarget::Kind::Capture;
+        target.path = std::string(text.substr(5));
+        // file:///path and file:/path both name /path.
+        if (StartsWith(target.path, "//")) {
+            target.path.erase(0, 2);
+        }
+    } else if (StartsWith(text, "socket://")) {
+        target.kind = PortTarget::Kind::Socket;
+        return ParseSocket(text.substr(9), target);
+    } else if (StartsWith(text, "usb://")) {
+        target.kind = PortTarget::Kind::UsbPrinter;
+        return ParseUsbPrinterUri(text.substr(6), target.printer);
+    } else {
+        target.kind = PortTarget::Kind::Path;
+        target.path = std::string(text);
+    }
+    if (!StartsWith(target.path, "/") || target.path.find('\0') != std::string::npos) {
+        return PortStatus::Failed(
+            "expected an absolute path, or serial:, parallel:, file:, socket:// or usb://");
+    }
+    return PortStatus::Ok();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "printer/outport/status/PortStatus.h"
+#include "printer/outport/target/PrinterIdentity.h"
+
+#include <string>
+#include <string_view>
+
+// How a serial line is framed and paced.
+struct SerialOptions {
+    enum class Parity { None, Even, Odd };
+    enum class Flow { None, Soft, Hard }; // Soft: XON/XOFF without IXANY; Hard: RTS/CTS
+
+    int baud = 9600;
+    int bits = 8;
+    Parity parity = Parity::None;
+    int stopBits = 1;
+    Flow flow = Flow::None;
+};
+
+// Where a port's bytes go, as parsed from a device URI.
+struct PortTarget {
+    enum class Kind {
+        Serial,     // serial:/dev/ttyUSB0?baud=19200+...
+        Parallel,   // parallel:/dev/lp0
+        Path,       // a bare path: a terminal is a serial line, else written as it is
+        Capture,    // file:/path, appended to and created if missing
+        Socket,     // socket://host[:port]
+        UsbPrinter, // usb://make/model?serial=...; the node is found at each send
+    };
+
+    Kind kind = Kind::Path;
+    std::string path; // every kind but Socket; UsbPrinter only once found
+    std::string host; // Socket
+    int tcpPort = 9100;
+    SerialOptions serial;
+    PrinterIdentity printer; // UsbPrinter
+
+    // What the port is called in messages: the path, host:port, or the usb:// name.
+    std::string Display() const;
+};
+
+// Parses a device URI in the form print spoolers use into `target`, or says why it is none.
+PortStatus ParseDeviceUri(std::string_view text, PortTarget& target);

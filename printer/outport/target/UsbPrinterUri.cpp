@@ -1,0 +1,116 @@
+#include "printer/outport/target/UsbPrinterUri.h"
+
+#include <array>
+#include <cctype>
+#include <utility>
+
+namespace {
+
+constexpr std::array<char, 16> kHexDigits{'0', '1', '2', '3', '4', '5', '6', '7',
+                                          '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+
+// Everything but the characters that never need escaping in a URI.
+std::string Encode(std::string_view text) {
+    std::string encoded;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHexDigits.at(byte >> 4U);
+            encoded += kHexDigits.at(byte & 0x0FU);
+        }
+    }
+    return encoded;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    const int lower = std::tolower(static_cast<unsigned char>(c));
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+PortStatus Decode(std::string_view text, std::string& decoded) {
+    decoded.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\0') {
+            return PortStatus::Failed("a device name cannot hold a zero byte");
+        }
+        if (text[i] != '%') {
+            decoded += text[i];
+            continue;
+        }
+        const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        if (low < 0 || (high == 0 && low == 0)) {
+            return PortStatus::Failed(
+                "a '%' must be followed by two hexadecimal digits, and not 00");
+        }
+        decoded += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return PortStatus::Ok();
+}
+
+PortStatus ApplyOption(std::string_view option, PrinterIdentity& printer) {
+    const auto equals = option.find('=');
+    const std::string_view key = option.substr(0, equals);
+    const std::string_view value =
+        equals == std::string_view::npos ? std::string_view() : option.substr(equals + 1);
+    if (key == "serial" && !value.empty()) {
+        return Decode(value, printer.serial);
+    }
+    // Spoolers add the interface number; the printer-class driver has one node per printer.
+    if (key == "interface") {
+        return PortStatus::Ok();
+    }
+    return PortStatus::Failed("unknown USB printer option \"" + std::string(option) +
+                              "\" (serial=SERIAL)");
+}
+
+} // namespace
+
+std::string MakeUsbPrinterUri(const PrinterIdentity& printer) {
+    std::string uri = "usb://" + Encode(printer.make) + "/" + Encode(printer.model);
+    if (!printer.serial.empty()) {
+        uri += "?serial=" + Encode(printer.serial);
+    }
+    return uri;
+}
+
+PortStatus ParseUsbPrinterUri(std::string_view text, PrinterIdentity& printer) {
+    printer = PrinterIdentity();
+    const auto question = text.find('?');
+    const std::string_view path = text.substr(0, question);
+    const auto slash = path.find('/');
+    const auto wrongForm = [] {
+        return PortStatus::Failed(
+            "expected usb://MAKE/MODEL, optionally followed by ?serial=SERIAL");
+    };
+    if (slash == std::string_view::npos) {
+        return wrongForm();
+    }
+    for (const auto& [part, decoded] : {std::pair{path.substr(0, slash), &printer.make},
+                                        std::pair{path.substr(slash + 1), &printer.model}}) {
+        if (PortStatus status = Decode(part, *decoded); !status.ok()) {
+            return status;
+        }
+        if (decoded->empty()) {
+            return wrongForm();
+        }
+    }
+    std::string_view options =
+        question == std::string_view::npos ? std::string_view() : text.substr(question + 1);
+    while (!options.empty()) {
+        const auto separator = options.find('&');
+        if (PortStatus applied = ApplyOption(options.substr(0, separator), printer);
+            !applied.ok()) {
+            return applied;
+        }
+        options.remove_prefix(separator == std::string_view::npos ? options.size() : separator + 1);
+    }
+    return PortStatus::Ok();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ui/framework/DialogControls.h"
+#include "ui/framework/DialogTemplate.h"
+
+class QWidget;
+
+// Creates a template's controls on `dialog`, placed and sized from dialog units of the dialog's
+// font, and sizes the dialog. Radio buttons form the groups the template marks; a label leads
+// to the control after it (its buddy), and names the edit box right after it.
+CDialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget* dialog);

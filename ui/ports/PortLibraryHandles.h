@@ -1,0 +1,22 @@
+#pragma once
+
+#include "printer/outport/OutPortDevices.h"
+
+#include <memory>
+
+// The port library's discovery objects, freed by the library when they go out of scope.
+
+struct PortSettingDeleter {
+    void operator()(OutPortPortSetting* setting) const { OutPortFreePortSetting(setting); }
+};
+using PortSettingHandle = std::unique_ptr<OutPortPortSetting, PortSettingDeleter>;
+
+struct TargetDeleter {
+    void operator()(OutPortTarget* target) const { OutPortFreeTarget(target); }
+};
+using TargetHandle = std::unique_ptr<OutPortTarget, TargetDeleter>;
+
+struct DeviceListDeleter {
+    void operator()(OutPortDeviceList* list) const { OutPortFreeDevices(list); }
+};
+using DeviceListHandle = std::unique_ptr<OutPortDeviceList, DeviceListDeleter>;

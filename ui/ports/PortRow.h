@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/framework/DialogRunner.h"
+#include "ui/ports/DeviceQueries.h"
+
+#include <QGroupBox>
+#include <vector>
+
+class CPortProbe;
+class CSerialLineEditor;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// One port in the Ports dialog: the device it sends to (a discovered device, a network
+// printer, a capture file or a URI typed by hand), whether that device is there and usable,
+// the line settings of a serial target, and a test that opens and closes the device.
+class CPortRow : public QGroupBox {
+    Q_OBJECT
+
+public:
+    // `runPrompt` runs the network-printer and file prompts; it must outlive the row.
+    CPortRow(int port, const QString& title, const DialogRunner& runPrompt,
+             QWidget* parent = nullptr);
+
+    QString PortName() const { return m_assignment.name; }
+    QString Uri() const;
+    // A port set by an OUTPORT_* variable cannot be changed here.
+    bool IsReadOnly() const { return m_assignment.fromEnvironment; }
+    bool IsChanged() const;
+    QComboBox* Target() const { return m_pTarget; }
+
+    // Lists `devices` to choose from; what the row holds stays as it is.
+    void SetDevices(const std::vector<DeviceEntry>& devices);
+    // Says again whether the target is there, after devices came or went.
+    void UpdateStatus();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Action { None, NetworkPrinter, CaptureFile };
+
+    void OnActivated(int index);
+    void OnTextChanged(const QString& text);
+    void OnLineChanged();
+    void OnTest();
+    void OnTestFinished(bool opened, const QString& reason);
+    void ChooseNetworkPrinter();
+    void ChooseCaptureFile();
+    void ShowStatus(const QString& text, const QString& detail);
+
+    PortAssignment m_assignment;
+    const DialogRunner& m_runPrompt;
+    QString m_strChosen;      // the target before the user picked a prompt from the list
+    bool m_bStepping = false; // the box is handling an arrow key or the wheel
+    QComboBox* m_pTarget;
+    QPushButton* m_pTest;
+    QLabel* m_pStatus;
+    QLabel* m_pOrigin;
+    CSerialLineEditor* m_pLine;
+    CPortProbe* m_pProbe;
+};

@@ -1,0 +1,77 @@
+#include "ui/ports/PortsDialog.h"
+
+#include "ui/ports/DeviceQueries.h"
+#include "ui/ports/DeviceWatch.h"
+#include "ui/ports/PortConfigWriter.h"
+#include "ui/ports/PortRow.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+#include <vector>
+
+CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
+    : QDialog(parent), m_listDevices(std::move(listDevices)), m_pWatch(new CDeviceWatch(this)) {
+    setWindowTitle(tr("Ports"));
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel(tr("Choose the device each port sends to. A serial adapter or USB "
+                                "printer is kept by a name that survives unplugging."),
+                             this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+
+    const std::array<QString, 4> titles{tr("COM&1"), tr("COM&2"), tr("&LPT1"), tr("LP&T2")};
+    for (int port = 0; port < 4; ++port) {
+        auto* row = new CPortRow(port, titles[static_cast<std::size_t>(port)], m_runPrompt, this);
+        m_rows[static_cast<std::size_t>(port)] = row;
+        layout->addWidget(row);
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Access keys as in the setup dialog; not every platform theme gives them.
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CPortsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CPortsDialog::reject);
+    connect(m_pWatch, &CDeviceWatch::DevicesChanged, this, &CPortsDialog::RefreshDevices);
+    RefreshDevices();
+}
+
+void CPortsDialog::RefreshDevices() {
+    const std::vector<DeviceEntry> devices = m_listDevices();
+    for (CPortRow* row : m_rows) {
+        row->SetDevices(devices);
+        row->UpdateStatus();
+    }
+}
+
+void CPortsDialog::accept() {
+    std::vector<PortChoice> choices;
+    for (CPortRow* row : m_rows) {
+        if (!row->IsChanged()) {
+            continue;
+        }
+        // An empty box gives the port back its default; anything else must be a device.
+        const TargetState target = DescribeTarget(row->Uri());
+        if (!row->Uri().isEmpty() && !target.valid) {
+            row->Target()->setFocus(Qt::OtherFocusReason);
+            m_showMessage(
+                this,
+                {row->PortName() + QStringLiteral(": ") + target.status, QMessageBox::Warning, {}});
+            return;
+        }
+        choices.push_back({row->PortName().toStdString(), row->Uri().toStdString()});
+    }
+    if (!choices.empty()) {
+        const std::string error = SavePortChoices(choices);
+        if (!error.empty()) {
+            m_showMessage(this, {QString::fromStdString(error), QMessageBox::Warning, {}});
+            return;
+        }
+    }
+    QDialog::accept();
+}

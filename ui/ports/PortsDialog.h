@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/framework/DialogMessage.h"
+#include "ui/framework/DialogRunner.h"
+#include "ui/ports/DeviceQueries.h"
+
+#include <QDialog>
+#include <array>
+
+class CDeviceWatch;
+class CPortRow;
+
+// Chooses the device behind each of the four ports and keeps the choices in outport.conf.
+// The lists follow devices coming and going while the dialog is open.
+class CPortsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CPortsDialog(DeviceLister listDevices = ListDevices, QWidget* parent = nullptr);
+
+    void SetPromptRunner(DialogRunner runner) { m_runPrompt = std::move(runner); }
+    void SetMessagePresenter(MessagePresenter presenter) { m_showMessage = std::move(presenter); }
+
+    // Saves the ports that changed; on failure says why and stays open.
+    void accept() override;
+
+private:
+    void RefreshDevices();
+
+    DeviceLister m_listDevices;
+    DialogRunner m_runPrompt = ExecDialog;
+    MessagePresenter m_showMessage = ShowMessageBox;
+    std::array<CPortRow*, 4> m_rows{};
+    CDeviceWatch* m_pWatch;
+};

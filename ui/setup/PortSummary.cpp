@@ -1,0 +1,20 @@
+#include "ui/setup/PortSummary.h"
+
+#include "ui/ports/DeviceQueries.h"
+
+QString SummarizePort(int port) {
+    const PortAssignment assignment = LookUpPortAssignment(port);
+    if (!assignment.error.isEmpty()) {
+        return assignment.error;
+    }
+    const TargetState target = DescribeTarget(assignment.uri);
+    const QString where = target.device.isEmpty() ? assignment.uri : target.device;
+    const QString dash = QStringLiteral(" \u2014 ");
+    if (!target.valid || !target.present || target.description.isEmpty()) {
+        return where + dash + target.status;
+    }
+    if (!target.usable) {
+        return where + dash + target.description + QStringLiteral(", ") + target.status;
+    }
+    return where + dash + target.description;
+}

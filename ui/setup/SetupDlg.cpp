@@ -1,0 +1,215 @@
+#include "ui/setup/SetupDlg.h"
+
+#include "printer/CommandBlock.h"
+#include "printer/outport/OutPort.h"
+#include "settings/SettingsFile.h"
+#include "ui/framework/DataExchange.h"
+#include "ui/framework/InputBlock.h"
+#include "ui/ports/DeviceQueries.h"
+#include "ui/ports/DeviceWatch.h"
+#include "ui/ports/PortsDialog.h"
+#include "ui/setup/PortSummary.h"
+#include "ui/setup/SendJob.h"
+#include "ui/setup/SendProgress.h"
+#include "ui/setup/SetupDialogTemplate.h"
+
+#include <QGuiApplication>
+#include <array>
+
+namespace {
+
+// Shows the wait cursor while the printer is being sent to.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+// A Send under way: the dialog takes no input and shows the wait cursor, the call runs on its
+// own thread, and a progress window offers Cancel if it takes long. Members end in reverse
+// order, so the call is cancelled and waited for before anything else goes.
+struct CSetupDlg::SendInProgress {
+    SendInProgress(QWidget* dialog, int port, const unsigned char* block, int length)
+        : inputBlock(dialog), progress(port, dialog), job(port, block, length) {}
+
+    BusyCursor busy;
+    CInputBlock inputBlock;
+    CSendProgress progress;
+    CSendJob job;
+};
+
+CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent) {
+    LoadSettings(m_settings);
+    const ShownValues shown = m_settings.Shown();
+    m_nEditLength = shown.length;
+    m_nEditGap = shown.gap;
+    m_nEditTear = shown.tear;
+    // At start the labels say "mm" only for the exact millimetre code, while the boxes show
+    // millimetres for any code but 0.
+    m_bInchShown = m_settings.m_nUnit != 1;
+    m_strUnitLabel = m_bInchShown ? QStringLiteral("0.1inch") : QStringLiteral("mm");
+    m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
+    connect(new CDeviceWatch(this), &CDeviceWatch::DevicesChanged, this,
+            &CSetupDlg::RefreshPortTips);
+    RefreshPortTips();
+}
+
+// A Send still running is cancelled and waited for before the dialog goes.
+CSetupDlg::~CSetupDlg() = default;
+
+void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Radio(pDX, IDC_UNIT_INCH, m_settings.m_nUnit);
+    DDX_Radio(pDX, IDC_COM1, m_settings.m_nPort);
+    DDX_Radio(pDX, IDC_THERMAL_TRANSFER, m_settings.m_nPrintMode);
+    DDX_Text(pDX, IDC_LENGTH, m_nEditLength);
+    DDX_Text(pDX, IDC_GAP, m_nEditGap);
+    DDX_Text(pDX, IDC_CUT_OFFSET, m_settings.m_nCutOffset);
+    DDX_Text(pDX, IDC_TEAR, m_nEditTear);
+    DDX_Text(pDX, IDC_LENGTH_UNIT, m_strUnitLabel);
+    DDX_Text(pDX, IDC_GAP_UNIT, m_strUnitLabel);
+    DDX_Text(pDX, IDC_TEAR_UNIT, m_strUnitLabel);
+}
+
+void CSetupDlg::OnClicked(int id) {
+    switch (id) {
+    case IDC_UNIT_INCH:
+        ShowUnit(true);
+        break;
+    case IDC_UNIT_MM:
+        ShowUnit(false);
+        break;
+    case IDC_SEND:
+        OnSend();
+        break;
+    case IDC_PORTS:
+        OnPorts();
+        break;
+    default:
+        CDialogBase::OnClicked(id);
+        break;
+    }
+}
+
+// Every focus loss applies the box's value again, in the unit just read from the controls.
+// A failed read leaves the member as it was, and that value is checked.
+void CSetupDlg::OnKillFocus(int id) {
+    UpdateData(true);
+    SetResult result;
+    switch (id) {
+    case IDC_LENGTH:
+        result = m_settings.SetLength(m_nEditLength);
+        break;
+    case IDC_GAP:
+        result = m_settings.SetGap(m_nEditGap);
+        break;
+    case IDC_TEAR:
+        result = m_settings.SetTearOffset(m_nEditTear);
+        break;
+    case IDC_CUT_OFFSET:
+        result = m_settings.SetCutOffset(m_settings.m_nCutOffset);
+        break;
+    default:
+        return;
+    }
+    if (!result.accepted) {
+        SetDlgItemText(id, QStringLiteral("0"));
+        MessageBox(Text(result.message), QMessageBox::Warning);
+    }
+}
+
+// Shows the stored values of the other unit; nothing is converted.
+void CSetupDlg::ShowUnit(bool inch) {
+    if (m_bInchShown == inch) {
+        return;
+    }
+    UpdateData(true);
+    const QString label = Text(m_settings.UnitLabel());
+    SetDlgItemText(IDC_LENGTH_UNIT, label);
+    SetDlgItemText(IDC_GAP_UNIT, label);
+    SetDlgItemText(IDC_TEAR_UNIT, label);
+    m_nEditLength = inch ? m_settings.m_nLengthInch : m_settings.m_nLengthMm;
+    m_nEditGap = inch ? m_settings.m_nGapInch : m_settings.m_nGapMm;
+    m_nEditTear = inch ? m_settings.m_nTearInch : m_settings.m_nTearMm;
+    SetDlgItemText(IDC_LENGTH, QString::number(m_nEditLength));
+    SetDlgItemText(IDC_GAP, QString::number(m_nEditGap));
+    SetDlgItemText(IDC_TEAR, QString::number(m_nEditTear));
+    m_bInchShown = inch;
+}
+
+void CSetupDlg::OnSend() {
+    if (m_pSending != nullptr) {
+        return;
+    }
+    UpdateData(true);
+    const int length = BuildCommand(m_settings, m_pCommand.get());
+    m_pSending =
+        std::make_unique<SendInProgress>(this, m_settings.m_nPort, m_pCommand.get(), length);
+    connect(&m_pSending->progress, &CSendProgress::CancelRequested, &m_pSending->job,
+            &CSendJob::Cancel);
+    // Emitted on the worker thread; queued, the result is handled here on the dialog's.
+    connect(&m_pSending->job, &CSendJob::Finished, this, &CSetupDlg::OnSendFinished,
+            Qt::QueuedConnection);
+    m_pSending->job.Start();
+}
+
+void CSetupDlg::OnSendFinished(bool sent, const QString& reason) {
+    if (m_pSending == nullptr) {
+        return; // the dialog was closed in between and has cancelled the call
+    }
+    m_pSending.reset();
+    if (sent) {
+        MessageBox(QStringLiteral("Send To Printer OK!"), QMessageBox::NoIcon);
+    } else {
+        MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning, reason);
+    }
+}
+
+void CSetupDlg::OnPorts() {
+    CPortsDialog ports(ListDevices, this);
+    m_runDialog(ports);
+    RefreshPortTips();
+}
+
+// Each port button says which device it stands for now and whether it is there.
+void CSetupDlg::RefreshPortTips() {
+    const std::array ports{IDC_COM1, IDC_COM2, IDC_LPT1, IDC_LPT2};
+    for (std::size_t port = 0; port < ports.size(); ++port) {
+        const QString summary = SummarizePort(static_cast<int>(port));
+        QWidget* button = GetDlgItem(ports[port]);
+        button->setToolTip(summary);
+        button->setAccessibleDescription(summary);
+    }
+}
+
+// Nothing is saved from controls that did not read, and a failed save keeps the dialog open
+// so that what the user typed is not lost.
+void CSetupDlg::OnOK() {
+    if (!UpdateData(true)) {
+        return;
+    }
+    switch (SaveSettings(m_settings)) {
+    case SaveResult::Saved:
+        CDialogBase::OnOK();
+        break;
+    case SaveResult::CannotOpen:
+        MessageBox(QStringLiteral("Cannot open Trovanel.ini file."), QMessageBox::Warning);
+        break;
+    case SaveResult::CannotWrite:
+        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
+        break;
+    }
+}
+
+// Closing the window during a Send cancels the call and waits for it first.
+void CSetupDlg::OnCancel() {
+    m_pSending.reset();
+    CDialogBase::OnCancel();
+}

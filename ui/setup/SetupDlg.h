@@ -1,0 +1,48 @@
+#pragma once
+
+#include "settings/PrinterSettings.h"
+#include "ui/framework/DialogBase.h"
+#include "ui/framework/DialogRunner.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// The setup dialog: edits the printer settings, checks each measurement as its box loses the
+// focus, switches the unit shown, sends the settings to the printer and saves them on OK.
+class CSetupDlg : public CDialogBase {
+    Q_OBJECT
+
+public:
+    explicit CSetupDlg(QWidget* parent = nullptr);
+    ~CSetupDlg() override;
+
+    const CPrinterSettings& Settings() const { return m_settings; }
+    void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnClicked(int id) override;
+    void OnKillFocus(int id) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    struct SendInProgress;
+
+    void ShowUnit(bool inch);
+    void OnSend();
+    void OnSendFinished(bool sent, const QString& reason);
+    void OnPorts();
+    void RefreshPortTips();
+
+    CPrinterSettings m_settings;
+    std::int32_t m_nEditLength = 0;
+    std::int32_t m_nEditGap = 0;
+    std::int32_t m_nEditTear = 0;
+    QString m_strUnitLabel;
+    bool m_bInchShown = false; // the unit the three boxes are taken to show
+    std::unique_ptr<unsigned char[]> m_pCommand;
+    std::unique_ptr<SendInProgress> m_pSending; // while a Send runs
+    DialogRunner m_runDialog = ExecDialog;      // runs the Ports dialog
+};
