@@ -317,7 +317,9 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
     const QStringList names{"COM1", "COM2", "LPT1", "LPT2"};
     for (int index = 0; index < 4; ++index) {
         const QJsonObject port = ports[index].toObject();
-        EXPECT_EQ(Keys(port), QSet<QString>({"port", "uri", "origin", "present", "usable", "fix"}));
+        EXPECT_EQ(Keys(port), QSet<QString>({"port", "uri", "origin", "present", "usable", "fix",
+                                             "printer_state", "printer_state_reasons",
+                                             "printer_state_message"}));
         EXPECT_EQ(port["port"], names[index]);
     }
     EXPECT_EQ(ports[0].toObject()["origin"], "the default");
@@ -325,19 +327,24 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
                                        {"uri", "file:" + Path(m_dir.path() / "com2.bin")},
                                        {"present", true},
                                        {"usable", true},
-                                       {"fix", ""}});
+                                       {"fix", ""},
+                                       {"printer_state", "unknown"},
+                                       {"printer_state_reasons", QJsonArray()}});
     ExpectFields(
         ports[2].toObject(),
         {{"origin", Path(config) + " line 2"}, {"present", true}, {"usable", true}, {"fix", ""}});
     // Which devices this machine has is not known here, only their form.
     for (const QJsonValue device : object["devices"].toArray()) {
-        EXPECT_EQ(Keys(device.toObject()),
-                  QSet<QString>({"node", "uri", "kind", "description", "usable", "fix"}));
+        EXPECT_EQ(
+            Keys(device.toObject()),
+            QSet<QString>({"node", "uri", "kind", "description", "usable", "fix", "printer_state",
+                           "printer_state_reasons", "printer_state_message"}));
     }
 
     const QString text = QString::fromUtf8(Trovanel({"ports"}).out);
     EXPECT_TRUE(text.contains("  COM2  file:" + Path(m_dir.path() / "com2.bin") +
-                              "  (OUTPORT_COM2): ready\n"))
+                              "  (OUTPORT_COM2): ready\n"
+                              "        printer: status not reported by this connection\n"))
         << text.toStdString();
 
     // A line the reader cannot take is said, and no port claims a device.

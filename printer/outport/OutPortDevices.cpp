@@ -4,6 +4,7 @@
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
+#include "printer/outport/status/PrinterState.h"
 #include "printer/outport/target/DeviceUri.h"
 #include "printer/outport/target/PortConfig.h"
 #include "printer/outport/transport/DeviceAccess.h"
@@ -19,9 +20,26 @@
 
 namespace {
 
+// The strings behind an OutPortPrinterState.
+struct PrinterStateText {
+    std::string state;
+    std::string reasons;
+    std::string message;
+    std::string words;
+
+    explicit PrinterStateText(const PrinterState& printer = {})
+        : state(StateKeyword(printer.state)), reasons(JoinedReasons(printer)),
+          message(printer.message), words(DescribePrinterState(printer)) {}
+
+    OutPortPrinterState View() const {
+        return {state.c_str(), reasons.c_str(), message.c_str(), words.c_str()};
+    }
+};
+
 struct DeviceRecord {
     DiscoveredDevice device;
     DeviceAccess access;
+    PrinterStateText printer;
 };
 
 // The same file reached by two names, such as a /dev/serial/by-id link and its node.
@@ -75,6 +93,7 @@ struct TargetRecord : OutPortTarget {
     std::string descriptionText;
     std::string statusText;
     std::string fixText;
+    PrinterStateText printerText;
 };
 
 struct PortSettingRecord : OutPortPortSetting {
@@ -131,13 +150,14 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
     auto list = std::make_unique<OutPortDeviceList>();
     for (DiscoveredDevice& device : DiscoverDevices()) {
         DeviceAccess access = CheckAccess(device.node);
-        list->records.push_back({std::move(device), std::move(access)});
+        PrinterStateText printer(device.printerState);
+        list->records.push_back({std::move(device), std::move(access), std::move(printer)});
     }
     for (const DeviceRecord& record : list->records) {
         list->views.push_back({CKind(record.device.kind), record.device.node.c_str(),
                                record.device.uri.c_str(), record.device.description.c_str(),
                                record.access.usable ? 1 : 0, record.access.group.c_str(),
-                               record.access.fix.c_str()});
+                               record.access.fix.c_str(), record.printer.View()});
     }
     return list.release();
 }
@@ -176,6 +196,7 @@ extern "C" OutPortTarget* OutPortDescribeUri(const char* uri) {
     result->description = result->descriptionText.c_str();
     result->status = result->statusText.c_str();
     result->fix = result->fixText.c_str();
+    result->printer = result->printerText.View();
     return result.release();
 }
 

@@ -14,17 +14,29 @@ typedef enum OutPortDeviceKind {
     OUTPORT_DEVICE_PARALLEL = 2,    // parallel port, /dev/lp*
 } OutPortDeviceKind;
 
+// What a printer reports about itself, where its connection tells it.
+typedef struct OutPortPrinterState {
+    const char* state;   // "idle", "processing", "stopped", or "unknown" when the connection
+                         // reports nothing (serial lines, sockets, files)
+    const char* reasons; // IPP state-reason keywords separated by spaces, such as
+                         // "media-empty-error offline-report"; "" when there are none
+    const char* message; // the printer's or queue's own words; "" when none
+    const char* words;   // all of it for a person: "ready", "out of paper",
+                         // "status not reported by this connection"
+} OutPortPrinterState;
+
 // One device found on this machine.
 typedef struct OutPortDevice {
     OutPortDeviceKind kind;
-    const char* node;        // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"
-    const char* uri;         // the stable device URI to keep: "serial:/dev/serial/by-id/…",
-                             // "usb://Acme/LP-2824?serial=12345", "parallel:/dev/lp0"
-    const char* description; // what a person recognises: "FTDI FT232R USB UART", "Acme LP-2824"
-    int usable;              // 1 when this user can open it for writing now
-    const char* group;       // the group that owns the node ("dialout", "lp"); "" if none
-    const char* fix;         // when not usable, what to do, e.g. "sudo adduser $USER dialout,
-                             // then log out and in again"; "" when usable
+    const char* node;            // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"
+    const char* uri;             // the stable device URI to keep: "serial:/dev/serial/by-id/…",
+                                 // "usb://Acme/LP-2824?serial=12345", "parallel:/dev/lp0"
+    const char* description;     // what a person recognises: "FTDI FT232R USB UART", "Acme LP-2824"
+    int usable;                  // 1 when this user can open it for writing now
+    const char* group;           // the group that owns the node ("dialout", "lp"); "" if none
+    const char* fix;             // when not usable, what to do, e.g. "sudo adduser $USER dialout,
+                                 // then log out and in again"; "" when usable
+    OutPortPrinterState printer; // what the printer reports
 } OutPortDevice;
 
 typedef struct OutPortDeviceList OutPortDeviceList;
@@ -39,16 +51,17 @@ void OutPortFreeDevices(OutPortDeviceList* list);
 // What a device URI means now, without sending anything: whether it parses, which node or
 // address it reaches, and whether this user may use it.
 typedef struct OutPortTarget {
-    int valid;               // 1 when the URI parses; else `status` is the parse error
-    const char* device;      // what it reaches now: "/dev/usb/lp1", "192.0.2.15:9100",
-                             // "/tmp/capture.bin"; "" when a usb:// printer is not connected
-    const char* description; // the discovered device's description, "" when none is known
-    int present;             // 1 when the device is there (network targets and capture files
-                             // count as present; nothing is connected to find out)
-    int usable;              // 1 when present and this user may open it for writing
-    const char* status;      // "ready", "no access — join the 'dialout' group",
-                             // "not connected", or why the URI is not a device
-    const char* fix;         // the command that gives access when that is what is missing
+    int valid;                   // 1 when the URI parses; else `status` is the parse error
+    const char* device;          // what it reaches now: "/dev/usb/lp1", "192.0.2.15:9100",
+                                 // "/tmp/capture.bin"; "" when a usb:// printer is not connected
+    const char* description;     // the discovered device's description, "" when none is known
+    int present;                 // 1 when the device is there (network targets and capture files
+                                 // count as present; nothing is connected to find out)
+    int usable;                  // 1 when present and this user may open it for writing
+    const char* status;          // "ready", "no access — join the 'dialout' group",
+                                 // "not connected", or why the URI is not a device
+    const char* fix;             // the command that gives access when that is what is missing
+    OutPortPrinterState printer; // what the printer reports; "unknown" when not valid
 } OutPortTarget;
 
 OutPortTarget* OutPortDescribeUri(const char* uri);

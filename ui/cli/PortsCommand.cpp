@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace {
@@ -24,6 +25,27 @@ QString Text(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// What the printer reports, copied out of the library's objects.
+struct PrinterReport {
+    QString state = QStringLiteral("unknown");
+    QStringList reasons;
+    QString message;
+    QString words;
+};
+
+PrinterReport ReadPrinter(const OutPortPrinterState& printer) {
+    return {Text(printer.state), Text(printer.reasons).split(u' ', Qt::SkipEmptyParts),
+            Text(printer.message), Text(printer.words)};
+}
+
+// The printer's state as JSON keys beside a device's or port's own.
+void AddPrinterKeys(QJsonObject& object, const PrinterReport& printer) {
+    object.insert(QStringLiteral("printer_state"), printer.state);
+    object.insert(QStringLiteral("printer_state_reasons"),
+                  QJsonArray::fromStringList(printer.reasons));
+    object.insert(QStringLiteral("printer_state_message"), printer.message);
+}
+
 // One port: what it maps to, where that comes from, and what the device is like now.
 struct PortReport {
     QString port;
@@ -33,6 +55,7 @@ struct PortReport {
     bool usable = false;
     QString status;
     QString fix;
+    PrinterReport printer;
 };
 
 // Looks up every port. A configuration file that cannot be used is said once on standard
@@ -55,6 +78,7 @@ std::vector<PortReport> LookUpPorts() {
             report.usable = target->usable == 1;
             report.status = Text(target->status);
             report.fix = Text(target->fix);
+            report.printer = ReadPrinter(target->printer);
         }
         reports.push_back(report);
     }
@@ -85,6 +109,9 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
         if (!port.fix.isEmpty()) {
             text += QStringLiteral("        fix: %1\n").arg(port.fix);
         }
+        if (!port.printer.words.isEmpty()) {
+            text += QStringLiteral("        printer: %1\n").arg(port.printer.words);
+        }
     }
     text += QStringLiteral("Devices:\n");
     const int count = OutPortDeviceCount(devices);
@@ -96,6 +123,7 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
         if (device->usable != 1) {
             text += QStringLiteral("        fix: %1\n").arg(Text(device->fix));
         }
+        text += QStringLiteral("        printer: %1\n").arg(Text(device->printer.words));
     }
     if (count == 0) {
         text += QStringLiteral("  none found\n");
@@ -106,27 +134,28 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
 QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
     QJsonArray portArray;
     for (const PortReport& port : ports) {
-        portArray.append(QJsonObject{
-            {QStringLiteral("port"), port.port},
-            {QStringLiteral("uri"), port.uri},
-            {QStringLiteral("origin"), port.origin},
-            {QStringLiteral("present"), port.present},
-            {QStringLiteral("usable"), port.usable},
-            {QStringLiteral("fix"), port.fix},
-        });
+        QJsonObject object{
+            {QStringLiteral("port"), port.port},     {QStringLiteral("uri"), port.uri},
+            {QStringLiteral("origin"), port.origin}, {QStringLiteral("present"), port.present},
+            {QStringLiteral("usable"), port.usable}, {QStringLiteral("fix"), port.fix},
+        };
+        AddPrinterKeys(object, port.printer);
+        portArray.append(object);
     }
     QJsonArray deviceArray;
     const int count = OutPortDeviceCount(devices);
     for (int index = 0; index < count; ++index) {
         const OutPortDevice* device = OutPortDeviceAt(devices, index);
-        deviceArray.append(QJsonObject{
+        QJsonObject object{
             {QStringLiteral("node"), Text(device->node)},
             {QStringLiteral("uri"), Text(device->uri)},
             {QStringLiteral("kind"), KindWord(device->kind)},
             {QStringLiteral("description"), Text(device->description)},
             {QStringLiteral("usable"), device->usable == 1},
             {QStringLiteral("fix"), Text(device->fix)},
-        });
+        };
+        AddPrinterKeys(object, ReadPrinter(device->printer));
+        deviceArray.append(object);
     }
     const QJsonObject object{{QStringLiteral("ports"), portArray},
                              {QStringLiteral("devices"), deviceArray}};
