@@ -96,11 +96,30 @@ QString KindWord(OutPortDeviceKind kind) {
         return QStringLiteral("usb-printer");
     case OUTPORT_DEVICE_PARALLEL:
         return QStringLiteral("parallel");
+    case OUTPORT_DEVICE_CUPS_QUEUE:
+        return QStringLiteral("cups");
     }
     return QStringLiteral("unknown");
 }
 
-QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
+// The devices on this machine, then the print queues of the user's CUPS server.
+struct FoundDevices {
+    DeviceListHandle local;
+    DeviceListHandle queues;
+
+    std::vector<const OutPortDevice*> All() const {
+        std::vector<const OutPortDevice*> all;
+        for (const OutPortDeviceList* list : {local.get(), queues.get()}) {
+            for (int index = 0; index < OutPortDeviceCount(list); ++index) {
+                all.push_back(OutPortDeviceAt(list, index));
+            }
+        }
+        return all;
+    }
+    QString QueueProblem() const { return Text(OutPortDeviceListProblem(queues.get())); }
+};
+
+QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found) {
     QString text = QStringLiteral("Ports:\n");
     for (const PortReport& port : ports) {
         text += QStringLiteral("  %1  %2  (%3): %4\n")
@@ -114,24 +133,28 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
         }
     }
     text += QStringLiteral("Devices:\n");
-    const int count = OutPortDeviceCount(devices);
-    for (int index = 0; index < count; ++index) {
-        const OutPortDevice* device = OutPortDeviceAt(devices, index);
-        text += QStringLiteral("  %1 (%2): %3\n")
-                    .arg(Text(device->node), KindWord(device->kind), Text(device->description));
+    const std::vector<const OutPortDevice*> devices = found.All();
+    for (const OutPortDevice* device : devices) {
+        text +=
+            QStringLiteral("  %1 (%2): %3%4\n")
+                .arg(Text(device->node), KindWord(device->kind), Text(device->description),
+                     device->isDefault == 1 ? QStringLiteral(", the default queue") : QString());
         text += QStringLiteral("        %1\n").arg(Text(device->uri));
         if (device->usable != 1) {
             text += QStringLiteral("        fix: %1\n").arg(Text(device->fix));
         }
         text += QStringLiteral("        printer: %1\n").arg(Text(device->printer.words));
     }
-    if (count == 0) {
+    if (devices.empty()) {
         text += QStringLiteral("  none found\n");
+    }
+    if (!found.QueueProblem().isEmpty()) {
+        text += QStringLiteral("  print queues: %1\n").arg(found.QueueProblem());
     }
     return text;
 }
 
-QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
+QString Json(const std::vector<PortReport>& ports, const FoundDevices& found) {
     QJsonArray portArray;
     for (const PortReport& port : ports) {
         QJsonObject object{
@@ -143,9 +166,7 @@ QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devi
         portArray.append(object);
     }
     QJsonArray deviceArray;
-    const int count = OutPortDeviceCount(devices);
-    for (int index = 0; index < count; ++index) {
-        const OutPortDevice* device = OutPortDeviceAt(devices, index);
+    for (const OutPortDevice* device : found.All()) {
         QJsonObject object{
             {QStringLiteral("node"), Text(device->node)},
             {QStringLiteral("uri"), Text(device->uri)},
@@ -155,17 +176,22 @@ QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devi
             {QStringLiteral("fix"), Text(device->fix)},
         };
         AddPrinterKeys(object, ReadPrinter(device->printer));
+        if (device->kind == OUTPORT_DEVICE_CUPS_QUEUE) {
+            object.insert(QStringLiteral("default"), device->isDefault == 1);
+        }
         deviceArray.append(object);
     }
     const QJsonObject object{{QStringLiteral("ports"), portArray},
-                             {QStringLiteral("devices"), deviceArray}};
+                             {QStringLiteral("devices"), deviceArray},
+                             {QStringLiteral("print_queues_problem"), found.QueueProblem()}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
 ExitStatus List(bool json) {
     const std::vector<PortReport> ports = LookUpPorts();
-    const DeviceListHandle devices(OutPortListDevices());
-    PrintResult(json ? Json(ports, devices.get()) : Readable(ports, devices.get()));
+    const FoundDevices found{DeviceListHandle(OutPortListDevices()),
+                             DeviceListHandle(OutPortListQueues())};
+    PrintResult(json ? Json(ports, found) : Readable(ports, found));
     return ExitStatus::Done;
 }
 
