@@ -74,6 +74,8 @@ std::string PrintServerAddress::Display() const {
 }
 
 PrintServerAddress UsersPrintServer() {
+    // libcups keeps the server it found per thread; a long-lived program follows changes.
+    cupsSetServer(nullptr);
     return {cupsServer(), ippPort(), cupsEncryption()};
 }
 
