@@ -181,7 +181,7 @@ TEST_F(PrintQueueTest, ListingGivesEveryQueueWithItsStateAndMarksTheDefault) {
     // The queue that runs out of paper tries a job, and stops.
     ASSERT_TRUE(PrintScheduler::Administer("cupsenable", "empty"));
     EXPECT_NE(SendTo("cups:empty"), "");
-    OutPortDeviceList* list = OutPortListQueues();
+    OutPortDeviceList* list = OutPortListQueues(nullptr);
     EXPECT_STREQ(OutPortDeviceListProblem(list), "");
     const std::vector<std::pair<std::string, ListedQueue>> expected{
         {"empty", {"stopped", "media-empty-error paused", std::nullopt, 0, 0, "empty"}},
@@ -212,7 +212,7 @@ TEST_F(PrintQueueTest, ListingGivesEveryQueueWithItsStateAndMarksTheDefault) {
     EXPECT_TRUE(PrintScheduler::Administer("cupsenable", "empty"));
 
     m_environment.Set("CUPS_SERVER", "127.0.0.1:1");
-    list = OutPortListQueues();
+    list = OutPortListQueues(nullptr);
     EXPECT_EQ(OutPortDeviceCount(list), 0);
     EXPECT_STREQ(OutPortDeviceListProblem(list), "no print server answers at 127.0.0.1:1");
     OutPortFreeDevices(list);

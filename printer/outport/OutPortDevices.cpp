@@ -1,6 +1,7 @@
 // The C face of device discovery: each object owns the strings its structure points into.
 #include "printer/outport/OutPortDevices.h"
 
+#include "printer/outport/CancelToken.h"
 #include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
@@ -171,8 +172,8 @@ std::string QueueFix(const PrintQueue& queue) {
 }
 
 // A queue is asked for its state; where the server cannot be reached, that is the status.
-void DescribeQueue(const PortTarget& target, TargetRecord& result) {
-    QueueReport report = DescribePrintQueue(target, Deadline(CallTimeout()));
+void DescribeQueue(const PortTarget& target, int cancelFd, TargetRecord& result) {
+    PrintQueueReport report = DescribePrintQueue(target, Deadline(CallTimeout(), cancelFd));
     result.deviceText = report.queue.name.empty() ? target.queue : report.queue.name;
     result.deviceText += " on " + report.server;
     result.present = report.found ? 1 : 0;
@@ -211,9 +212,9 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
     return list.release();
 }
 
-extern "C" OutPortDeviceList* OutPortListQueues(void) {
+extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
     auto list = std::make_unique<OutPortDeviceList>();
-    QueueListing listing = ListPrintQueues(Deadline(CallTimeout()));
+    PrintQueueListing listing = ListPrintQueues(Deadline(CallTimeout(), CancelDescriptor(cancel)));
     for (PrintQueue& queue : listing.queues) {
         DeviceRecord record{OUTPORT_DEVICE_CUPS_QUEUE, {}, {}, PrinterStateText(queue.state)};
         record.device.node = queue.name;
@@ -249,6 +250,10 @@ extern "C" void OutPortFreeDevices(OutPortDeviceList* list) {
 }
 
 extern "C" OutPortTarget* OutPortDescribeUri(const char* uri) {
+    return OutPortDescribeUriCancellable(uri, nullptr);
+}
+
+extern "C" OutPortTarget* OutPortDescribeUriCancellable(const char* uri, OutPortCancel* cancel) {
     auto result = std::make_unique<TargetRecord>();
     PortTarget target;
     const PortStatus parsed =
@@ -261,7 +266,7 @@ extern "C" OutPortTarget* OutPortDescribeUri(const char* uri) {
             result->statusText = "not connected";
         } else if (target.kind == PortTarget::Kind::CupsQueue ||
                    target.kind == PortTarget::Kind::IppPrinter) {
-            DescribeQueue(target, *result);
+            DescribeQueue(target, CancelDescriptor(cancel), *result);
         } else {
             DescribeDevice(target, *result);
         }

@@ -4,6 +4,8 @@
 // now, and a watch on plug and unplug. Beside OutPort and with C linkage like it; every string
 // belongs to the object it came from and lives as long as that object.
 
+#include "printer/outport/OutPort.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -55,8 +57,9 @@ void OutPortFreeDevices(OutPortDeviceList* list);
 // Lists the print queues of the user's CUPS server (found as every CUPS client finds it:
 // CUPS_SERVER, client.conf, else the local scheduler), as devices of kind
 // OUTPORT_DEVICE_CUPS_QUEUE with the URI "cups:NAME", in the server's order. It asks the server,
-// within the time-out (OUTPORT_TIMEOUT_MS), so a window calls it off its own thread. Never NULL.
-OutPortDeviceList* OutPortListQueues(void);
+// within the time-out (OUTPORT_TIMEOUT_MS), so a window calls it off its own thread; `cancel`
+// (NULL: none) stops it early, leaving the list empty. Never NULL.
+OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel);
 // Why the queues could not be listed ("no print server answers at localhost:631"); "" when the
 // server answered, and for a list of OutPortListDevices.
 const char* OutPortDeviceListProblem(const OutPortDeviceList* list);
@@ -82,6 +85,8 @@ typedef struct OutPortTarget {
 } OutPortTarget;
 
 OutPortTarget* OutPortDescribeUri(const char* uri);
+// OutPortDescribeUri that `cancel` (NULL: none) can stop while it waits on a print server.
+OutPortTarget* OutPortDescribeUriCancellable(const char* uri, OutPortCancel* cancel);
 void OutPortFreeTarget(OutPortTarget* target);
 
 // Which device URI port 0..3 (COM1, COM2, LPT1, LPT2) maps to and where that comes from.

@@ -190,7 +190,7 @@ QString Json(const std::vector<PortReport>& ports, const FoundDevices& found) {
 ExitStatus List(bool json) {
     const std::vector<PortReport> ports = LookUpPorts();
     const FoundDevices found{DeviceListHandle(OutPortListDevices()),
-                             DeviceListHandle(OutPortListQueues())};
+                             DeviceListHandle(OutPortListQueues(nullptr))};
     PrintResult(json ? Json(ports, found) : Readable(ports, found));
     return ExitStatus::Done;
 }

@@ -2,12 +2,12 @@
 
 #include "ui/ports/DeviceQueries.h"
 
-QString SummarizePort(int port) {
+QString SummarizePort(int port, OutPortCancel* cancel) {
     const PortAssignment assignment = LookUpPortAssignment(port);
     if (!assignment.error.isEmpty()) {
         return assignment.error;
     }
-    const TargetState target = DescribeTarget(assignment.uri);
+    const TargetState target = DescribeTarget(assignment.uri, cancel);
     const QString where = target.device.isEmpty() ? assignment.uri : target.device;
     const QString dash = QStringLiteral(" \u2014 ");
     if (!target.valid || !target.present || target.description.isEmpty()) {

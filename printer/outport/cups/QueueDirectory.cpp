@@ -2,8 +2,8 @@
 
 #include "printer/outport/cups/PrintServer.h"
 
-QueueListing ListPrintQueues(const Deadline& deadline) {
-    QueueListing listing;
+PrintQueueListing ListPrintQueues(const Deadline& deadline) {
+    PrintQueueListing listing;
     PrintServerConnection server;
     PortStatus status = server.Open(UsersPrintServer(), deadline);
     if (status.ok()) {
@@ -13,9 +13,9 @@ QueueListing ListPrintQueues(const Deadline& deadline) {
     return listing;
 }
 
-QueueReport DescribePrintQueue(const PortTarget& target, const Deadline& deadline) {
+PrintQueueReport DescribePrintQueue(const PortTarget& target, const Deadline& deadline) {
     const QueueAddress address = QueueAddressOf(target);
-    QueueReport report;
+    PrintQueueReport report;
     report.server = address.server.Display();
     PrintServerConnection server;
     report.status = server.Open(address.server, deadline);

@@ -9,20 +9,20 @@
 #include <vector>
 
 // The queues of the user's CUPS server, or why they could not be listed.
-struct QueueListing {
+struct PrintQueueListing {
     std::vector<PrintQueue> queues;
     std::string problem; // "" when the server answered
 };
 
-QueueListing ListPrintQueues(const Deadline& deadline);
+PrintQueueListing ListPrintQueues(const Deadline& deadline);
 
 // What a cups: or ipp:// target is now: `status` fails when the queue cannot take a job (or
 // cannot be reached), and `queue` holds what the server said, if it answered.
-struct QueueReport {
+struct PrintQueueReport {
     PortStatus status = PortStatus::Ok();
     bool found = false; // the server knows the queue
     PrintQueue queue;
     std::string server; // where the queue lives, for messages
 };
 
-QueueReport DescribePrintQueue(const PortTarget& target, const Deadline& deadline);
+PrintQueueReport DescribePrintQueue(const PortTarget& target, const Deadline& deadline);
