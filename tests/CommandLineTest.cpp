@@ -4,6 +4,7 @@
 #include "settings/PrinterSettings.h"
 #include "settings/SettingsFile.h"
 #include "tests/Environment.h"
+#include "tests/PrintScheduler.h"
 #include "tests/WorkDirectory.h"
 #include "ui/setup/SetupDialogTemplate.h"
 #include "ui/setup/SetupDlg.h"
@@ -20,6 +21,7 @@
 #include <QStringList>
 #include <QTest>
 #include <array>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -393,6 +395,30 @@ TEST_F(CommandLineTest, PortsListThePrintQueuesWithTheirStatesOrWhyNot) {
                     .endsWith("  print queues: no print server answers at 127.0.0.1:1\n"));
     EXPECT_EQ(ParseObject(Trovanel({"ports", "--json"}).out)["print_queues_problem"],
               "no print server answers at 127.0.0.1:1");
+}
+
+// A signal ends a send through a print queue by cancelling its job on the server first.
+TEST_F(CommandLineTest, SignalCancelsTheQueuedJobBeforeTheProgramEnds) {
+    m_environment.insert(QStringLiteral("OUTPORT_TIMEOUT_MS"), QStringLiteral("20000"));
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        QProcess process;
+        process.setProgram(QStringLiteral(TROVANEL_PROGRAM));
+        process.setArguments({"send", "--to", "cups:slow"});
+        process.setWorkingDirectory(Path(m_dir.path()));
+        process.setProcessEnvironment(m_environment);
+        process.start();
+        ASSERT_TRUE(process.waitForStarted());
+        // Long enough for the job to reach the backend, which never finishes it.
+        QTest::qWait(700);
+        kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(3000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+                  "cups:slow: cancelled after 38 of 38 bytes; the job was cancelled\n");
+        EXPECT_EQ(PrintScheduler::UnfinishedJobs("slow"), "");
+    }
 }
 
 TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {

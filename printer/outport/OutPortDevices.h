@@ -110,6 +110,9 @@ int OutPortProbe(const char* uri);
 
 // Like OutPort, but to any device URI instead of a port: for a one-off send.
 int OutPortToUri(const char* uri, int length, const unsigned char* data);
+// OutPortToUri that `cancel` can stop, as OutPortCancellable.
+int OutPortToUriCancellable(const char* uri, int length, const unsigned char* data,
+                            OutPortCancel* cancel);
 
 // A watch on devices coming and going. The descriptor becomes readable when something
 // changed; OutPortMonitorRead then consumes the pending events and returns 1 if any concerned

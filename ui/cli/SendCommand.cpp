@@ -3,23 +3,61 @@
 #include "printer/CommandBlock.h"
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/target/DeviceUri.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
 #include "ui/cli/SettingWords.h"
-#include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <array>
+#include <csignal>
 #include <cstdint>
 
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel send");
+
+// Ctrl+C, a closed terminal or a termination request cancels a send under way, so that what the
+// library must undo (a print job on a server) is undone before the program ends.
+OutPortCancel* g_pSendCancel = nullptr;
+
+extern "C" void CancelSend(int /*signal*/) {
+    OutPortCancelRequest(g_pSendCancel);
+}
+
+class CancelOnSignals {
+public:
+    CancelOnSignals() : m_pCancel(OutPortCancelCreate()) {
+        g_pSendCancel = m_pCancel;
+        struct sigaction action {};
+        action.sa_handler = CancelSend;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+            sigaction(kSignals[i], &action, &m_previous[i]);
+        }
+    }
+    CancelOnSignals(const CancelOnSignals&) = delete;
+    CancelOnSignals& operator=(const CancelOnSignals&) = delete;
+    ~CancelOnSignals() {
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+            sigaction(kSignals[i], &m_previous[i], nullptr);
+        }
+        g_pSendCancel = nullptr;
+        OutPortCancelDestroy(m_pCancel);
+    }
+
+    OutPortCancel* Token() const { return m_pCancel; }
+
+private:
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+    OutPortCancel* m_pCancel;
+    std::array<struct sigaction, 3> m_previous{};
+};
 
 } // namespace
 
@@ -54,10 +92,11 @@ int RunSend(const QStringList& arguments) {
     }
     const QByteArray uri = parser.value(to).toUtf8();
     if (parser.isSet(to)) {
-        const TargetHandle target(OutPortDescribeUri(uri.constData()));
-        if (target->valid != 1) {
-            PrintMessage(
-                QStringLiteral("%1: %2").arg(parser.value(to), QString::fromUtf8(target->status)));
+        // Only the form is checked here: reaching the device is the send's own business.
+        PortTarget target;
+        if (const PortStatus parsed = ParseDeviceUri(uri.toStdString(), target); !parsed.ok()) {
+            PrintMessage(QStringLiteral("%1: %2").arg(parser.value(to),
+                                                      QString::fromStdString(parsed.reason())));
             return static_cast<int>(ExitStatus::Usage);
         }
     }
@@ -80,13 +119,12 @@ int RunSend(const QStringList& arguments) {
         PrintResultBytes(QByteArray(reinterpret_cast<const char*>(command.data()), size));
         return static_cast<int>(ExitStatus::Done);
     }
-    bool sent = false;
-    if (parser.isSet(to)) {
-        const int size = BuildCommand(settings, command.data());
-        sent = OutPortToUri(uri.constData(), size, command.data()) == 1;
-    } else {
-        sent = SendToPrinter(settings, command.data());
-    }
+    const int size = BuildCommand(settings, command.data());
+    const CancelOnSignals cancel;
+    const bool sent =
+        parser.isSet(to)
+            ? OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.Token()) == 1
+            : OutPortCancellable(size, settings.m_nPort, command.data(), cancel.Token()) == 1;
     if (!sent) {
         PrintMessage(QString::fromUtf8(OutPortLastError()));
         return static_cast<int>(ExitStatus::Failed);
