@@ -4,7 +4,11 @@
 
 #include <utility>
 
-CBackgroundCall::CBackgroundCall(QObject* parent) : QObject(parent) {}
+CBackgroundCall::CBackgroundCall(QObject* parent) : QObject(parent) {
+    // An answer still queued when the object goes is dropped with it; the worker that sent it
+    // has been joined by then.
+    connect(this, &CBackgroundCall::Answered, this, &CBackgroundCall::Finish, Qt::QueuedConnection);
+}
 
 CBackgroundCall::~CBackgroundCall() {
     OutPortCancelRequest(m_pCancel);
@@ -29,13 +33,8 @@ void CBackgroundCall::Run(Call call) {
     OutPortCancelDestroy(m_pCancel);
     m_pCancel = OutPortCancelCreate();
     m_bRunning = true;
-    m_worker = std::thread([this, call = std::move(call), cancel = m_pCancel] {
-        Answer answer = call(cancel);
-        // Queued to this object's thread; dropped if the object is gone by then, which it
-        // cannot be before this thread is joined.
-        QMetaObject::invokeMethod(
-            this, [this, answer = std::move(answer)] { Finish(answer); }, Qt::QueuedConnection);
-    });
+    m_worker = std::thread(
+        [this, call = std::move(call), cancel = m_pCancel] { emit Answered(call(cancel)); });
 }
 
 void CBackgroundCall::Finish(const Answer& answer) {

@@ -24,6 +24,10 @@ public:
     void Start(Call call);
     bool IsRunning() const { return m_bRunning; }
 
+signals:
+    // Emitted on the worker; queued, it reaches Finish in this object's thread.
+    void Answered(const CBackgroundCall::Answer& answer);
+
 private:
     void Run(Call call);
     void Finish(const Answer& answer);

@@ -16,7 +16,6 @@
 
 #include <QGuiApplication>
 #include <QStringList>
-#include <QTimer>
 #include <array>
 
 namespace {
@@ -185,7 +184,7 @@ void CSetupDlg::showEvent(QShowEvent* event) {
     CDialogBase::showEvent(event);
     if (!m_bWatchingPorts) {
         m_bWatchingPorts = true;
-        QTimer::singleShot(0, this, &CSetupDlg::WatchPorts);
+        QMetaObject::invokeMethod(this, "WatchPorts", Qt::QueuedConnection);
     }
 }
 

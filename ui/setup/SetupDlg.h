@@ -37,7 +37,7 @@ private:
     void OnSend();
     void OnSendFinished(bool sent, const QString& reason);
     void OnPorts();
-    void WatchPorts();
+    Q_INVOKABLE void WatchPorts(); // queued from showEvent
     void RefreshPortTips();
 
     CPrinterSettings m_settings;

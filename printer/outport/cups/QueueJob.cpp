@@ -84,7 +84,7 @@ PortStatus LookUpJob(PrintServerConnection& server, const QueueAddress& address,
     return PortStatus::Ok();
 }
 
-std::string WithReasons(std::string text, const JobState& job) {
+std::string WithReasons(const std::string& text, const JobState& job) {
     return job.reasons.empty() ? text : text + " (" + job.reasons + ")";
 }
 

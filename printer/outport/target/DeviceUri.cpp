@@ -127,7 +127,7 @@ PortStatus ParseIpp(std::string_view rest, PortTarget& target) {
 
 std::string PortTarget::Display() const {
     const bool ipv6 = host.find(':') != std::string::npos;
-    const std::string hostPort = (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
+    std::string hostPort = (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
     switch (kind) {
     case Kind::Socket:
         return hostPort;
