@@ -28,4 +28,10 @@ for rule in "${rules[@]}"; do
         fi
     done
 done
+# The core stays plain C++.
+if hits=$(grep -rn --include='*.cpp' --include='*.h' '#include <Q' base settings printer); then
+    echo "base/, settings/ and printer/ must not use Qt:"
+    echo "$hits"
+    failed=1
+fi
 exit $failed
