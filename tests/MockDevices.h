@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <glib-object.h>
@@ -91,7 +90,8 @@ public:
 
     // Makes the printer at `node` answer LPGETSTATUS with the port status byte `status`, as its
     // driver does, and fail every write with `writeError` unless that is 0. Replaces any answer
-    // the node gave before. The answers come from the test bed's own thread.
+    // the node gave before. The answers come from the test bed's own thread; a node that is
+    // not there answers nothing.
     void AnswerPortStatus(const std::string& node, int status, int writeError = 0) {
         umockdev_testbed_detach_ioctl(m_testbed, node.c_str(), nullptr);
         UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
@@ -99,15 +99,8 @@ public:
         g_signal_connect_data(handler, "handle-ioctl", G_CALLBACK(AnswerIoctl), answer,
                               DeleteAnswer, GConnectFlags{});
         g_signal_connect(handler, "handle-write", G_CALLBACK(AnswerWrite), answer);
-        GError* error = nullptr;
-        const gboolean attached =
-            umockdev_testbed_attach_ioctl(m_testbed, node.c_str(), handler, &error);
+        umockdev_testbed_attach_ioctl(m_testbed, node.c_str(), handler, nullptr);
         g_object_unref(handler);
-        if (attached == FALSE) {
-            const std::string message = error != nullptr ? error->message : "unknown error";
-            g_clear_error(&error);
-            throw std::runtime_error("umockdev: " + message);
-        }
     }
 
 private:
@@ -122,10 +115,6 @@ private:
         }
         UMockdevIoctlData* value = umockdev_ioctl_data_resolve(
             umockdev_ioctl_client_get_arg(client), 0, sizeof(int), nullptr);
-        if (value == nullptr) {
-            umockdev_ioctl_client_complete(client, -1, EFAULT);
-            return TRUE;
-        }
         std::memcpy(value->data, &static_cast<PrinterAnswer*>(data)->status, sizeof(int));
         umockdev_ioctl_client_complete(client, 0, 0);
         g_object_unref(value);
