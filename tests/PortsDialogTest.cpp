@@ -189,9 +189,13 @@ TEST_F(PortsDialogTest, TestOpensTheTargetOnAWorkerAndReportsTheOutcome) {
     Open();
     TypeUri("COM2", QStringLiteral("serial:") + QString::fromStdString(adapter.Name()));
     EXPECT_EQ(Status("COM2"), "ready");
+    // A serial line says nothing about the printer, which is therefore not called ready.
+    const QString unknown = "printer: status not reported by this connection";
+    EXPECT_EQ(Row("COM2")->findChild<QLabel*>("printer")->text(), unknown);
+    EXPECT_EQ(Row("COM2")->findChild<QLabel*>("printerIcon")->accessibleName(), "warning");
     RunTest("COM2");
     EXPECT_EQ(Status("COM2"), "test passed: the device opened and closed again");
-    EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2"));
+    EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2") + "\n" + unknown);
 
     adapter.CloseMaster();
     RunTest("COM2");

@@ -434,7 +434,10 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     m_environment.Set("OUTPORT_COM1", "file:" + capture);
     m_environment.Set("OUTPORT_COM2", "/dev/no-such-printer");
     Open();
-    EXPECT_EQ(Button(IDC_COM1)->toolTip(), QString::fromStdString(capture + " \u2014 ready"));
+    EXPECT_EQ(Button(IDC_COM1)->toolTip(),
+              QString::fromStdString(capture +
+                                     " \u2014 ready\nprinter: status not reported by this "
+                                     "connection"));
     EXPECT_EQ(Button(IDC_COM1)->accessibleDescription(), Button(IDC_COM1)->toolTip());
     EXPECT_EQ(Button(IDC_COM2)->toolTip(), "/dev/no-such-printer \u2014 not connected");
 
@@ -448,7 +451,8 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     Press(Qt::Key_R, Qt::AltModifier);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Focus(), Button(IDC_PORTS));
-    EXPECT_EQ(Button(IDC_COM2)->toolTip(), "127.0.0.1:9100 \u2014 ready");
+    EXPECT_EQ(Button(IDC_COM2)->toolTip(),
+              "127.0.0.1:9100 \u2014 ready\nprinter: status not reported by this connection");
 }
 
 } // namespace

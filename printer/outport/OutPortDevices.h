@@ -20,7 +20,8 @@ typedef struct OutPortPrinterState {
                          // reports nothing (serial lines, sockets, files)
     const char* reasons; // IPP state-reason keywords separated by spaces, such as
                          // "media-empty-error offline-report"; "" when there are none
-    const char* message; // the printer's or queue's own words; "" when none
+    const char* message; // the printer's or queue's own words, or why a device that could
+                         // report was not asked ("busy — …"); "" when none
     const char* words;   // all of it for a person: "ready", "out of paper",
                          // "status not reported by this connection"
 } OutPortPrinterState;

@@ -24,9 +24,16 @@ std::vector<DeviceEntry> ListDevices() {
 
 TargetState DescribeTarget(const QString& uri) {
     const TargetHandle target(OutPortDescribeUri(uri.toUtf8().constData()));
-    return {target->valid != 0,   target->present != 0,      target->usable != 0,
-            Text(target->device), Text(target->description), Text(target->status),
-            Text(target->fix)};
+    const OutPortPrinterState& printer = target->printer;
+    return {target->valid != 0,
+            target->present != 0,
+            target->usable != 0,
+            Text(target->device),
+            Text(target->description),
+            Text(target->status),
+            Text(target->fix),
+            {Text(printer.state), Text(printer.reasons).split(u' ', Qt::SkipEmptyParts),
+             Text(printer.words)}};
 }
 
 PortAssignment LookUpPortAssignment(int port) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -18,6 +19,13 @@ std::vector<DeviceEntry> ListDevices();
 // Where a dialog gets its devices from: ListDevices, or what a test hands it.
 using DeviceLister = std::function<std::vector<DeviceEntry>()>;
 
+// What the printer behind a device reports about itself.
+struct PrinterReport {
+    QString state = QStringLiteral("unknown"); // "idle", "processing", "stopped", "unknown"
+    QStringList reasons;                       // IPP keywords, such as "media-empty-error"
+    QString words; // "ready", "stopped: out of paper", "status not reported by this connection"
+};
+
 // What a device URI reaches now.
 struct TargetState {
     bool valid = false;   // the URI parses; else `status` says why not
@@ -27,6 +35,7 @@ struct TargetState {
     QString description;
     QString status; // "ready", "no access — join the 'dialout' group", "not connected", ...
     QString fix;    // the command that gives access, when access is what is missing
+    PrinterReport printer;
 };
 
 TargetState DescribeTarget(const QString& uri);

@@ -4,6 +4,7 @@
 #include "printer/outport/target/SerialUri.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortProbe.h"
+#include "ui/ports/PrinterHealth.h"
 #include "ui/ports/SerialLineEditor.h"
 
 #include <QComboBox>
@@ -11,11 +12,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace {
 
@@ -53,6 +57,15 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     m_pStatus->setObjectName(QStringLiteral("status"));
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pStatus->setWordWrap(true); // reasons can be long
+    m_pPrinterIcon = new QLabel(this);
+    m_pPrinterIcon->setObjectName(QStringLiteral("printerIcon"));
+    m_pPrinter = new QLabel(this);
+    m_pPrinter->setObjectName(QStringLiteral("printer"));
+    m_pPrinter->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pPrinter->setWordWrap(true);
+    auto* printerLine = new QHBoxLayout;
+    printerLine->addWidget(m_pPrinterIcon);
+    printerLine->addWidget(m_pPrinter, 1);
     m_pOrigin = new QLabel(this);
     m_pOrigin->setObjectName(QStringLiteral("origin"));
     m_pLine = new CSerialLineEditor(this);
@@ -65,8 +78,9 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     grid->addWidget(m_pTarget, 0, 0);
     grid->addWidget(m_pTest, 0, 1);
     grid->addWidget(m_pStatus, 1, 0, 1, 2);
-    grid->addWidget(m_pLine, 2, 0, 1, 2);
-    grid->addWidget(m_pOrigin, 3, 0, 1, 2);
+    grid->addLayout(printerLine, 2, 0, 1, 2);
+    grid->addWidget(m_pLine, 3, 0, 1, 2);
+    grid->addWidget(m_pOrigin, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
 
     SetDevices({});
@@ -210,6 +224,7 @@ void CPortRow::OnLineChanged() {
 
 void CPortRow::UpdateStatus() {
     if (Uri().isEmpty()) {
+        ShowPrinter({});
         // Saved empty, the port goes back to its default; unread, the file says why.
         ShowStatus(m_assignment.error.isEmpty() ? tr("empty: the port's default device is used")
                                                 : m_assignment.error,
@@ -218,6 +233,7 @@ void CPortRow::UpdateStatus() {
         return;
     }
     const TargetState target = DescribeTarget(Uri());
+    ShowPrinter(target);
     ShowStatus(target.status, target.fix);
     QString where = target.device;
     if (!target.description.isEmpty()) {
@@ -230,7 +246,22 @@ void CPortRow::ShowStatus(const QString& text, const QString& detail) {
     const QString status = detail.isEmpty() ? text : text + QLatin1Char('\n') + detail;
     m_pStatus->setText(status);
     m_pStatus->setToolTip(detail);
-    m_pTarget->setAccessibleDescription(status); // read out with the box, not found beside it
+    // Read out with the box, not found beside it.
+    const QString printer = m_pPrinter->text();
+    m_pTarget->setAccessibleDescription(printer.isEmpty() ? status
+                                                          : status + QLatin1Char('\n') + printer);
+}
+
+// Only a target that is there can say anything about its printer.
+void CPortRow::ShowPrinter(const TargetState& target) {
+    const bool shown = target.valid && target.present;
+    const PrinterHealth health = HealthOf(target.printer);
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    m_pPrinterIcon->setPixmap(shown ? HealthIcon(health).pixmap(size, size) : QPixmap());
+    m_pPrinterIcon->setAccessibleName(shown ? HealthName(health) : QString());
+    m_pPrinterIcon->setVisible(shown);
+    m_pPrinter->setText(shown ? tr("printer: %1").arg(target.printer.words) : QString());
+    m_pPrinter->setVisible(shown);
 }
 
 void CPortRow::OnTest() {

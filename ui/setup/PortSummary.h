@@ -2,6 +2,7 @@
 
 #include <QString>
 
-// One line saying which device port 0..3 means now and whether it is there, for the port's
-// radio button: "/dev/ttyUSB0 — FTDI FT232R USB UART", "/dev/ttyS0 — not connected".
+// Which device port 0..3 means now and whether it is there, for the port's radio button:
+// "/dev/ttyS0 — not connected", or for a device that is there a second line with what its
+// printer reports: "/dev/usb/lp0 — Acme LP-2824\nprinter: stopped: out of paper".
 QString SummarizePort(int port);
