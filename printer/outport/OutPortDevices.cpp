@@ -171,8 +171,9 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
     auto list = std::make_unique<OutPortDeviceList>();
     for (DiscoveredDevice& device : DiscoverDevices()) {
         DeviceAccess access = CheckAccess(device.node);
+        // A serial line reports nothing of the printer behind it.
         PrinterStateText printer(device.kind == DeviceKind::Serial
-                                     ? device.printerState
+                                     ? PrinterState()
                                      : PrinterStateOf(device.node, access));
         list->records.push_back({std::move(device), std::move(access), std::move(printer)});
     }

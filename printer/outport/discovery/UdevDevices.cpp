@@ -167,7 +167,6 @@ void AddSerialLines(udev* context, std::vector<DiscoveredDevice>& found) {
                          node,
                          "serial:" + StableSerialPath(device, node),
                          SerialDescription(device),
-                         {},
                          {}});
     });
 }
@@ -193,18 +192,14 @@ void AddUsbPrinters(udev* context, std::vector<DiscoveredDevice>& found) {
         const PrinterIdentity printer = UsbPrinterIdentity(device);
         const bool named = !printer.make.empty() && !printer.model.empty();
         const std::string description = printer.Description();
-        found.push_back({DeviceKind::UsbPrinter,
-                         node,
-                         named ? MakeUsbPrinterUri(printer) : node,
-                         description.empty() ? "USB printer" : description,
-                         printer,
-                         {}});
+        found.push_back({DeviceKind::UsbPrinter, node, named ? MakeUsbPrinterUri(printer) : node,
+                         description.empty() ? "USB printer" : description, printer});
     });
 }
 
 void AddParallelPorts(udev* context, std::vector<DiscoveredDevice>& found) {
     ForEachDevice(context, "printer", "lp", [&](udev_device*, const std::string& node) {
-        found.push_back({DeviceKind::Parallel, node, "parallel:" + node, "Parallel port", {}, {}});
+        found.push_back({DeviceKind::Parallel, node, "parallel:" + node, "Parallel port", {}});
     });
 }
 
