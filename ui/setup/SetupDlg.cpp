@@ -205,6 +205,10 @@ void CSetupDlg::OnOK() {
     case SaveResult::CannotWrite:
         MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
         break;
+    case SaveResult::Busy:
+        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning,
+                   tr("Another program kept saving it; nothing was changed. Try again."));
+        break;
     }
 }
 
