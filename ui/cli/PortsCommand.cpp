@@ -9,10 +9,12 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace {
@@ -22,6 +24,11 @@ constexpr int kPortCount = 4;
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// A string from a device, the configuration or the user, for a line of text output.
+QString Shown(const char* text) {
+    return TerminalSafe(Text(text));
 }
 
 // One port: what it maps to, where that comes from, and what the device is like now.
@@ -80,10 +87,11 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
     QString text = QStringLiteral("Ports:\n");
     for (const PortReport& port : ports) {
         text += QStringLiteral("  %1  %2  (%3): %4\n")
-                    .arg(port.port, port.uri.isEmpty() ? QStringLiteral("none") : port.uri,
-                         port.origin, port.status);
+                    .arg(port.port,
+                         port.uri.isEmpty() ? QStringLiteral("none") : TerminalSafe(port.uri),
+                         TerminalSafe(port.origin), TerminalSafe(port.status));
         if (!port.fix.isEmpty()) {
-            text += QStringLiteral("        fix: %1\n").arg(port.fix);
+            text += QStringLiteral("        fix: %1\n").arg(TerminalSafe(port.fix));
         }
     }
     text += QStringLiteral("Devices:\n");
@@ -91,10 +99,10 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
     for (int index = 0; index < count; ++index) {
         const OutPortDevice* device = OutPortDeviceAt(devices, index);
         text += QStringLiteral("  %1 (%2): %3\n")
-                    .arg(Text(device->node), KindWord(device->kind), Text(device->description));
-        text += QStringLiteral("        %1\n").arg(Text(device->uri));
+                    .arg(Shown(device->node), KindWord(device->kind), Shown(device->description));
+        text += QStringLiteral("        %1\n").arg(Shown(device->uri));
         if (device->usable != 1) {
-            text += QStringLiteral("        fix: %1\n").arg(Text(device->fix));
+            text += QStringLiteral("        fix: %1\n").arg(Shown(device->fix));
         }
     }
     if (count == 0) {
@@ -136,7 +144,11 @@ QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devi
 ExitStatus List(bool json) {
     const std::vector<PortReport> ports = LookUpPorts();
     const DeviceListHandle devices(OutPortListDevices());
-    PrintResult(json ? Json(ports, devices.get()) : Readable(ports, devices.get()));
+    if (json) {
+        PrintJson(Json(ports, devices.get()));
+    } else {
+        PrintResult(Readable(ports, devices.get()));
+    }
     return ExitStatus::Done;
 }
 
@@ -151,7 +163,7 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
             QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.").arg(portName));
     }
     const QByteArray uriText = uri.toUtf8();
-    QString warning;
+    QStringList warning;
     if (!uri.isEmpty()) {
         const TargetHandle target(OutPortDescribeUri(uriText.constData()));
         if (target->valid != 1) {
@@ -159,10 +171,10 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
             return ExitStatus::Usage;
         }
         if (target->usable != 1) {
-            warning = QStringLiteral("Kept, but %1 cannot be used now: %2")
-                          .arg(uri, Text(target->status));
+            warning.push_back(QStringLiteral("Kept, but %1 cannot be used now: %2")
+                                  .arg(uri, Text(target->status)));
             if (*target->fix != '\0') {
-                warning += QStringLiteral("\nfix: %1").arg(Text(target->fix));
+                warning.push_back(QStringLiteral("fix: %1").arg(Text(target->fix)));
             }
         }
     }
@@ -172,8 +184,8 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
         PrintMessage(QString::fromStdString(error));
         return ExitStatus::Failed;
     }
-    if (!warning.isEmpty()) {
-        PrintMessage(warning);
+    for (const QString& line : warning) {
+        PrintMessage(line);
     }
     return ExitStatus::Done;
 }
@@ -201,6 +213,10 @@ int RunPorts(const QStringList& arguments) {
     if (words.first() != QLatin1String("set") || words.size() != 3) {
         return static_cast<int>(
             UsageError(kUsage, QStringLiteral("Expected: ports set PORT URI.")));
+    }
+    if (parser.isSet(json)) {
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "ports set takes no --json.")));
     }
     return static_cast<int>(SetPort(words.at(1), words.at(2)));
 }
