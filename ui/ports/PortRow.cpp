@@ -2,6 +2,7 @@
 
 #include "printer/outport/target/DeviceUri.h"
 #include "printer/outport/target/SerialUri.h"
+#include "ui/framework/PlainText.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortProbe.h"
 #include "ui/ports/SerialLineEditor.h"
@@ -51,10 +52,12 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
 
     m_pStatus = new QLabel(this);
     m_pStatus->setObjectName(QStringLiteral("status"));
+    m_pStatus->setTextFormat(Qt::PlainText); // reasons name devices, paths and URIs
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pStatus->setWordWrap(true); // reasons can be long
     m_pOrigin = new QLabel(this);
     m_pOrigin->setObjectName(QStringLiteral("origin"));
+    m_pOrigin->setTextFormat(Qt::PlainText);
     m_pLine = new CSerialLineEditor(this);
     QSizePolicy keepPlace = m_pLine->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true); // the dialog does not jump as targets change
@@ -105,7 +108,7 @@ void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices) {
                 ? device.node
                 : device.description + QStringLiteral(" (") + device.node + QLatin1Char(')');
         m_pTarget->addItem(label, device.uri);
-        m_pTarget->setItemData(m_pTarget->count() - 1, device.uri, Qt::ToolTipRole);
+        m_pTarget->setItemData(m_pTarget->count() - 1, AsPlainText(device.uri), Qt::ToolTipRole);
     }
     if (!devices.empty()) {
         m_pTarget->insertSeparator(m_pTarget->count());
@@ -223,13 +226,13 @@ void CPortRow::UpdateStatus() {
     if (!target.description.isEmpty()) {
         where += QStringLiteral(" \u2014 ") + target.description;
     }
-    m_pTarget->setToolTip(where);
+    m_pTarget->setToolTip(AsPlainText(where));
 }
 
 void CPortRow::ShowStatus(const QString& text, const QString& detail) {
     const QString status = detail.isEmpty() ? text : text + QLatin1Char('\n') + detail;
     m_pStatus->setText(status);
-    m_pStatus->setToolTip(detail);
+    m_pStatus->setToolTip(AsPlainText(detail));
     m_pTarget->setAccessibleDescription(status); // read out with the box, not found beside it
 }
 
