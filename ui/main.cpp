@@ -15,5 +15,5 @@ int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);
     CSetupApp application;
     application.InitInstance();
-    return 0;
+    return application.ExitCode();
 }
