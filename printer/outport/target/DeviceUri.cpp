@@ -109,6 +109,10 @@ PortStatus ParseSerial(std::string_view rest, PortTarget& target) {
     if (question == std::string_view::npos) {
         return PortStatus::Ok();
     }
+    // Written again without options (the defaults), the URI would end with the blank.
+    if (!target.path.empty() && target.path.back() == ' ') {
+        return PortStatus::Failed("the serial line's path ends with a blank");
+    }
     std::string_view options = rest.substr(question + 1);
     while (!options.empty()) {
         const auto separator = options.find_first_of("+&");
