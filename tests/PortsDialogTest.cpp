@@ -1,5 +1,6 @@
 #include "ui/ports/PortsDialog.h"
 
+#include "base/UniqueFd.h"
 #include "tests/Endpoints.h"
 #include "tests/Environment.h"
 #include "tests/PseudoTerminal.h"
@@ -18,12 +19,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/file.h>
 #include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -283,6 +286,25 @@ TEST_F(PortsDialogTest, CancelAndAnUnchangedOkLeaveTheFileAlone) {
     PressOk();
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_FALSE(std::filesystem::exists(m_config)); // nothing changed, nothing written
+}
+
+TEST_F(PortsDialogTest, OkWaitsForAnotherSaveAndAppliesItsLinesOnTopOfIt) {
+    WriteConfig(kConfig);
+    m_environment.Set("OUTPORT_TIMEOUT_MS", "200");
+    Open();
+    TypeUri("COM2", "/dev/ttyUSB1");
+    WriteConfig(kConfig + "LPT2=/dev/lp9\n"); // another program's change meanwhile
+    {
+        const UniqueFd lock(open((m_config.parent_path() / ".outport.conf.lock").c_str(),
+                                 O_CREAT | O_RDONLY | O_CLOEXEC, 0600));
+        ASSERT_EQ(flock(lock.get(), LOCK_EX), 0);
+        PressOk();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_TRUE(m_messages[0].endsWith("locked for 200 ms; nothing was changed."));
+        EXPECT_TRUE(m_dialog->isVisible());
+    }
+    PressOk();
+    EXPECT_EQ(ReadFile(m_config), kConfig + "LPT2=/dev/lp9\nCOM2=/dev/ttyUSB1\n");
 }
 
 TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
