@@ -7,7 +7,6 @@
 #include "tests/MockDevices.h"
 // clang-format on
 
-#include "base/UniqueFd.h"
 #include "settings/SettingsFile.h"
 #include "tests/Environment.h"
 #include "tests/PseudoTerminal.h"
@@ -29,11 +28,9 @@
 #include <QTest>
 #include <QTextDocument>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <tuple>
 #include <vector>
@@ -139,23 +136,6 @@ TEST_F(HostileInputTest, EditsMadeAtTheSameTimeAllSurvive) {
             (std::vector{saved.m_nLengthMm, saved.m_nGapMm, saved.m_nTearMm, -saved.m_nCutOffset}),
             std::vector(4, round));
     }
-}
-
-TEST_F(HostileInputTest, ALockHeldTooLongChangesNothing) {
-    m_environment.Set("OUTPORT_TIMEOUT_MS", "300");
-    std::vector<UniqueFd> held; // as another program saving both files
-    for (const fs::path& lock :
-         {m_config.parent_path() / ".outport.conf.lock", fs::path(".Trovanel.ini.lock")}) {
-        held.emplace_back(open(lock.c_str(), O_CREAT | O_RDONLY | O_CLOEXEC, 0600));
-        ASSERT_EQ(flock(held.back().get(), LOCK_EX), 0);
-    }
-    const Outcome port = Run({"ports", "set", "COM1", "file:/tmp/x"});
-    EXPECT_TRUE(port.status == 1 &&
-                port.text.endsWith("locked for 300 ms; nothing was changed.\n"));
-    const Outcome setting = Run({"set", "length=5"});
-    EXPECT_TRUE(setting.status == 1 && setting.text.endsWith("saving it for 5 seconds; nothing "
-                                                             "was changed.\n"));
-    EXPECT_FALSE(fs::exists(m_config) || fs::exists("Trovanel.ini"));
 }
 
 TEST_F(HostileInputTest, ASignalCancelsTheSendAndLeavesTheLineFree) {
