@@ -315,13 +315,16 @@ TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
     EXPECT_TRUE(m_messages[0].startsWith("COM1: expected an absolute path"));
     EXPECT_TRUE(Box("COM1")->hasFocus());
     EXPECT_TRUE(m_dialog->isVisible());
+    TypeUri("COM1", "file:/tmp/capture.bin "); // not trimmed into another file's name
+    PressOk();
+    EXPECT_EQ(m_messages.back(), "COM1: the device URI ends with a blank");
 
     // The configuration folder cannot be made: a file stands in its way.
     std::ofstream(m_dir.path() / "config") << "not a folder";
     TypeUri("COM1", "file:/tmp/capture.bin");
     PressOk();
-    ASSERT_EQ(m_messages.size(), 2u);
-    EXPECT_TRUE(m_messages[1].startsWith("Cannot save ")) << m_messages[1].toStdString();
+    ASSERT_EQ(m_messages.size(), 3u);
+    EXPECT_TRUE(m_messages[2].startsWith("Cannot save ")) << m_messages[2].toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
 }
 

@@ -90,8 +90,11 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     connect(m_pProbe, &CPortProbe::Finished, this, &CPortRow::OnTestFinished);
 }
 
+// Blanks at the ends are kept, so the row refuses them as the parser does: trimmed away, the
+// port would send to another file than the one named.
 QString CPortRow::Uri() const {
-    return m_pTarget->currentText().trimmed();
+    const QString text = m_pTarget->currentText();
+    return text.trimmed().isEmpty() ? QString() : text;
 }
 
 bool CPortRow::IsChanged() const {
