@@ -1,5 +1,6 @@
 #include "ui/ports/PortsDialog.h"
 
+#include "base/UniqueFd.h"
 #include "tests/Endpoints.h"
 #include "tests/Environment.h"
 #include "tests/PseudoTerminal.h"
@@ -18,12 +19,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/file.h>
 #include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -289,6 +292,25 @@ TEST_F(PortsDialogTest, CancelAndAnUnchangedOkLeaveTheFileAlone) {
     EXPECT_FALSE(std::filesystem::exists(m_config)); // nothing changed, nothing written
 }
 
+TEST_F(PortsDialogTest, OkWaitsForAnotherSaveAndAppliesItsLinesOnTopOfIt) {
+    WriteConfig(kConfig);
+    m_environment.Set("OUTPORT_TIMEOUT_MS", "200");
+    Open();
+    TypeUri("COM2", "/dev/ttyUSB1");
+    WriteConfig(kConfig + "LPT2=/dev/lp9\n"); // another program's change meanwhile
+    {
+        const UniqueFd lock(open((m_config.parent_path() / ".outport.conf.lock").c_str(),
+                                 O_CREAT | O_RDONLY | O_CLOEXEC, 0600));
+        ASSERT_EQ(flock(lock.get(), LOCK_EX), 0);
+        PressOk();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_TRUE(m_messages[0].endsWith("locked for 200 ms; nothing was changed."));
+        EXPECT_TRUE(m_dialog->isVisible());
+    }
+    PressOk();
+    EXPECT_EQ(ReadFile(m_config), kConfig + "LPT2=/dev/lp9\nCOM2=/dev/ttyUSB1\n");
+}
+
 TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
     Open();
     TypeUri("COM1", "relative/path");
@@ -297,13 +319,16 @@ TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
     EXPECT_TRUE(m_messages[0].startsWith("COM1: expected an absolute path"));
     EXPECT_TRUE(Box("COM1")->hasFocus());
     EXPECT_TRUE(m_dialog->isVisible());
+    TypeUri("COM1", "file:/tmp/capture.bin "); // not trimmed into another file's name
+    PressOk();
+    EXPECT_EQ(m_messages.back(), "COM1: the device URI ends with a blank");
 
     // The configuration folder cannot be made: a file stands in its way.
     std::ofstream(m_dir.path() / "config") << "not a folder";
     TypeUri("COM1", "file:/tmp/capture.bin");
     PressOk();
-    ASSERT_EQ(m_messages.size(), 2u);
-    EXPECT_TRUE(m_messages[1].startsWith("Cannot save ")) << m_messages[1].toStdString();
+    ASSERT_EQ(m_messages.size(), 3u);
+    EXPECT_TRUE(m_messages[2].startsWith("Cannot save ")) << m_messages[2].toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
 }
 

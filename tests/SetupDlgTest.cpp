@@ -1,5 +1,6 @@
 #include "ui/setup/SetupDlg.h"
 
+#include "base/UniqueFd.h"
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
 #include "ui/framework/DialogUnits.h"
@@ -19,12 +20,14 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -286,6 +289,12 @@ TEST_F(SetupDlgTest, FailedSaveKeepsTheDialogOpen) {
     EXPECT_EQ(Texts(), TextList{"Cannot open Trovanel.ini file."});
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100");
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
+    chmod("Trovanel.ini", 0644);
+    const UniqueFd lock(open(".Trovanel.ini.lock", O_CREAT | O_RDONLY | O_CLOEXEC, 0600));
+    ASSERT_EQ(flock(lock.get(), LOCK_EX), 0); // another program saving it all along
+    Click(IDOK);
+    EXPECT_EQ(m_messages.back().text, "Cannot write Trovanel.ini file.");
     EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
     Click(IDCANCEL);
     EXPECT_FALSE(m_dialog->isVisible());

@@ -127,9 +127,14 @@ extern "C" const char* OutPortLastError(void) {
 }
 
 extern "C" int OutPortToUri(const char* uri, int length, const unsigned char* data) {
-    t_lastError = uri == nullptr
-                      ? "No device is given."
-                      : SendToUri(std::string(), uri, std::string(), length, data, StartCall(-1));
+    return OutPortToUriCancellable(uri, length, data, nullptr);
+}
+
+extern "C" int OutPortToUriCancellable(const char* uri, int length, const unsigned char* data,
+                                       OutPortCancel* cancel) {
+    t_lastError = uri == nullptr ? "No device is given."
+                                 : SendToUri(std::string(), uri, std::string(), length, data,
+                                             StartCall(CancelDescriptor(cancel)));
     return t_lastError.empty() ? 1 : 0;
 }
 

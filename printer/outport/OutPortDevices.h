@@ -4,6 +4,8 @@
 // now, and a watch on plug and unplug. Beside OutPort and with C linkage like it; every string
 // belongs to the object it came from and lives as long as that object.
 
+#include "printer/outport/OutPort.h" // OutPortCancel
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -89,6 +91,9 @@ int OutPortProbe(const char* uri);
 
 // Like OutPort, but to any device URI instead of a port: for a one-off send.
 int OutPortToUri(const char* uri, int length, const unsigned char* data);
+// OutPortToUri that can be cancelled through `cancel` (NULL: cannot be), as OutPortCancellable.
+int OutPortToUriCancellable(const char* uri, int length, const unsigned char* data,
+                            OutPortCancel* cancel);
 
 // A watch on devices coming and going. The descriptor becomes readable when something
 // changed; OutPortMonitorRead then consumes the pending events and returns 1 if any concerned

@@ -8,6 +8,7 @@
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
 #include "ui/cli/SettingWords.h"
+#include "ui/cli/SignalCancel.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
@@ -20,6 +21,36 @@
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel send");
+
+// Sends the block to the device URI `uri`, or to the record's port when it is empty. A signal
+// that ends the program cancels the send first, so the port is left free; the status is then
+// 128 + the signal's number, as a shell reports a process the signal ended.
+int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) {
+    std::array<unsigned char, kCommandBufferSize> command{};
+    const int size = BuildCommand(settings, command.data());
+    const CancelHandle cancel(OutPortCancelCreate());
+    bool sent = false;
+    {
+        const CancelOnSignal cancelOnSignal(cancel.get());
+        sent =
+            uri.isEmpty()
+                ? OutPortCancellable(size, settings.m_nPort, command.data(), cancel.get()) == 1
+                : OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.get()) == 1;
+    }
+    if (!sent) {
+        PrintMessage(QString::fromUtf8(OutPortLastError()));
+    }
+    if (const int signal = CancelOnSignal::Received(); signal != 0) {
+        return 128 + signal;
+    }
+    if (!sent) {
+        return static_cast<int>(ExitStatus::Failed);
+    }
+    if (verbose) {
+        PrintResult(QStringLiteral("Send To Printer OK!\n"));
+    }
+    return static_cast<int>(ExitStatus::Done);
+}
 
 } // namespace
 
@@ -74,25 +105,11 @@ int RunSend(const QStringList& arguments) {
         settings.m_nPort = *chosen; // for this send only; nothing is saved
     }
 
-    std::array<unsigned char, kCommandBufferSize> command{};
     if (parser.isSet(dryRun)) {
+        std::array<unsigned char, kCommandBufferSize> command{};
         const int size = BuildCommand(settings, command.data());
         PrintResultBytes(QByteArray(reinterpret_cast<const char*>(command.data()), size));
         return static_cast<int>(ExitStatus::Done);
     }
-    bool sent = false;
-    if (parser.isSet(to)) {
-        const int size = BuildCommand(settings, command.data());
-        sent = OutPortToUri(uri.constData(), size, command.data()) == 1;
-    } else {
-        sent = SendToPrinter(settings, command.data());
-    }
-    if (!sent) {
-        PrintMessage(QString::fromUtf8(OutPortLastError()));
-        return static_cast<int>(ExitStatus::Failed);
-    }
-    if (parser.isSet(verbose)) {
-        PrintResult(QStringLiteral("Send To Printer OK!\n"));
-    }
-    return static_cast<int>(ExitStatus::Done);
+    return Send(settings, uri, parser.isSet(verbose));
 }

@@ -2,6 +2,7 @@
 
 #include "printer/outport/target/DeviceUri.h"
 #include "printer/outport/target/SerialUri.h"
+#include "ui/framework/PlainText.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortProbe.h"
 #include "ui/ports/PrinterHealth.h"
@@ -55,12 +56,14 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
 
     m_pStatus = new QLabel(this);
     m_pStatus->setObjectName(QStringLiteral("status"));
+    m_pStatus->setTextFormat(Qt::PlainText); // reasons name devices, paths and URIs
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pStatus->setWordWrap(true); // reasons can be long
     m_pPrinterIcon = new QLabel(this);
     m_pPrinterIcon->setObjectName(QStringLiteral("printerIcon"));
     m_pPrinter = new QLabel(this);
     m_pPrinter->setObjectName(QStringLiteral("printer"));
+    m_pPrinter->setTextFormat(Qt::PlainText); // a printer's or queue's own words
     m_pPrinter->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pPrinter->setWordWrap(true);
     auto* printerLine = new QHBoxLayout;
@@ -68,6 +71,7 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     printerLine->addWidget(m_pPrinter, 1);
     m_pOrigin = new QLabel(this);
     m_pOrigin->setObjectName(QStringLiteral("origin"));
+    m_pOrigin->setTextFormat(Qt::PlainText);
     m_pLine = new CSerialLineEditor(this);
     QSizePolicy keepPlace = m_pLine->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true); // the dialog does not jump as targets change
@@ -101,8 +105,11 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     connect(m_pProbe, &CPortProbe::Finished, this, &CPortRow::OnTestFinished);
 }
 
+// Blanks at the ends are kept, so the row refuses them as the parser does: trimmed away, the
+// port would send to another file than the one named.
 QString CPortRow::Uri() const {
-    return m_pTarget->currentText().trimmed();
+    const QString text = m_pTarget->currentText();
+    return text.trimmed().isEmpty() ? QString() : text;
 }
 
 bool CPortRow::IsChanged() const {
@@ -119,7 +126,7 @@ void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices) {
                 ? device.node
                 : device.description + QStringLiteral(" (") + device.node + QLatin1Char(')');
         m_pTarget->addItem(label, device.uri);
-        m_pTarget->setItemData(m_pTarget->count() - 1, device.uri, Qt::ToolTipRole);
+        m_pTarget->setItemData(m_pTarget->count() - 1, AsPlainText(device.uri), Qt::ToolTipRole);
     }
     if (!devices.empty()) {
         m_pTarget->insertSeparator(m_pTarget->count());
@@ -239,13 +246,13 @@ void CPortRow::UpdateStatus() {
     if (!target.description.isEmpty()) {
         where += QStringLiteral(" \u2014 ") + target.description;
     }
-    m_pTarget->setToolTip(where);
+    m_pTarget->setToolTip(AsPlainText(where));
 }
 
 void CPortRow::ShowStatus(const QString& text, const QString& detail) {
     const QString status = detail.isEmpty() ? text : text + QLatin1Char('\n') + detail;
     m_pStatus->setText(status);
-    m_pStatus->setToolTip(detail);
+    m_pStatus->setToolTip(AsPlainText(detail));
     // Read out with the box, not found beside it.
     const QString printer = m_pPrinter->text();
     m_pTarget->setAccessibleDescription(printer.isEmpty() ? status

@@ -5,6 +5,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/framework/DataExchange.h"
 #include "ui/framework/InputBlock.h"
+#include "ui/framework/PlainText.h"
 #include "ui/ports/DeviceQueries.h"
 #include "ui/ports/DeviceWatch.h"
 #include "ui/ports/PortsDialog.h"
@@ -184,7 +185,7 @@ void CSetupDlg::RefreshPortTips() {
     for (std::size_t port = 0; port < ports.size(); ++port) {
         const QString summary = SummarizePort(static_cast<int>(port));
         QWidget* button = GetDlgItem(ports[port]);
-        button->setToolTip(summary);
+        button->setToolTip(AsPlainText(summary));
         button->setAccessibleDescription(summary);
     }
 }
@@ -204,6 +205,10 @@ void CSetupDlg::OnOK() {
         break;
     case SaveResult::CannotWrite:
         MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
+        break;
+    case SaveResult::Busy:
+        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning,
+                   tr("Another program kept saving it; nothing was changed. Try again."));
         break;
     }
 }

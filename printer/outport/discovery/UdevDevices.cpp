@@ -1,11 +1,11 @@
 #include "printer/outport/discovery/UdevDevices.h"
 
+#include "base/Characters.h"
 #include "base/UniqueFd.h"
 #include "printer/outport/target/UsbPrinterUri.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
@@ -39,8 +39,7 @@ bool NaturalLess(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (std::isdigit(static_cast<unsigned char>(a[i])) != 0 &&
-            std::isdigit(static_cast<unsigned char>(b[j])) != 0) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
             const std::size_t endA = a.find_first_not_of("0123456789", i);
             const std::size_t endB = b.find_first_not_of("0123456789", j);
             const std::string_view numberA = a.substr(i, endA - i);
