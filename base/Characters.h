@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 // Character classes of the C locale, without the locale: the number fields must read the same
 // whatever locale a program sets.
 constexpr bool IsDigit(char c) {
@@ -12,4 +15,24 @@ constexpr bool IsSpace(char c) {
 // Space and tab only.
 constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+// Letters and digits of ASCII only: a byte of a multi-byte character is never one, whatever the
+// locale says.
+constexpr bool IsAsciiAlnum(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+// A-Z to a-z and nothing else; tolower() keeps 'I' in a Turkish locale.
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }

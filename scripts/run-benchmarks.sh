@@ -11,7 +11,7 @@ for program in "$build"/bench/*_bench; do
     case "$program" in
         *startup_bench|*send_bench) "$program" 2>/dev/null >"$output"; cat "$output" >>"$summary" ;;
         # Lists mocked devices, which the preload library provides.
-        *discovery_bench) umockdev-wrapper "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
+        *discovery_bench|*printer_status_bench) umockdev-wrapper "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
            sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;
         *) "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
            sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;

@@ -6,4 +6,5 @@ enum class SaveResult {
     CannotOpen,  // no temporary file could be made, or the existing file is not a writable
                  // regular file
     CannotWrite, // writing, syncing or replacing failed; the old file is untouched
+    Busy,        // another program kept saving the file for the whole wait; nothing was written
 };

@@ -5,6 +5,7 @@
 #include "settings/AtomicFile.h"
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,8 +63,22 @@ void LoadSettings(CPrinterSettings& settings) {
     }
 }
 
-SaveResult SaveSettings(const CPrinterSettings& settings) {
+FileLock LockSettings() {
+    return {kSettingsFileName, kSettingsLockWait};
+}
+
+SaveResult LockFailure(const FileLock& lock) {
+    // A lock file that cannot be made means a folder that cannot take the new file either.
+    return lock.Error() == EWOULDBLOCK ? SaveResult::Busy : SaveResult::CannotOpen;
+}
+
+SaveResult WriteSettings(const CPrinterSettings& settings) {
     std::array<unsigned char, kSettingsFileSize> image{};
     EncodeSettings(settings, image.data());
     return ReplaceFile(kSettingsFileName, image.data(), image.size());
+}
+
+SaveResult SaveSettings(const CPrinterSettings& settings) {
+    const FileLock lock = LockSettings();
+    return lock.Held() ? WriteSettings(settings) : LockFailure(lock);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "settings/FileLock.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SaveResult.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,9 +20,23 @@ inline constexpr std::size_t kSettingsFileSize = 10 * kSettingsFieldSize;
 // range-checked.
 void LoadSettings(CPrinterSettings& settings);
 
+// How long a save waits while another program saves the file.
+inline constexpr std::chrono::milliseconds kSettingsLockWait{5000};
+
+// The lock that orders saves of the file among programs (".Trovanel.ini.lock" beside it). Hold
+// it from LoadSettings to WriteSettings to change some fields without losing another program's
+// change made meanwhile.
+FileLock LockSettings();
+
 // Replaces the file atomically: the new content goes to a temporary file beside it, which is
 // synced and renamed over the old one, so a failure or a crash leaves the old file whole.
+// WriteSettings expects the caller to hold LockSettings(); SaveSettings takes it itself, to
+// write the whole record.
+SaveResult WriteSettings(const CPrinterSettings& settings);
 SaveResult SaveSettings(const CPrinterSettings& settings);
+
+// What a lock that is not held means for a save.
+SaveResult LockFailure(const FileLock& lock);
 
 // One field read as atoi would, but never past its fourth byte: leading white space, an
 // optional sign, then decimal digits up to the first non-digit; no digits reads as 0.

@@ -414,7 +414,7 @@ TEST_F(CommandLineTest, SignalCancelsTheQueuedJobBeforeTheProgramEnds) {
         kill(static_cast<pid_t>(process.processId()), signal);
         ASSERT_TRUE(process.waitForFinished(3000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(process.exitCode(), 128 + signal);
         EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
                   "cups:slow: cancelled after 38 of 38 bytes; the job was cancelled\n");
         EXPECT_EQ(PrintScheduler::UnfinishedJobs("slow"), "");

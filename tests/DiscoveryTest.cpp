@@ -308,6 +308,13 @@ TEST_F(DiscoveryTest, DeviceWithoutAccessNamesTheGroupAndTheFix) {
             described.fix != line->fix) {
             return 3;
         }
+        // A printer that cannot be opened cannot be asked, and says why.
+        OutPortTarget* unasked = OutPortDescribeUri("/dev/usb/lp0");
+        const std::string words = unasked->printer.words;
+        OutPortFreeTarget(unasked);
+        if (words != "status unknown: no access") {
+            return 5;
+        }
         if (SendTo("serial:/dev/ttyUSB0") ||
             LastError() != "/dev/ttyUSB0: no access — join the 'dialout' group (sudo adduser "
                            "$USER dialout, then log out and in again)") {

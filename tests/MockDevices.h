@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdlib>
+#include <cstring>
 #include <glib-object.h>
+#include <linux/lp.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <sys/ioctl.h>
 #include <umockdev.h>
 
 // A private /sys and /dev of made-up devices, seen by this process when it runs under
@@ -85,7 +88,51 @@ public:
         return umockdev_testbed_get_dev_fd(m_testbed, node.c_str());
     }
 
+    // Makes the printer at `node` answer LPGETSTATUS with the port status byte `status`, as its
+    // driver does, and fail every write with `writeError` unless that is 0. Replaces any answer
+    // the node gave before. The answers come from the test bed's own thread; a node that is
+    // not there answers nothing.
+    void AnswerPortStatus(const std::string& node, int status, int writeError = 0) {
+        umockdev_testbed_detach_ioctl(m_testbed, node.c_str(), nullptr);
+        UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
+        auto* answer = new PrinterAnswer{status, writeError};
+        g_signal_connect_data(handler, "handle-ioctl", G_CALLBACK(AnswerIoctl), answer,
+                              DeleteAnswer, GConnectFlags{});
+        g_signal_connect(handler, "handle-write", G_CALLBACK(AnswerWrite), answer);
+        umockdev_testbed_attach_ioctl(m_testbed, node.c_str(), handler, nullptr);
+        g_object_unref(handler);
+    }
+
 private:
+    struct PrinterAnswer {
+        int status;
+        int writeError;
+    };
+
+    static gboolean AnswerIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data) {
+        if (umockdev_ioctl_client_get_request(client) != LPGETSTATUS) {
+            return FALSE; // the driver's default: not a request this device knows
+        }
+        UMockdevIoctlData* value = umockdev_ioctl_data_resolve(
+            umockdev_ioctl_client_get_arg(client), 0, sizeof(int), nullptr);
+        std::memcpy(value->data, &static_cast<PrinterAnswer*>(data)->status, sizeof(int));
+        umockdev_ioctl_client_complete(client, 0, 0);
+        g_object_unref(value);
+        return TRUE;
+    }
+
+    // Without an error to give, the bytes go on to the node as they do without an answer.
+    static gboolean AnswerWrite(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data) {
+        const int error = static_cast<PrinterAnswer*>(data)->writeError;
+        if (error == 0) {
+            return FALSE;
+        }
+        umockdev_ioctl_client_complete(client, -1, error);
+        return TRUE;
+    }
+
+    static void DeleteAnswer(gpointer data, GClosure*) { delete static_cast<PrinterAnswer*>(data); }
+
     static std::string Interface(const std::string& port) {
         return "/devices/pci0000:00/usb1/" + port + "/" + port + ":1.0";
     }

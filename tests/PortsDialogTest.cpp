@@ -1,5 +1,6 @@
 #include "ui/ports/PortsDialog.h"
 
+#include "base/UniqueFd.h"
 #include "tests/Endpoints.h"
 #include "tests/Environment.h"
 #include "tests/PrintScheduler.h"
@@ -21,12 +22,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/file.h>
 #include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -192,9 +195,13 @@ TEST_F(PortsDialogTest, TestOpensTheTargetOnAWorkerAndReportsTheOutcome) {
     Open();
     TypeUri("COM2", QStringLiteral("serial:") + QString::fromStdString(adapter.Name()));
     EXPECT_EQ(Status("COM2"), "ready");
+    // A serial line says nothing about the printer, which is therefore not called ready.
+    const QString unknown = "printer: status not reported by this connection";
+    EXPECT_EQ(Row("COM2")->findChild<QLabel*>("printer")->text(), unknown);
+    EXPECT_EQ(Row("COM2")->findChild<QLabel*>("printerIcon")->accessibleName(), "warning");
     RunTest("COM2");
     EXPECT_EQ(Status("COM2"), "test passed: the device opened and closed again");
-    EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2"));
+    EXPECT_EQ(Box("COM2")->accessibleDescription(), Status("COM2") + "\n" + unknown);
 
     adapter.CloseMaster();
     RunTest("COM2");
@@ -288,6 +295,25 @@ TEST_F(PortsDialogTest, CancelAndAnUnchangedOkLeaveTheFileAlone) {
     EXPECT_FALSE(std::filesystem::exists(m_config)); // nothing changed, nothing written
 }
 
+TEST_F(PortsDialogTest, OkWaitsForAnotherSaveAndAppliesItsLinesOnTopOfIt) {
+    WriteConfig(kConfig);
+    m_environment.Set("OUTPORT_TIMEOUT_MS", "200");
+    Open();
+    TypeUri("COM2", "/dev/ttyUSB1");
+    WriteConfig(kConfig + "LPT2=/dev/lp9\n"); // another program's change meanwhile
+    {
+        const UniqueFd lock(open((m_config.parent_path() / ".outport.conf.lock").c_str(),
+                                 O_CREAT | O_RDONLY | O_CLOEXEC, 0600));
+        ASSERT_EQ(flock(lock.get(), LOCK_EX), 0);
+        PressOk();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_TRUE(m_messages[0].endsWith("locked for 200 ms; nothing was changed."));
+        EXPECT_TRUE(m_dialog->isVisible());
+    }
+    PressOk();
+    EXPECT_EQ(ReadFile(m_config), kConfig + "LPT2=/dev/lp9\nCOM2=/dev/ttyUSB1\n");
+}
+
 TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
     Open();
     TypeUri("COM1", "relative/path");
@@ -296,13 +322,16 @@ TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
     EXPECT_TRUE(m_messages[0].startsWith("COM1: expected an absolute path"));
     EXPECT_TRUE(Box("COM1")->hasFocus());
     EXPECT_TRUE(m_dialog->isVisible());
+    TypeUri("COM1", "file:/tmp/capture.bin "); // not trimmed into another file's name
+    PressOk();
+    EXPECT_EQ(m_messages.back(), "COM1: the device URI ends with a blank");
 
     // The configuration folder cannot be made: a file stands in its way.
     std::ofstream(m_dir.path() / "config") << "not a folder";
     TypeUri("COM1", "file:/tmp/capture.bin");
     PressOk();
-    ASSERT_EQ(m_messages.size(), 2u);
-    EXPECT_TRUE(m_messages[1].startsWith("Cannot save ")) << m_messages[1].toStdString();
+    ASSERT_EQ(m_messages.size(), 3u);
+    EXPECT_TRUE(m_messages[2].startsWith("Cannot save ")) << m_messages[2].toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
 }
 
@@ -384,7 +413,7 @@ TEST_F(PortsDialogTest, SetupDialogShowsAtOnceAndDescribesQueuePortsWhenTheServe
     EXPECT_EQ(com2->toolTip(), "");
     EXPECT_TRUE(QTest::qWaitFor([com2] { return !com2->toolTip().isEmpty(); }, 5000));
     EXPECT_EQ(com1->toolTip(), "labels on " + QString::fromStdString(PrintScheduler::Server()) +
-                                   " \u2014 Label printer on the bench");
+                                   " \u2014 Label printer on the bench\nprinter: ready");
     EXPECT_EQ(com2->toolTip(), QStringLiteral("labels on 127.0.0.1:%1 \u2014 the print server "
                                               "127.0.0.1:%1 did not answer within 1500 ms")
                                    .arg(silent.Port()));

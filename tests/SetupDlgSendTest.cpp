@@ -4,6 +4,7 @@
 #include "tests/Environment.h"
 #include "tests/PseudoTerminal.h"
 #include "tests/WorkDirectory.h"
+#include "ui/framework/TerminationWatch.h"
 #include "ui/setup/SendProgress.h"
 #include "ui/setup/SetupDialogTemplate.h"
 #include "ui/setup/SetupDlg.h"
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -177,6 +179,23 @@ TEST_F(SetupDlgSendTest, DialogTakesNoInputWhileSending) {
 
 // Closing the dialog cancels the send and waits for it, with no message left to show; a
 // dialog destroyed in mid-send leaves nothing running behind it.
+TEST_F(SetupDlgSendTest, ATerminationSignalDuringASendCancelsItAndClosesTheDialog) {
+    m_pty.Stall();
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        Open();
+        const CTerminationWatch watch(*m_dialog);
+        Click(IDC_SEND);
+        ASSERT_TRUE(WaitForProgressShown());
+        ASSERT_EQ(raise(signal), 0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_dialog->isVisible(); }));
+        EXPECT_EQ(watch.Received(), signal);
+        EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
+        EXPECT_FALSE(Sending());
+        EXPECT_TRUE(m_pty.Released());
+    }
+}
+
 TEST_F(SetupDlgSendTest, ClosingOrDestroyingTheDialogDuringASendEndsIt) {
     m_pty.Stall();
     Open();

@@ -1,5 +1,6 @@
 #include "ui/setup/SetupDlg.h"
 
+#include "base/UniqueFd.h"
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
 #include "ui/framework/DialogUnits.h"
@@ -19,12 +20,14 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -287,6 +290,12 @@ TEST_F(SetupDlgTest, FailedSaveKeepsTheDialogOpen) {
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_EQ(Edit(IDC_LENGTH)->text(), "100");
     EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
+    chmod("Trovanel.ini", 0644);
+    const UniqueFd lock(open(".Trovanel.ini.lock", O_CREAT | O_RDONLY | O_CLOEXEC, 0600));
+    ASSERT_EQ(flock(lock.get(), LOCK_EX), 0); // another program saving it all along
+    Click(IDOK);
+    EXPECT_EQ(m_messages.back().text, "Cannot write Trovanel.ini file.");
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "kept");
     Click(IDCANCEL);
     EXPECT_FALSE(m_dialog->isVisible());
 }
@@ -436,7 +445,10 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     Open();
     // Filled by a worker once the window is shown.
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Button(IDC_COM1)->toolTip().isEmpty(); }));
-    EXPECT_EQ(Button(IDC_COM1)->toolTip(), QString::fromStdString(capture + " \u2014 ready"));
+    EXPECT_EQ(Button(IDC_COM1)->toolTip(),
+              QString::fromStdString(capture +
+                                     " \u2014 ready\nprinter: status not reported by this "
+                                     "connection"));
     EXPECT_EQ(Button(IDC_COM1)->accessibleDescription(), Button(IDC_COM1)->toolTip());
     EXPECT_EQ(Button(IDC_COM2)->toolTip(), "/dev/no-such-printer \u2014 not connected");
 
@@ -451,7 +463,8 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Focus(), Button(IDC_PORTS));
     EXPECT_TRUE(QTest::qWaitFor([this] {
-        return Button(IDC_COM2)->toolTip() == "127.0.0.1:9100 \u2014 ready";
+        return Button(IDC_COM2)->toolTip() ==
+               "127.0.0.1:9100 \u2014 ready\nprinter: status not reported by this connection";
     })) << Button(IDC_COM2)->toolTip().toStdString();
 }
 

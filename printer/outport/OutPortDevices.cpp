@@ -6,6 +6,7 @@
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
+#include "printer/outport/status/LinePrinterStatus.h"
 #include "printer/outport/status/PrinterState.h"
 #include "printer/outport/target/DeviceUri.h"
 #include "printer/outport/target/PortConfig.h"
@@ -118,6 +119,25 @@ struct PortSettingRecord : OutPortPortSetting {
     std::string errorText;
 };
 
+// What a USB printer or parallel port reports. Other nodes report nothing, and one that cannot
+// be opened says why its state is unknown.
+PrinterState PrinterStateOf(const std::string& node, const DeviceAccess& access) {
+    struct stat info {};
+    if (stat(node.c_str(), &info) != 0 || !IsLinePrinter(info)) {
+        return {};
+    }
+    if (!access.usable) {
+        return {PrinterState::State::Unknown, {}, access.status};
+    }
+    const LinePrinterReading reading = ReadLinePrinterStatus(node);
+    if (reading.openError != 0) {
+        return {PrinterState::State::Unknown,
+                {},
+                DescribeFailure(reading.openError, DeviceClass::Printer, {})};
+    }
+    return reading.printer;
+}
+
 void DescribeDevice(const PortTarget& target, TargetRecord& result) {
     if (target.kind == PortTarget::Kind::Socket) {
         // Reaching a network printer takes a connection, which is what OutPortProbe is for.
@@ -146,6 +166,7 @@ void DescribeDevice(const PortTarget& target, TargetRecord& result) {
     result.statusText = access.status;
     result.fixText = access.fix;
     result.descriptionText = DescriptionOf(target.path);
+    result.printerText = PrinterStateText(PrinterStateOf(target.path, access));
 }
 
 // A malformed OUTPORT_TIMEOUT_MS leaves the default, which is what a look-up can still use.
@@ -205,7 +226,10 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
     for (DiscoveredDevice& device : DiscoverDevices()) {
         const OutPortDeviceKind kind = CKind(device.kind);
         DeviceAccess access = CheckAccess(device.node);
-        PrinterStateText printer(device.printerState);
+        // A serial line reports nothing of the printer behind it.
+        PrinterStateText printer(device.kind == DeviceKind::Serial
+                                     ? PrinterState()
+                                     : PrinterStateOf(device.node, access));
         list->records.push_back({kind, std::move(device), std::move(access), std::move(printer)});
     }
     list->MakeViews();

@@ -4,7 +4,7 @@
 // now, and a watch on plug and unplug. Beside OutPort and with C linkage like it; every string
 // belongs to the object it came from and lives as long as that object.
 
-#include "printer/outport/OutPort.h"
+#include "printer/outport/OutPort.h" // OutPortCancel
 
 #ifdef __cplusplus
 extern "C" {
@@ -23,7 +23,8 @@ typedef struct OutPortPrinterState {
                          // reports nothing (serial lines, sockets, files)
     const char* reasons; // IPP state-reason keywords separated by spaces, such as
                          // "media-empty-error offline-report"; "" when there are none
-    const char* message; // the printer's or queue's own words; "" when none
+    const char* message; // the printer's or queue's own words, or why a device that could
+                         // report was not asked ("busy — …"); "" when none
     const char* words;   // all of it for a person: "ready", "out of paper",
                          // "status not reported by this connection"
 } OutPortPrinterState;
@@ -110,7 +111,7 @@ int OutPortProbe(const char* uri);
 
 // Like OutPort, but to any device URI instead of a port: for a one-off send.
 int OutPortToUri(const char* uri, int length, const unsigned char* data);
-// OutPortToUri that `cancel` can stop, as OutPortCancellable.
+// OutPortToUri that can be cancelled through `cancel` (NULL: cannot be), as OutPortCancellable.
 int OutPortToUriCancellable(const char* uri, int length, const unsigned char* data,
                             OutPortCancel* cancel);
 

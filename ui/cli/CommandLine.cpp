@@ -9,8 +9,10 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -28,9 +30,7 @@ constexpr std::array kCommands{
     Command{"ports", RunPorts},
 };
 
-} // namespace
-
-int RunCommandLine(const QStringList& arguments) {
+int RunCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Set up a thermal label printer. Without arguments the setup dialog opens; with a "
@@ -68,4 +68,19 @@ int RunCommandLine(const QStringList& arguments) {
     }
     return static_cast<int>(
         UsageError(kUsage, QStringLiteral("Unknown command '%1'.").arg(words.first())));
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments) {
+    const int status = RunCommand(arguments);
+    // A result that never arrived is a failure, even when the command itself went well: a
+    // script would go on with a missing or partial output.
+    if (const int error = ResultWriteError(); error != 0) {
+        PrintMessage(QCoreApplication::translate("CommandLine",
+                                                 "Cannot write the result to standard output: %1.")
+                         .arg(QString::fromLocal8Bit(std::strerror(error))));
+        return static_cast<int>(ExitStatus::Failed);
+    }
+    return status;
 }

@@ -12,10 +12,16 @@ std::optional<ExitStatus> ParseCommand(QCommandLineParser& parser, const QString
         return UsageError(usage, parser.errorText());
     }
     if (parser.isSet(help)) {
-        // Qt names the program by the path it was started with; the help names the command.
+        // Qt names the program by the path it was started with, which may even be empty; the
+        // help names the command.
         QString text = parser.helpText();
-        const QString program = QCoreApplication::arguments().constFirst();
-        text.replace(text.indexOf(program), program.size(), usage);
+        const auto usageLine = [](const QString& program) {
+            return QCoreApplication::translate("QCommandLineParser", "Usage: %1").arg(program);
+        };
+        const QString started = usageLine(QCoreApplication::arguments().constFirst());
+        if (text.startsWith(started)) {
+            text.replace(0, started.size(), usageLine(usage));
+        }
         PrintResult(text);
         return ExitStatus::Done;
     }

@@ -9,6 +9,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,6 +45,11 @@ void AddPrinterKeys(QJsonObject& object, const PrinterReport& printer) {
     object.insert(QStringLiteral("printer_state_reasons"),
                   QJsonArray::fromStringList(printer.reasons));
     object.insert(QStringLiteral("printer_state_message"), printer.message);
+}
+
+// A string from a device, the configuration or the user, for a line of text output.
+QString Shown(const char* text) {
+    return TerminalSafe(Text(text));
 }
 
 // One port: what it maps to, where that comes from, and what the device is like now.
@@ -123,13 +129,14 @@ QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found
     QString text = QStringLiteral("Ports:\n");
     for (const PortReport& port : ports) {
         text += QStringLiteral("  %1  %2  (%3): %4\n")
-                    .arg(port.port, port.uri.isEmpty() ? QStringLiteral("none") : port.uri,
-                         port.origin, port.status);
+                    .arg(port.port,
+                         port.uri.isEmpty() ? QStringLiteral("none") : TerminalSafe(port.uri),
+                         TerminalSafe(port.origin), TerminalSafe(port.status));
         if (!port.fix.isEmpty()) {
-            text += QStringLiteral("        fix: %1\n").arg(port.fix);
+            text += QStringLiteral("        fix: %1\n").arg(TerminalSafe(port.fix));
         }
         if (!port.printer.words.isEmpty()) {
-            text += QStringLiteral("        printer: %1\n").arg(port.printer.words);
+            text += QStringLiteral("        printer: %1\n").arg(TerminalSafe(port.printer.words));
         }
     }
     text += QStringLiteral("Devices:\n");
@@ -137,19 +144,20 @@ QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found
     for (const OutPortDevice* device : devices) {
         text +=
             QStringLiteral("  %1 (%2): %3%4\n")
-                .arg(Text(device->node), KindWord(device->kind), Text(device->description),
+                .arg(Shown(device->node), KindWord(device->kind), Shown(device->description),
                      device->isDefault == 1 ? QStringLiteral(", the default queue") : QString());
-        text += QStringLiteral("        %1\n").arg(Text(device->uri));
+        text += QStringLiteral("        %1\n").arg(Shown(device->uri));
         if (device->usable != 1) {
-            text += QStringLiteral("        fix: %1\n").arg(Text(device->fix));
+            text += QStringLiteral("        fix: %1\n").arg(Shown(device->fix));
         }
-        text += QStringLiteral("        printer: %1\n").arg(Text(device->printer.words));
+        text += QStringLiteral("        printer: %1\n").arg(Shown(device->printer.words));
     }
     if (devices.empty()) {
         text += QStringLiteral("  none found\n");
     }
     if (!found.QueueProblem().isEmpty()) {
-        text += QStringLiteral("  print queues: %1\n").arg(found.QueueProblem());
+        text += QStringLiteral("  print queues: %1\n")
+                    .arg(Shown(OutPortDeviceListProblem(found.queues.get())));
     }
     return text;
 }
@@ -191,7 +199,11 @@ ExitStatus List(bool json) {
     const std::vector<PortReport> ports = LookUpPorts();
     const FoundDevices found{DeviceListHandle(OutPortListDevices()),
                              DeviceListHandle(OutPortListQueues(nullptr))};
-    PrintResult(json ? Json(ports, found) : Readable(ports, found));
+    if (json) {
+        PrintJson(Json(ports, found));
+    } else {
+        PrintResult(Readable(ports, found));
+    }
     return ExitStatus::Done;
 }
 
@@ -206,7 +218,7 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
             QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.").arg(portName));
     }
     const QByteArray uriText = uri.toUtf8();
-    QString warning;
+    QStringList warning;
     if (!uri.isEmpty()) {
         const TargetHandle target(OutPortDescribeUri(uriText.constData()));
         if (target->valid != 1) {
@@ -214,10 +226,10 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
             return ExitStatus::Usage;
         }
         if (target->usable != 1) {
-            warning = QStringLiteral("Kept, but %1 cannot be used now: %2")
-                          .arg(uri, Text(target->status));
+            warning.push_back(QStringLiteral("Kept, but %1 cannot be used now: %2")
+                                  .arg(uri, Text(target->status)));
             if (*target->fix != '\0') {
-                warning += QStringLiteral("\nfix: %1").arg(Text(target->fix));
+                warning.push_back(QStringLiteral("fix: %1").arg(Text(target->fix)));
             }
         }
     }
@@ -227,8 +239,8 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
         PrintMessage(QString::fromStdString(error));
         return ExitStatus::Failed;
     }
-    if (!warning.isEmpty()) {
-        PrintMessage(warning);
+    for (const QString& line : warning) {
+        PrintMessage(line);
     }
     return ExitStatus::Done;
 }
@@ -256,6 +268,10 @@ int RunPorts(const QStringList& arguments) {
     if (words.first() != QLatin1String("set") || words.size() != 3) {
         return static_cast<int>(
             UsageError(kUsage, QStringLiteral("Expected: ports set PORT URI.")));
+    }
+    if (parser.isSet(json)) {
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "ports set takes no --json.")));
     }
     return static_cast<int>(SetPort(words.at(1), words.at(2)));
 }

@@ -9,55 +9,49 @@
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
 #include "ui/cli/SettingWords.h"
+#include "ui/cli/SignalCancel.h"
+#include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <array>
-#include <csignal>
 #include <cstdint>
 
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel send");
 
-// Ctrl+C, a closed terminal or a termination request cancels a send under way, so that what the
-// library must undo (a print job on a server) is undone before the program ends.
-OutPortCancel* g_pSendCancel = nullptr;
-
-extern "C" void CancelSend(int /*signal*/) {
-    OutPortCancelRequest(g_pSendCancel);
+// Sends the block to the device URI `uri`, or to the record's port when it is empty. A signal
+// that ends the program cancels the send first, so the port is left free; the status is then
+// 128 + the signal's number, as a shell reports a process the signal ended.
+int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) {
+    std::array<unsigned char, kCommandBufferSize> command{};
+    const int size = BuildCommand(settings, command.data());
+    const CancelHandle cancel(OutPortCancelCreate());
+    bool sent = false;
+    {
+        const CancelOnSignal cancelOnSignal(cancel.get());
+        sent =
+            uri.isEmpty()
+                ? OutPortCancellable(size, settings.m_nPort, command.data(), cancel.get()) == 1
+                : OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.get()) == 1;
+    }
+    if (!sent) {
+        PrintMessage(QString::fromUtf8(OutPortLastError()));
+    }
+    if (const int signal = CancelOnSignal::Received(); signal != 0) {
+        return 128 + signal;
+    }
+    if (!sent) {
+        return static_cast<int>(ExitStatus::Failed);
+    }
+    if (verbose) {
+        PrintResult(QStringLiteral("Send To Printer OK!\n"));
+    }
+    return static_cast<int>(ExitStatus::Done);
 }
-
-class CancelOnSignals {
-public:
-    CancelOnSignals() : m_pCancel(OutPortCancelCreate()) {
-        g_pSendCancel = m_pCancel;
-        struct sigaction action {};
-        action.sa_handler = CancelSend;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
-            sigaction(kSignals[i], &action, &m_previous[i]);
-        }
-    }
-    CancelOnSignals(const CancelOnSignals&) = delete;
-    CancelOnSignals& operator=(const CancelOnSignals&) = delete;
-    ~CancelOnSignals() {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
-            sigaction(kSignals[i], &m_previous[i], nullptr);
-        }
-        g_pSendCancel = nullptr;
-        OutPortCancelDestroy(m_pCancel);
-    }
-
-    OutPortCancel* Token() const { return m_pCancel; }
-
-private:
-    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
-    OutPortCancel* m_pCancel;
-    std::array<struct sigaction, 3> m_previous{};
-};
 
 } // namespace
 
@@ -113,24 +107,11 @@ int RunSend(const QStringList& arguments) {
         settings.m_nPort = *chosen; // for this send only; nothing is saved
     }
 
-    std::array<unsigned char, kCommandBufferSize> command{};
     if (parser.isSet(dryRun)) {
+        std::array<unsigned char, kCommandBufferSize> command{};
         const int size = BuildCommand(settings, command.data());
         PrintResultBytes(QByteArray(reinterpret_cast<const char*>(command.data()), size));
         return static_cast<int>(ExitStatus::Done);
     }
-    const int size = BuildCommand(settings, command.data());
-    const CancelOnSignals cancel;
-    const bool sent =
-        parser.isSet(to)
-            ? OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.Token()) == 1
-            : OutPortCancellable(size, settings.m_nPort, command.data(), cancel.Token()) == 1;
-    if (!sent) {
-        PrintMessage(QString::fromUtf8(OutPortLastError()));
-        return static_cast<int>(ExitStatus::Failed);
-    }
-    if (parser.isSet(verbose)) {
-        PrintResult(QStringLiteral("Send To Printer OK!\n"));
-    }
-    return static_cast<int>(ExitStatus::Done);
+    return Send(settings, uri, parser.isSet(verbose));
 }

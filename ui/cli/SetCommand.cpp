@@ -1,7 +1,9 @@
 #include "ui/cli/SetCommand.h"
 
 #include "base/EditInteger.h"
+#include "settings/FileLock.h"
 #include "settings/PrinterSettings.h"
+#include "settings/SaveResult.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
@@ -9,7 +11,9 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -127,8 +131,8 @@ QStringList Apply(CPrinterSettings& settings, const std::vector<Assignment>& ass
     return rejections;
 }
 
-ExitStatus Save(const CPrinterSettings& settings) {
-    switch (SaveSettings(settings)) {
+ExitStatus Report(SaveResult result) {
+    switch (result) {
     case SaveResult::Saved:
         return ExitStatus::Done;
     case SaveResult::CannotOpen:
@@ -136,6 +140,14 @@ ExitStatus Save(const CPrinterSettings& settings) {
         break;
     case SaveResult::CannotWrite:
         PrintMessage(QStringLiteral("Cannot write Trovanel.ini file."));
+        break;
+    case SaveResult::Busy:
+        PrintMessage(QStringLiteral("Cannot write Trovanel.ini file."));
+        PrintMessage(
+            QCoreApplication::translate("CommandLine",
+                                        "Another program kept saving it for %1 seconds; nothing "
+                                        "was changed.")
+                .arg(std::chrono::duration_cast<std::chrono::seconds>(kSettingsLockWait).count()));
         break;
     }
     return ExitStatus::Failed;
@@ -157,6 +169,12 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
                                   .arg(assignment.name));
         }
     }
+    // Held from the read to the write, so that a change another program saves meanwhile is
+    // neither lost nor overwritten.
+    const FileLock lock = LockSettings();
+    if (!lock.Held()) {
+        return Report(LockFailure(lock));
+    }
     CPrinterSettings settings;
     LoadSettings(settings);
     const QStringList rejections = Apply(settings, *assignments);
@@ -166,7 +184,7 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     if (!rejections.isEmpty()) {
         return ExitStatus::Usage; // a script must not be left with half of its change
     }
-    const ExitStatus status = Save(settings);
+    const ExitStatus status = Report(WriteSettings(settings));
     if (status == ExitStatus::Done && verbose) {
         PrintResult(QStringLiteral("Saved Trovanel.ini.\n"));
     }

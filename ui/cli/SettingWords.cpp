@@ -1,5 +1,7 @@
 #include "ui/cli/SettingWords.h"
 
+#include "base/Characters.h"
+
 #include <QStringList>
 
 namespace {
@@ -10,11 +12,17 @@ const QStringList& PortWords() {
     return words;
 }
 
+// Letter case is folded by ASCII rules alone: Unicode folding would take the Kelvin sign for a
+// 'k' and the long s for an 's'.
+bool IsWord(const QString& text, const QString& word) {
+    return EqualIgnoringAsciiCase(text.toStdString(), word.toStdString());
+}
+
 std::optional<std::int32_t> CodeOf(const QString& word, const QString& zero, const QString& one) {
-    if (word.compare(zero, Qt::CaseInsensitive) == 0) {
+    if (IsWord(word, zero)) {
         return 0;
     }
-    if (word.compare(one, Qt::CaseInsensitive) == 0) {
+    if (IsWord(word, one)) {
         return 1;
     }
     return std::nullopt;
@@ -31,7 +39,7 @@ std::optional<QString> PortWord(std::int32_t port) {
 
 std::optional<std::int32_t> PortIndex(const QString& word) {
     for (std::int32_t port = 0; port < PortWords().size(); ++port) {
-        if (word.compare(PortWords().at(port), Qt::CaseInsensitive) == 0) {
+        if (IsWord(word, PortWords().at(port))) {
             return port;
         }
     }

@@ -96,7 +96,8 @@ QString Readable(const CPrinterSettings& settings, const DeviceMapping& device,
     text += QStringLiteral("cut: %1 pixel\n").arg(settings.m_nCutOffset);
     text += QStringLiteral("port: %1\n").arg(port);
     if (!device.uri.isEmpty()) {
-        text += QStringLiteral("device: %1 (%2)\n").arg(device.uri, device.origin);
+        text += QStringLiteral("device: %1 (%2)\n")
+                    .arg(TerminalSafe(device.uri), TerminalSafe(device.origin));
     }
     text += QStringLiteral("mode: %1\n").arg(ModeWord(settings.m_nPrintMode));
     text += QStringLiteral("block:\n") + ReadableBlock(block);
@@ -147,7 +148,10 @@ int RunShow(const QStringList& arguments) {
     const int size = BuildCommand(settings, command.data());
     const QByteArray block(reinterpret_cast<const char*>(command.data()), size);
     const DeviceMapping device = MapPort(settings.m_nPort);
-    PrintResult(parser.isSet(json) ? Json(settings, device, block)
-                                   : Readable(settings, device, block));
+    if (parser.isSet(json)) {
+        PrintJson(Json(settings, device, block));
+    } else {
+        PrintResult(Readable(settings, device, block));
+    }
     return static_cast<int>(ExitStatus::Done);
 }

@@ -46,9 +46,16 @@ QueueListing ListQueues(OutPortCancel* cancel) {
 
 TargetState DescribeTarget(const QString& uri, OutPortCancel* cancel) {
     const TargetHandle target(OutPortDescribeUriCancellable(uri.toUtf8().constData(), cancel));
-    return {target->valid != 0,   target->present != 0,      target->usable != 0,
-            Text(target->device), Text(target->description), Text(target->status),
-            Text(target->fix)};
+    const OutPortPrinterState& printer = target->printer;
+    return {target->valid != 0,
+            target->present != 0,
+            target->usable != 0,
+            Text(target->device),
+            Text(target->description),
+            Text(target->status),
+            Text(target->fix),
+            {Text(printer.state), Text(printer.reasons).split(u' ', Qt::SkipEmptyParts),
+             Text(printer.words)}};
 }
 
 bool IsPrintQueueUri(const QString& uri) {

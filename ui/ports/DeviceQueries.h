@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -30,6 +31,13 @@ QueueListing ListQueues(OutPortCancel* cancel);
 // Where a dialog gets its devices from: ListDevices, or what a test hands it.
 using DeviceLister = std::function<std::vector<DeviceEntry>()>;
 
+// What the printer behind a device reports about itself.
+struct PrinterReport {
+    QString state = QStringLiteral("unknown"); // "idle", "processing", "stopped", "unknown"
+    QStringList reasons;                       // IPP keywords, such as "media-empty-error"
+    QString words; // "ready", "stopped: out of paper", "status not reported by this connection"
+};
+
 // What a device URI reaches now.
 struct TargetState {
     bool valid = false;   // the URI parses; else `status` says why not
@@ -39,6 +47,7 @@ struct TargetState {
     QString description;
     QString status; // "ready", "no access — join the 'dialout' group", "not connected", ...
     QString fix;    // the command that gives access, when access is what is missing
+    PrinterReport printer;
 };
 
 // For a print queue this asks its server: off the window's thread, then, which `cancel` can stop.

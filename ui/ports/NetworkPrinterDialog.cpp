@@ -19,9 +19,10 @@ CNetworkPrinterDialog::CNetworkPrinterDialog(QWidget* parent) : QDialog(parent) 
     auto* form = new QFormLayout(this);
 
     m_pHost = new QLineEdit(this);
-    // A name or an address; nothing that would end the host part of the URI.
+    // A name or an address; nothing that would end the host part of the URI, and no control
+    // character, which no device URI may hold.
     m_pHost->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[^\\s/?#\\[\\]@]*")), m_pHost));
+        QRegularExpression(QStringLiteral("[^\\s\\p{Cc}/?#\\[\\]@]*")), m_pHost));
     m_pHost->setPlaceholderText(QStringLiteral("192.0.2.15"));
     form->addRow(tr("&Host name or address:"), m_pHost);
 

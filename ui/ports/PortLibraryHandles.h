@@ -1,10 +1,12 @@
 #pragma once
 
+#include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
 
 #include <memory>
 
-// The port library's discovery objects, freed by the library when they go out of scope.
+// The port library's discovery objects and cancel tokens, freed by the library when they go out of
+// scope.
 
 struct PortSettingDeleter {
     void operator()(OutPortPortSetting* setting) const { OutPortFreePortSetting(setting); }
@@ -20,3 +22,8 @@ struct DeviceListDeleter {
     void operator()(OutPortDeviceList* list) const { OutPortFreeDevices(list); }
 };
 using DeviceListHandle = std::unique_ptr<OutPortDeviceList, DeviceListDeleter>;
+
+struct CancelDeleter {
+    void operator()(OutPortCancel* cancel) const { OutPortCancelDestroy(cancel); }
+};
+using CancelHandle = std::unique_ptr<OutPortCancel, CancelDeleter>;

@@ -2,8 +2,10 @@
 
 #include "printer/outport/target/DeviceUri.h"
 #include "printer/outport/target/SerialUri.h"
+#include "ui/framework/PlainText.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortProbe.h"
+#include "ui/ports/PrinterHealth.h"
 #include "ui/ports/SerialLineEditor.h"
 
 #include <QComboBox>
@@ -11,11 +13,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -52,10 +57,22 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
 
     m_pStatus = new QLabel(this);
     m_pStatus->setObjectName(QStringLiteral("status"));
+    m_pStatus->setTextFormat(Qt::PlainText); // reasons name devices, paths and URIs
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pStatus->setWordWrap(true); // reasons can be long
+    m_pPrinterIcon = new QLabel(this);
+    m_pPrinterIcon->setObjectName(QStringLiteral("printerIcon"));
+    m_pPrinter = new QLabel(this);
+    m_pPrinter->setObjectName(QStringLiteral("printer"));
+    m_pPrinter->setTextFormat(Qt::PlainText); // a printer's or queue's own words
+    m_pPrinter->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pPrinter->setWordWrap(true);
+    auto* printerLine = new QHBoxLayout;
+    printerLine->addWidget(m_pPrinterIcon);
+    printerLine->addWidget(m_pPrinter, 1);
     m_pOrigin = new QLabel(this);
     m_pOrigin->setObjectName(QStringLiteral("origin"));
+    m_pOrigin->setTextFormat(Qt::PlainText);
     m_pLine = new CSerialLineEditor(this);
     QSizePolicy keepPlace = m_pLine->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true); // the dialog does not jump as targets change
@@ -66,8 +83,9 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     grid->addWidget(m_pTarget, 0, 0);
     grid->addWidget(m_pTest, 0, 1);
     grid->addWidget(m_pStatus, 1, 0, 1, 2);
-    grid->addWidget(m_pLine, 2, 0, 1, 2);
-    grid->addWidget(m_pOrigin, 3, 0, 1, 2);
+    grid->addLayout(printerLine, 2, 0, 1, 2);
+    grid->addWidget(m_pLine, 3, 0, 1, 2);
+    grid->addWidget(m_pOrigin, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
 
     SetDevices({}, false);
@@ -88,8 +106,11 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     connect(m_pProbe, &CPortProbe::Finished, this, &CPortRow::OnTestFinished);
 }
 
+// Blanks at the ends are kept, so the row refuses them as the parser does: trimmed away, the
+// port would send to another file than the one named.
 QString CPortRow::Uri() const {
-    return m_pTarget->currentText().trimmed();
+    const QString text = m_pTarget->currentText();
+    return text.trimmed().isEmpty() ? QString() : text;
 }
 
 bool CPortRow::IsChanged() const {
@@ -108,7 +129,7 @@ void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices, bool queuesKn
                 ? device.node
                 : device.description + QStringLiteral(" (") + device.node + QLatin1Char(')');
         m_pTarget->addItem(label, device.uri);
-        m_pTarget->setItemData(m_pTarget->count() - 1, device.uri, Qt::ToolTipRole);
+        m_pTarget->setItemData(m_pTarget->count() - 1, AsPlainText(device.uri), Qt::ToolTipRole);
     }
     if (!devices.empty()) {
         m_pTarget->insertSeparator(m_pTarget->count());
@@ -213,6 +234,7 @@ void CPortRow::OnLineChanged() {
 
 void CPortRow::UpdateStatus() {
     if (Uri().isEmpty()) {
+        ShowPrinter({});
         // Saved empty, the port goes back to its default; unread, the file says why.
         ShowStatus(m_assignment.error.isEmpty() ? tr("empty: the port's default device is used")
                                                 : m_assignment.error,
@@ -221,16 +243,18 @@ void CPortRow::UpdateStatus() {
         return;
     }
     if (IsPrintQueueUri(Uri())) {
+        ShowPrinter({});   // the queue's state is its status
         ShowQueueStatus(); // only its server can say more, and Test asks it
         return;
     }
     const TargetState target = DescribeTarget(Uri());
+    ShowPrinter(target);
     ShowStatus(target.status, target.fix);
     QString where = target.device;
     if (!target.description.isEmpty()) {
         where += QStringLiteral(" \u2014 ") + target.description;
     }
-    m_pTarget->setToolTip(where);
+    m_pTarget->setToolTip(AsPlainText(where));
 }
 
 // A queue's state as the print server last listed it.
@@ -246,14 +270,29 @@ void CPortRow::ShowQueueStatus() {
     } else {
         ShowStatus(tr("print queue: Test asks its server whether it takes jobs"), {});
     }
-    m_pTarget->setToolTip(listed != m_devices.end() ? listed->description : uri);
+    m_pTarget->setToolTip(AsPlainText(listed != m_devices.end() ? listed->description : uri));
 }
 
 void CPortRow::ShowStatus(const QString& text, const QString& detail) {
     const QString status = detail.isEmpty() ? text : text + QLatin1Char('\n') + detail;
     m_pStatus->setText(status);
-    m_pStatus->setToolTip(detail);
-    m_pTarget->setAccessibleDescription(status); // read out with the box, not found beside it
+    m_pStatus->setToolTip(AsPlainText(detail));
+    // Read out with the box, not found beside it.
+    const QString printer = m_pPrinter->text();
+    m_pTarget->setAccessibleDescription(printer.isEmpty() ? status
+                                                          : status + QLatin1Char('\n') + printer);
+}
+
+// Only a target that is there can say anything about its printer.
+void CPortRow::ShowPrinter(const TargetState& target) {
+    const bool shown = target.valid && target.present;
+    const PrinterHealth health = HealthOf(target.printer);
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    m_pPrinterIcon->setPixmap(shown ? HealthIcon(health).pixmap(size, size) : QPixmap());
+    m_pPrinterIcon->setAccessibleName(shown ? HealthName(health) : QString());
+    m_pPrinterIcon->setVisible(shown);
+    m_pPrinter->setText(shown ? tr("printer: %1").arg(target.printer.words) : QString());
+    m_pPrinter->setVisible(shown);
 }
 
 void CPortRow::OnTest() {

@@ -14,7 +14,8 @@ class QPushButton;
 
 // One port in the Ports dialog: the device it sends to (a discovered device, a network
 // printer, a capture file or a URI typed by hand), whether that device is there and usable,
-// the line settings of a serial target, and a test that opens and closes the device.
+// what the printer reports, the line settings of a serial target, and a test that opens and closes
+// the device.
 class CPortRow : public QGroupBox {
     Q_OBJECT
 
@@ -51,6 +52,7 @@ private:
     void ChooseCaptureFile();
     void ShowStatus(const QString& text, const QString& detail);
     void ShowQueueStatus();
+    void ShowPrinter(const TargetState& target);
 
     PortAssignment m_assignment;
     const DialogRunner& m_runPrompt;
@@ -61,6 +63,8 @@ private:
     QComboBox* m_pTarget;
     QPushButton* m_pTest;
     QLabel* m_pStatus;
+    QLabel* m_pPrinterIcon;
+    QLabel* m_pPrinter; // what the printer reports, when the target is there
     QLabel* m_pOrigin;
     CSerialLineEditor* m_pLine;
     CPortProbe* m_pProbe;

@@ -38,6 +38,7 @@ CSendProgress::CSendProgress(int port, QWidget* parent)
     setWindowModality(Qt::WindowModal);
 
     auto* text = new QLabel(QStringLiteral("Sending to %1…").arg(PortAndDevice(port)), this);
+    text->setTextFormat(Qt::PlainText); // the device's path
     auto* busy = new QProgressBar(this);
     busy->setRange(0, 0);
     busy->setTextVisible(false);

@@ -5,6 +5,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/framework/DataExchange.h"
 #include "ui/framework/InputBlock.h"
+#include "ui/framework/PlainText.h"
 #include "ui/ports/BackgroundCall.h"
 #include "ui/ports/DeviceQueries.h"
 #include "ui/ports/DeviceWatch.h"
@@ -206,7 +207,7 @@ void CSetupDlg::RefreshPortTips() {
             const std::array buttons{IDC_COM1, IDC_COM2, IDC_LPT1, IDC_LPT2};
             for (std::size_t port = 0; port < buttons.size(); ++port) {
                 QWidget* button = GetDlgItem(buttons[port]);
-                button->setToolTip(summaries[static_cast<qsizetype>(port)]);
+                button->setToolTip(AsPlainText(summaries[static_cast<qsizetype>(port)]));
                 button->setAccessibleDescription(summaries[static_cast<qsizetype>(port)]);
             }
         };
@@ -228,6 +229,10 @@ void CSetupDlg::OnOK() {
         break;
     case SaveResult::CannotWrite:
         MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
+        break;
+    case SaveResult::Busy:
+        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning,
+                   tr("Another program kept saving it; nothing was changed. Try again."));
         break;
     }
 }

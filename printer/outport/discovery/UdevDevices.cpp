@@ -1,11 +1,11 @@
 #include "printer/outport/discovery/UdevDevices.h"
 
+#include "base/Characters.h"
 #include "base/UniqueFd.h"
 #include "printer/outport/target/UsbPrinterUri.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
@@ -39,8 +39,7 @@ bool NaturalLess(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (std::isdigit(static_cast<unsigned char>(a[i])) != 0 &&
-            std::isdigit(static_cast<unsigned char>(b[j])) != 0) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
             const std::size_t endA = a.find_first_not_of("0123456789", i);
             const std::size_t endB = b.find_first_not_of("0123456789", j);
             const std::string_view numberA = a.substr(i, endA - i);
@@ -167,7 +166,6 @@ void AddSerialLines(udev* context, std::vector<DiscoveredDevice>& found) {
                          node,
                          "serial:" + StableSerialPath(device, node),
                          SerialDescription(device),
-                         {},
                          {}});
     });
 }
@@ -193,18 +191,14 @@ void AddUsbPrinters(udev* context, std::vector<DiscoveredDevice>& found) {
         const PrinterIdentity printer = UsbPrinterIdentity(device);
         const bool named = !printer.make.empty() && !printer.model.empty();
         const std::string description = printer.Description();
-        found.push_back({DeviceKind::UsbPrinter,
-                         node,
-                         named ? MakeUsbPrinterUri(printer) : node,
-                         description.empty() ? "USB printer" : description,
-                         printer,
-                         {}});
+        found.push_back({DeviceKind::UsbPrinter, node, named ? MakeUsbPrinterUri(printer) : node,
+                         description.empty() ? "USB printer" : description, printer});
     });
 }
 
 void AddParallelPorts(udev* context, std::vector<DiscoveredDevice>& found) {
     ForEachDevice(context, "printer", "lp", [&](udev_device*, const std::string& node) {
-        found.push_back({DeviceKind::Parallel, node, "parallel:" + node, "Parallel port", {}, {}});
+        found.push_back({DeviceKind::Parallel, node, "parallel:" + node, "Parallel port", {}});
     });
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "printer/outport/status/PrinterState.h"
 #include "printer/outport/target/PrinterIdentity.h"
 
 #include <string>
@@ -12,11 +11,10 @@ enum class DeviceKind { Serial, UsbPrinter, Parallel };
 // A device found in the system's device database.
 struct DiscoveredDevice {
     DeviceKind kind = DeviceKind::Serial;
-    std::string node;          // /dev/ttyUSB0
-    std::string uri;           // the name to keep, which survives replugging where it can
-    std::string description;   // "FTDI FT232R USB UART"
-    PrinterIdentity printer;   // USB printers: who the printer says it is
-    PrinterState printerState; // what the printer reports; unknown unless its connection tells
+    std::string node;        // /dev/ttyUSB0
+    std::string uri;         // the name to keep, which survives replugging where it can
+    std::string description; // "FTDI FT232R USB UART"
+    PrinterIdentity printer; // USB printers: who the printer says it is
 };
 
 // Serial lines with hardware behind them, USB printers and parallel ports, in that order, each

@@ -68,7 +68,9 @@ std::string JoinedReasons(const PrinterState& state) {
 
 std::string DescribePrinterState(const PrinterState& state) {
     if (state.state == PrinterState::State::Unknown) {
-        return "status not reported by this connection";
+        // A message says why a connection that could tell did not, such as a busy device.
+        return state.message.empty() ? "status not reported by this connection"
+                                     : "status unknown: " + state.message;
     }
     std::string reasons;
     for (const std::string& reason : state.reasons) {

@@ -20,5 +20,6 @@ const char* StateKeyword(PrinterState::State state);
 std::string JoinedReasons(const PrinterState& state);
 
 // The state for a person: "ready", "printing", "out of paper", "stopped: out of paper",
-// "status not reported by this connection".
+// "status not reported by this connection", "status unknown: busy — another program is using
+// the port".
 std::string DescribePrinterState(const PrinterState& state);

@@ -6,11 +6,60 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <string>
 
 namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+// What a control character is called in a message.
+std::string ControlName(unsigned code) {
+    switch (code) {
+    case '\n':
+        return "a line break";
+    case '\r':
+        return "a carriage return";
+    case '\t':
+        return "a tab";
+    case 0:
+        return "a zero byte";
+    default:
+        break;
+    }
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    return std::string("the control character U+00") + kHex[code >> 4U] + kHex[code & 0x0FU];
+}
+
+// A URI is kept on one line of outport.conf and shown on terminals: a control character (C0,
+// DEL, or C1 as UTF-8 encodes it) would end the line early or act on the terminal, and blanks
+// at either end would be trimmed away when the line is read back. Checked before the scheme, so
+// every kind of URI gets the same answer.
+PortStatus CheckCharacters(std::string_view text) {
+    std::size_t character = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0U) != 0x80U) {
+            ++character; // counts characters, not the bytes after a UTF-8 lead byte
+        }
+        unsigned control = byte < 0x20U || byte == 0x7FU ? byte : 0x100U;
+        if (byte == 0xC2U && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            control = next >= 0x80U && next <= 0x9FU ? next : control;
+        }
+        if (control <= 0xFFU) {
+            return PortStatus::Failed("the device URI holds " + ControlName(control) +
+                                      " at character " + std::to_string(character));
+        }
+    }
+    if (!text.empty() && text.front() == ' ') {
+        return PortStatus::Failed("the device URI starts with a blank");
+    }
+    if (!text.empty() && text.back() == ' ') {
+        return PortStatus::Failed("the device URI ends with a blank");
+    }
+    return PortStatus::Ok();
 }
 
 bool ParseNumber(std::string_view text, int& value) {
@@ -60,6 +109,10 @@ PortStatus ParseSerial(std::string_view rest, PortTarget& target) {
     target.path = std::string(rest.substr(0, question));
     if (question == std::string_view::npos) {
         return PortStatus::Ok();
+    }
+    // Written again without options (the defaults), the URI would end with the blank.
+    if (!target.path.empty() && target.path.back() == ' ') {
+        return PortStatus::Failed("the serial line's path ends with a blank");
     }
     std::string_view options = rest.substr(question + 1);
     while (!options.empty()) {
@@ -148,6 +201,9 @@ std::string PortTarget::Display() const {
 
 PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     target = PortTarget();
+    if (PortStatus checked = CheckCharacters(text); !checked.ok()) {
+        return checked;
+    }
     if (StartsWith(text, "serial:")) {
         target.kind = PortTarget::Kind::Serial;
         PortStatus parsed = ParseSerial(text.substr(7), target);
@@ -181,7 +237,7 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
     }
-    if (!StartsWith(target.path, "/") || target.path.find('\0') != std::string::npos) {
+    if (!StartsWith(target.path, "/")) {
         return PortStatus::Failed(
             "expected an absolute path, or serial:, parallel:, file:, socket://, usb://, cups:, "
             "ipp:// or ipps://");

@@ -1,19 +1,20 @@
 #include "printer/outport/target/PortConfigFile.h"
 
+#include "base/Characters.h"
 #include "base/IoLoops.h"
 #include "base/UniqueFd.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
 
-constexpr std::size_t kLargestConfigFile = std::size_t{64} * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
@@ -28,7 +29,7 @@ std::string_view Trim(std::string_view text) {
 std::string ErrorText(int error) {
     std::string text = std::strerror(error);
     if (!text.empty()) {
-        text.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(text.front())));
+        text.front() = AsciiLower(text.front());
     }
     return text;
 }
@@ -88,16 +89,21 @@ std::string PortConfigPath() {
         return std::string(config) + "/outport.conf";
     }
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config/outport.conf";
+    if (home == nullptr || home[0] != '/') {
+        // Without HOME (a service, `env -i`) the user database still knows the folder.
+        const passwd* user = getpwuid(getuid());
+        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+    }
+    return std::string(home) + "/.config/outport.conf";
 }
 
-PortStatus ReadPortConfigFile(const std::string& path, std::string& text) {
+PortStatus ReadPortConfigFile(const std::string& path, std::string& text, std::size_t largest) {
     const auto failed = [&](int error) {
         return PortStatus::Failed(path + ": " + ErrorText(error), error);
     };
     UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.valid()) {
-        return errno == ENOENT || errno == ENOTDIR ? PortStatus::Ok() : failed(errno);
+        return errno == ENOENT ? PortStatus::Ok() : failed(errno);
     }
     struct stat info {};
     if (fstat(fd.get(), &info) != 0) {
@@ -110,13 +116,13 @@ PortStatus ReadPortConfigFile(const std::string& path, std::string& text) {
         return PortStatus::Failed(path + ": not a regular file");
     }
     // One byte more than allowed tells a file at the limit from a larger one.
-    std::string content(kLargestConfigFile + 1, '\0');
+    std::string content(largest + 1, '\0');
     const IoOutcome read =
         ReadLoop(fd.get(), reinterpret_cast<unsigned char*>(content.data()), content.size());
     if (read.error != 0) {
         return failed(read.error);
     }
-    if (read.done > kLargestConfigFile) {
+    if (read.done > largest) {
         return PortStatus::Failed(path +
                                   ": larger than 64 KiB, too large for a configuration file");
     }

@@ -2,20 +2,26 @@
 
 #include "printer/outport/status/PortStatus.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+// The largest configuration file the reader takes.
+inline constexpr std::size_t kLargestPortConfigFile = std::size_t{64} * 1024;
+
 // Where the port configuration lives: $XDG_CONFIG_HOME/outport.conf, or ~/.config/outport.conf
-// when XDG_CONFIG_HOME is unset or not an absolute path.
+// when XDG_CONFIG_HOME is unset or not an absolute path; the home folder comes from the user
+// database when HOME is unset or not an absolute path.
 std::string PortConfigPath();
 
 // Reads the configuration file at `path` into `text`; a missing file reads as empty, and a
 // leading UTF-8 byte-order mark is dropped. Opened without blocking and read only when it is a
-// regular file of at most 64 KiB, so that a FIFO or a device in its place fails at once instead
-// of hanging or reading for ever. One that exists but cannot be read is an error: skipping it
-// would send to the default device, which may be another printer, and overwriting it would
-// lose what it holds.
-PortStatus ReadPortConfigFile(const std::string& path, std::string& text);
+// regular file of at most `largest` bytes, so that a FIFO or a device in its place fails at once
+// instead of hanging or reading for ever. One that exists but cannot be read, or whose folder is
+// no folder, is an error: skipping it would send to the default device, which may be another
+// printer, and overwriting it would lose what it holds.
+PortStatus ReadPortConfigFile(const std::string& path, std::string& text,
+                              std::size_t largest = kLargestPortConfigFile);
 
 // One line of outport.conf: blank or a comment ('#' first), a setting "KEY = value" (blanks
 // around both trimmed), or malformed (no '=').

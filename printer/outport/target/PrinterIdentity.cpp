@@ -1,7 +1,6 @@
 #include "printer/outport/target/PrinterIdentity.h"
 
-#include <algorithm>
-#include <cctype>
+#include "base/Characters.h"
 
 namespace {
 
@@ -13,27 +12,21 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 } // namespace
 
 std::string PrinterIdentity::Description() const {
-    if (make.empty() || (model.size() > make.size() &&
-                         EqualIgnoringCase(std::string_view(model).substr(0, make.size()), make) &&
-                         model[make.size()] == ' ')) {
+    if (make.empty() ||
+        (model.size() > make.size() &&
+         EqualIgnoringAsciiCase(std::string_view(model).substr(0, make.size()), make) &&
+         model[make.size()] == ' ')) {
         return model;
     }
     return model.empty() ? make : make + " " + model;
 }
 
 bool IsWantedPrinter(const PrinterIdentity& wanted, const PrinterIdentity& found) {
-    return EqualIgnoringCase(wanted.make, found.make) &&
-           EqualIgnoringCase(wanted.model, found.model) &&
+    return EqualIgnoringAsciiCase(wanted.make, found.make) &&
+           EqualIgnoringAsciiCase(wanted.model, found.model) &&
            (wanted.serial.empty() || wanted.serial == found.serial);
 }
 

@@ -1,7 +1,8 @@
 #include "printer/outport/target/UsbPrinterUri.h"
 
+#include "base/Characters.h"
+
 #include <array>
-#include <cctype>
 #include <utility>
 
 namespace {
@@ -9,12 +10,13 @@ namespace {
 constexpr std::array<char, 16> kHexDigits{'0', '1', '2', '3', '4', '5', '6', '7',
                                           '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
 
-// Everything but the characters that never need escaping in a URI.
+// Everything but the characters that never need escaping in a URI; ASCII rules, so a byte of a
+// multi-byte name is encoded in every locale.
 std::string Encode(std::string_view text) {
     std::string encoded;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
+        if (IsAsciiAlnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
             encoded += c;
         } else {
             encoded += '%';
@@ -29,7 +31,7 @@ int HexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    const int lower = std::tolower(static_cast<unsigned char>(c));
+    const char lower = AsciiLower(c);
     return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 

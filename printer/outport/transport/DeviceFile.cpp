@@ -1,6 +1,7 @@
 #include "printer/outport/transport/DeviceFile.h"
 
 #include "base/UniqueFd.h"
+#include "printer/outport/status/LinePrinterStatus.h"
 #include "printer/outport/transport/FailureReason.h"
 #include "printer/outport/transport/SerialLine.h"
 #include "printer/outport/transport/WriteAll.h"
@@ -8,10 +9,10 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/lp.h>
+#include <string>
 #include <string_view>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace {
 
@@ -19,15 +20,20 @@ bool IsParallelPort(std::string_view path) {
     return path.substr(0, 7) == "/dev/lp";
 }
 
-// Which group a permission failure points to: printer-class nodes (the parallel port, major 6,
-// and USB printers, major 180) belong to 'lp'; other character devices are taken for serial
-// lines, which belong to 'dialout'.
+// Which group a permission failure points to: parallel ports and USB printers belong to 'lp';
+// other character devices are taken for serial lines, which belong to 'dialout'.
 DeviceClass ClassOf(const struct stat& info) {
     if (!S_ISCHR(info.st_mode)) {
         return DeviceClass::File;
     }
-    const unsigned int kind = major(info.st_rdev);
-    return kind == 6 || kind == 180 ? DeviceClass::Printer : DeviceClass::Serial;
+    return IsLinePrinter(info) ? DeviceClass::Printer : DeviceClass::Serial;
+}
+
+// A printer that refused the bytes or stopped taking them can often say why.
+PortStatus WithPrinterTrouble(const PortStatus& status, int fd) {
+    const std::string trouble = PrinterTrouble(QueryLinePrinterStatus(fd));
+    return trouble.empty() ? status
+                           : PortStatus::Failed(status.reason() + "; " + trouble, status.error());
 }
 
 } // namespace
@@ -67,6 +73,9 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
         ioctl(fd.get(), LPABORT, 1);
     }
     const PortStatus status = WriteAll(fd.get(), data, size, deadline, false);
+    if (!status.ok() && device == DeviceClass::Printer && !deadline.StoppedByCancel()) {
+        return WithPrinterTrouble(explained(status), fd.get());
+    }
     const PortStatus closed = PortStatus::FromErrno(fd.Close());
     return explained(status.ok() ? closed : status);
 }

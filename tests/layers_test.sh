@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Fails when an include runs against the project's layering: each folder below may include only
+# what lies beneath it. Run from anywhere; takes the repository's root as its argument.
+set -euo pipefail
+cd "$1"
+failed=0
+# folder | include prefixes it must never use
+rules=(
+    "base/|settings/ printer/ ui/"
+    "settings/|printer/ ui/"
+    "printer/outport/status/|printer/outport/target/ printer/outport/transport/ printer/outport/discovery/ printer/outport/OutPort settings/ ui/"
+    "printer/outport/target/|printer/outport/transport/ printer/outport/discovery/ printer/outport/OutPort settings/ ui/"
+    "printer/outport/transport/|printer/outport/discovery/ printer/outport/OutPort settings/ ui/"
+    "printer/outport/discovery/|printer/outport/transport/ printer/outport/OutPort settings/ ui/"
+    "printer/outport/|printer/CommandBlock settings/ ui/"
+    "printer/|ui/"
+    "ui/framework/|ui/setup/ ui/ports/ ui/cli/ printer/ settings/"
+    "ui/ports/|ui/setup/ ui/cli/"
+    "ui/setup/|ui/cli/"
+)
+for rule in "${rules[@]}"; do
+    folder=${rule%%|*}
+    for forbidden in ${rule#*|}; do
+        if hits=$(grep -rn --include='*.cpp' --include='*.h' "#include \"$forbidden" "$folder"); then
+            echo "$folder must not include $forbidden:"
+            echo "$hits"
+            failed=1
+        fi
+    done
+done
+# The core stays plain C++.
+if hits=$(grep -rn --include='*.cpp' --include='*.h' '#include <Q' base settings printer); then
+    echo "base/, settings/ and printer/ must not use Qt:"
+    echo "$hits"
+    failed=1
+fi
+exit $failed
