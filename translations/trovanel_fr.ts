@@ -297,6 +297,17 @@
     </message>
 </context>
 <context>
+    <name>CSvgPicture</name>
+    <message>
+        <source>Label measurements</source>
+        <translation>Mesures de l&apos;étiquette</translation>
+    </message>
+    <message>
+        <source>Where the cut offset, the label length and the label gap are measured.</source>
+        <translation>Où se mesurent le décalage de coupe, la longueur d&apos;étiquette et l&apos;espace inter-étiquettes.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Set up a thermal label printer. Without arguments the setup dialog opens; with a command it works on Trovanel.ini in the current folder, without a window.

@@ -1,5 +1,6 @@
 #include "ui/framework/SvgPicture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
 #include <QXmlStreamReader>
@@ -26,6 +27,11 @@ void ReadTitleAndDescription(const QString& resource, QString& title, QString& d
     }
 }
 
+QString Translated(const QString& text) {
+    return text.isEmpty() ? text
+                          : QCoreApplication::translate("CSvgPicture", text.toUtf8().constData());
+}
+
 } // namespace
 
 CSvgPicture::CSvgPicture(const QString& resource, QWidget* parent)
@@ -34,8 +40,9 @@ CSvgPicture::CSvgPicture(const QString& resource, QWidget* parent)
     QString title;
     QString description;
     ReadTitleAndDescription(resource, title, description);
-    setAccessibleName(title);
-    setAccessibleDescription(description);
+    // The image's own words are the source texts; the dialog using it marks them for lupdate.
+    setAccessibleName(Translated(title));
+    setAccessibleDescription(Translated(description));
 }
 
 void CSvgPicture::paintEvent(QPaintEvent*) {
