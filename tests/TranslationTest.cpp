@@ -224,6 +224,24 @@ TEST_F(DialogTest, RejectedValuesAreExplainedInTheUsersLanguage) {
     }
 }
 
+// The banner's words are drawn in the user's language, and only its words change.
+TEST(BannerTest, DrawsItsWordsInTheUsersLanguage) {
+    const auto draw = [] {
+        CSvgPicture banner(QStringLiteral(":/banner.svg"), nullptr);
+        banner.resize(283, 91);
+        return banner.grab().toImage();
+    };
+    const QImage english = draw();
+    for (const char* language : {"de", "fr"}) {
+        SCOPED_TRACE(language);
+        const InstalledTranslators installed = Speak(language);
+        const QImage translated = draw();
+        EXPECT_NE(translated, english);
+        // The tags on the left, left of the cut line's words, are drawn alike.
+        EXPECT_EQ(translated.copy(0, 0, 80, 91), english.copy(0, 0, 80, 91));
+    }
+}
+
 // In either language no two controls of a dialog share an access key, and every control that
 // has one in English has one.
 TEST_F(DialogTest, AccessKeysAreUniqueInEachDialog) {

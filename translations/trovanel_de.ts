@@ -306,6 +306,18 @@
         <source>Where the cut offset, the label length and the label gap are measured.</source>
         <translation>Wo Schnittversatz, Etikettenlänge und Etikettenabstand gemessen werden.</translation>
     </message>
+    <message>
+        <source>Cut Offset</source>
+        <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Abstand</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

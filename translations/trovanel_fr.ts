@@ -306,6 +306,18 @@
         <source>Where the cut offset, the label length and the label gap are measured.</source>
         <translation>Où se mesurent le décalage de coupe, la longueur d&apos;étiquette et l&apos;espace inter-étiquettes.</translation>
     </message>
+    <message>
+        <source>Cut Offset</source>
+        <translation>Coupe</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Longueur</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Espace</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -69,9 +69,12 @@ constexpr std::array kControls{
     ControlItem{K::Picture, kNoId, ":/banner.svg", 20, 6, 189, 56, kNoStyle},
 };
 
-// The banner's <title> and <desc>, which the picture translates in its own context.
+// The banner's words, which the picture translates in its own context.
 [[maybe_unused]] constexpr std::array kBannerTexts{
     QT_TRANSLATE_NOOP("CSvgPicture", "Label measurements"),
+    QT_TRANSLATE_NOOP("CSvgPicture", "Cut Offset"),
+    QT_TRANSLATE_NOOP("CSvgPicture", "Length"),
+    QT_TRANSLATE_NOOP("CSvgPicture", "Gap"),
     QT_TRANSLATE_NOOP("CSvgPicture",
                       "Where the cut offset, the label length and the label gap are measured."),
 };
