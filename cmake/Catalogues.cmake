@@ -1,7 +1,7 @@
 # Keeps the translation catalogues (TS_FOLDER/trovanel_*.ts) in step with the sources under
-# SOURCES, whose includes are relative to ROOT, with LUPDATE. MODE=update rewrites them: new texts come in unfinished, vanished ones
-# go. MODE=check updates copies in WORK_DIR and fails when that changed anything or when a
-# catalogue still has an unfinished text, naming them.
+# SOURCES, whose includes are relative to ROOT, with LUPDATE. MODE=update rewrites them: new
+# texts come in unfinished, vanished ones go. MODE=check updates copies in WORK_DIR and fails
+# when that changed anything or when a text is unfinished there, naming those texts.
 file(GLOB catalogues ${TS_FOLDER}/trovanel_*.ts)
 set(lupdate_options -locations none -no-obsolete -silent -I ${ROOT})
 
@@ -24,8 +24,10 @@ foreach(catalogue ${catalogues})
         message(SEND_ERROR "${name} is not current: texts were added to or removed from the "
             "sources. Run `make translations-update` and translate what it marks unfinished.")
     endif()
-    string(REGEX MATCHALL "<source>[^<]*</source>[ \n]*<translation type=\"unfinished\""
-        unfinished "${kept}")
+    # New texts are unfinished in the updated copy, as are the ones left untranslated.
+    string(REGEX MATCHALL
+        "<source>[^<]*</source>[ \n]*(<comment>[^<]*</comment>[ \n]*)?<translation type=\"unfinished\""
+        unfinished "${updated}")
     foreach(entry ${unfinished})
         string(REGEX REPLACE "<source>([^<]*)</source>.*" "\\1" text "${entry}")
         message(SEND_ERROR "${name}: unfinished: ${text}")
