@@ -4,6 +4,7 @@
 #include "tests/WorkDirectory.h"
 #include "ui/framework/DialogUnits.h"
 #include "ui/framework/SvgPicture.h"
+#include "ui/framework/TextFit.h"
 #include "ui/language/UserLanguage.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortsDialog.h"
@@ -31,6 +32,7 @@
 #include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -45,6 +47,10 @@ public:
     }
     bool isEmpty() const override { return false; }
 };
+
+std::vector<DeviceEntry> NoDevices() {
+    return {};
+}
 
 // Installs the built catalogues of one language.
 InstalledTranslators Speak(const char* language) {
@@ -68,24 +74,11 @@ QChar AccessKey(const QString& text) {
     return {};
 }
 
-QString ShownText(const QWidget* widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        return label->text();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        return button->text();
-    }
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
-        return group->title();
-    }
-    return {};
-}
-
 // Every access key under `window`, with the texts that use it.
 std::map<QChar, QStringList> AccessKeys(const QWidget* window) {
     std::map<QChar, QStringList> keys;
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
-        const QString text = ShownText(widget);
+        const QString text = ControlText(widget);
         if (const QChar key = AccessKey(text); !key.isNull()) {
             keys[key] << text;
         }
@@ -93,18 +86,16 @@ std::map<QChar, QStringList> AccessKeys(const QWidget* window) {
     return keys;
 }
 
-// Data rather than words: empty, or without a letter (numbers, addresses).
-bool HasNoWords(const QString& text) {
-    return std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-}
-
-// Every text under `window` a person sees or hears that went through no translation, as
-// "class what: text". The tips and descriptions of the objects in `reasons`, and the text of
-// those that are labels, are the port library's English reasons and device names.
-QStringList Unmarked(const QWidget* window, const std::vector<const QObject*>& reasons = {}) {
+// Expects every text under `window` a person sees or hears to have gone through a translation.
+// The tips and descriptions of the objects in `reasons`, and the text of those that are
+// labels, are the port library's English reasons and device names.
+void ExpectAllMarked(const QWidget* window, const std::vector<const QObject*>& reasons = {}) {
     QStringList found;
-    const auto check = [&](const QWidget* widget, const QString& what, const QString& text) {
-        if (!HasNoWords(text) && !text.contains(kMark)) {
+    const auto check = [&](const QWidget* widget, const char* what, const QString& text) {
+        // Numbers and addresses are data, not words.
+        const bool words =
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+        if (words && !text.contains(kMark)) {
             found << widget->metaObject()->className() + QStringLiteral(" ") + what + ": " + text;
         }
     };
@@ -119,7 +110,7 @@ QStringList Unmarked(const QWidget* window, const std::vector<const QObject*>& r
             check(widget, "title", widget->windowTitle());
         }
         if (!reason || qobject_cast<const QLabel*>(widget) == nullptr) {
-            check(widget, "text", ShownText(widget));
+            check(widget, "text", ControlText(widget));
         }
         if (!reason) {
             check(widget, "tooltip", widget->toolTip());
@@ -132,7 +123,7 @@ QStringList Unmarked(const QWidget* window, const std::vector<const QObject*>& r
             }
         }
     }
-    return found;
+    EXPECT_TRUE(found.isEmpty()) << found.join('\n').toStdString();
 }
 
 // The setup dialog in a scratch folder, its messages recorded.
@@ -197,33 +188,6 @@ TEST(UserLanguageTest, TheFirstLanguageWithACatalogueWinsAndEnglishKeepsTheSourc
     }
 }
 
-// Each measurement's rejection, in both units, reads in the user's language.
-TEST_F(DialogTest, RejectedValuesAreExplainedInTheUsersLanguage) {
-    for (const char* language : {"de", "fr"}) {
-        SCOPED_TRACE(language);
-        const InstalledTranslators installed = Speak(language);
-        Open();
-        for (const int unit : {IDC_UNIT_MM, IDC_UNIT_INCH}) {
-            QTest::mouseClick(Item(unit), Qt::LeftButton);
-            for (const int box : {IDC_LENGTH, IDC_GAP, IDC_TEAR, IDC_CUT_OFFSET}) {
-                Type(box, QStringLiteral("9999"));
-                QTest::keyClick(Item(box), Qt::Key_Tab);
-            }
-        }
-        ASSERT_EQ(m_messages.size(), 8u);
-        EXPECT_NE(m_dialog->findChild<CSvgPicture*>()->accessibleName(), "Label measurements");
-        for (const DialogMessage& message : m_messages) {
-            EXPECT_FALSE(message.text.startsWith(QLatin1String("The ")))
-                << message.text.toStdString();
-            EXPECT_TRUE(
-                message.text.contains(language == std::string("de") ? "Zulässig" : "admises"))
-                << message.text.toStdString();
-        }
-        m_messages.clear();
-        m_dialog.reset();
-    }
-}
-
 // The banner's words are drawn in the user's language, and only its words change.
 TEST(BannerTest, DrawsItsWordsInTheUsersLanguage) {
     const auto draw = [] {
@@ -242,45 +206,9 @@ TEST(BannerTest, DrawsItsWordsInTheUsersLanguage) {
     }
 }
 
-// In either language no two controls of a dialog share an access key, and every control that
-// has one in English has one.
-TEST_F(DialogTest, AccessKeysAreUniqueInEachDialog) {
-    Open();
-    CPortsDialog ports([] { return std::vector<DeviceEntry>{}; });
-    CNetworkPrinterDialog network;
-    const std::vector<const QWidget*> dialogs{m_dialog.get(), &ports, &network};
-    std::vector<qsizetype> englishCounts; // English has keys that two controls share
-    for (const QWidget* dialog : dialogs) {
-        qsizetype count = 0;
-        for (const auto& [key, texts] : AccessKeys(dialog)) {
-            count += texts.size();
-        }
-        englishCounts.push_back(count);
-    }
-    m_dialog.reset();
-    for (const char* language : {"de", "fr"}) {
-        SCOPED_TRACE(language);
-        const InstalledTranslators installed = Speak(language);
-        Open();
-        CPortsDialog translatedPorts([] { return std::vector<DeviceEntry>{}; });
-        CNetworkPrinterDialog translatedNetwork;
-        const std::vector<const QWidget*> translated{m_dialog.get(), &translatedPorts,
-                                                     &translatedNetwork};
-        for (std::size_t i = 0; i < translated.size(); ++i) {
-            const auto keys = AccessKeys(translated[i]);
-            for (const auto& [key, texts] : keys) {
-                EXPECT_EQ(texts.size(), 1) << texts.join(", ").toStdString();
-            }
-            EXPECT_EQ(static_cast<qsizetype>(keys.size()), englishCounts[i])
-                << translated[i]->windowTitle().toStdString();
-        }
-        m_dialog.reset();
-    }
-}
-
 // A control's text fits the room its style leaves for text.
 void ExpectTextFits(const QWidget* widget) {
-    const QString plain = QString(ShownText(widget)).remove(QRegularExpression("&(?!&)"));
+    const QString plain = QString(ControlText(widget)).remove(QRegularExpression("&(?!&)"));
     const int needed = widget->fontMetrics().horizontalAdvance(plain);
     QRect room = widget->contentsRect();
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
@@ -307,35 +235,91 @@ void ExpectTextFits(const QWidget* widget) {
 void ExpectNoOverlaps(const QWidget* dialog) {
     std::vector<std::pair<const QWidget*, QRect>> placed;
     for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
-        if (!ShownText(widget).isEmpty() || qobject_cast<const QLineEdit*>(widget) != nullptr) {
+        if (!ControlText(widget).isEmpty() || qobject_cast<const QLineEdit*>(widget) != nullptr) {
             placed.emplace_back(widget, QRect(widget->mapTo(dialog, QPoint()), widget->size()));
         }
     }
     for (const auto& [one, oneRect] : placed) {
-        EXPECT_TRUE(dialog->rect().contains(oneRect)) << ShownText(one).toStdString();
+        EXPECT_TRUE(dialog->rect().contains(oneRect)) << ControlText(one).toStdString();
         for (const auto& [other, otherRect] : placed) {
             const bool nested = oneRect.contains(otherRect) || otherRect.contains(oneRect);
             EXPECT_TRUE(one == other || nested || !oneRect.intersects(otherRect))
-                << ShownText(one).toStdString() << " / " << ShownText(other).toStdString();
+                << ControlText(one).toStdString() << " / " << ControlText(other).toStdString();
         }
     }
 }
 
-TEST_F(DialogTest, TranslatedTextsFitAtEveryFontSize) {
-    for (const char* language : {"de", "fr"}) {
-        SCOPED_TRACE(language);
-        const InstalledTranslators installed = Speak(language);
-        AtEachFontSize([&] {
-            Open();
-            for (const bool inch : {false, true}) {
-                QTest::mouseClick(Item(inch ? IDC_UNIT_INCH : IDC_UNIT_MM), Qt::LeftButton);
-                for (const QWidget* widget : m_dialog->findChildren<QWidget*>()) {
-                    ExpectTextFits(widget);
-                }
+// The setup dialog and the Ports dialogs with the German or the French catalogue installed.
+class TranslatedDialogTest : public DialogTest, public testing::WithParamInterface<const char*> {
+protected:
+    InstalledTranslators m_translators = Speak(GetParam());
+};
+
+INSTANTIATE_TEST_SUITE_P(GermanAndFrench, TranslatedDialogTest, testing::Values("de", "fr"));
+
+TEST_P(TranslatedDialogTest, TextsFitAtEveryFontSize) {
+    AtEachFontSize([&] {
+        Open();
+        for (const int unit : {IDC_UNIT_MM, IDC_UNIT_INCH}) {
+            QTest::mouseClick(Item(unit), Qt::LeftButton);
+            for (const QWidget* widget : m_dialog->findChildren<QWidget*>()) {
+                ExpectTextFits(widget);
             }
-            ExpectNoOverlaps(m_dialog.get());
-            m_dialog.reset();
-        });
+        }
+        ExpectNoOverlaps(m_dialog.get());
+        m_dialog.reset();
+    });
+}
+
+// Each measurement's rejection, in both units, and the banner's description read in the
+// user's language.
+TEST_P(TranslatedDialogTest, RejectionsAndTheBannerSpeakTheUsersLanguage) {
+    Open();
+    for (const int unit : {IDC_UNIT_MM, IDC_UNIT_INCH}) {
+        QTest::mouseClick(Item(unit), Qt::LeftButton);
+        for (const int box : {IDC_LENGTH, IDC_GAP, IDC_TEAR, IDC_CUT_OFFSET}) {
+            Type(box, QStringLiteral("9999"));
+            QTest::keyClick(Item(box), Qt::Key_Tab);
+        }
+    }
+    ASSERT_EQ(m_messages.size(), 8u);
+    for (const DialogMessage& message : m_messages) {
+        EXPECT_TRUE(message.text.contains(GetParam() == std::string("de") ? "Zulässig" : "admises"))
+            << message.text.toStdString();
+    }
+    EXPECT_NE(m_dialog->findChild<CSvgPicture*>()->accessibleName(), "Label measurements");
+}
+
+// No two controls of a dialog share an access key, and every control that has one in English
+// (where two pairs share theirs) has one.
+TEST_P(TranslatedDialogTest, AccessKeysAreUniqueInEachDialog) {
+    const auto keyedTexts = [](const std::map<QChar, QStringList>& keys) {
+        qsizetype count = 0;
+        for (const auto& [key, texts] : keys) {
+            count += texts.size();
+        }
+        return count;
+    };
+    m_translators = {}; // English first
+    std::vector<qsizetype> english;
+    {
+        CSetupDlg setup;
+        CPortsDialog ports(NoDevices);
+        CNetworkPrinterDialog network;
+        english = {keyedTexts(AccessKeys(&setup)), keyedTexts(AccessKeys(&ports)),
+                   keyedTexts(AccessKeys(&network))};
+    }
+    m_translators = Speak(GetParam());
+    CSetupDlg setup;
+    CPortsDialog ports(NoDevices);
+    CNetworkPrinterDialog network;
+    const std::vector<const QWidget*> dialogs{&setup, &ports, &network};
+    for (std::size_t i = 0; i < dialogs.size(); ++i) {
+        const auto keys = AccessKeys(dialogs[i]);
+        for (const auto& [key, texts] : keys) {
+            EXPECT_EQ(texts.size(), 1) << texts.join(", ").toStdString();
+        }
+        EXPECT_EQ(static_cast<qsizetype>(keys.size()), english[i]);
     }
 }
 
@@ -374,11 +358,12 @@ TEST_F(DialogTest, EveryVisibleTextIsTranslated) {
     Open();
     const std::vector<const QObject*> portButtons{Item(IDC_COM1), Item(IDC_COM2), Item(IDC_LPT1),
                                                   Item(IDC_LPT2)};
-    EXPECT_TRUE(Unmarked(m_dialog.get(), portButtons).isEmpty())
-        << Unmarked(m_dialog.get(), portButtons).join('\n').toStdString();
-
+    ExpectAllMarked(m_dialog.get(), portButtons);
     QTest::mouseClick(Item(IDC_UNIT_INCH), Qt::LeftButton);
-    EXPECT_TRUE(Unmarked(m_dialog.get(), portButtons).isEmpty());
+    ExpectAllMarked(m_dialog.get(), portButtons);
+
+    // Every message: a value out of range, no number, a failed save, no help, a Send that
+    // worked and one that failed.
     Type(IDC_LENGTH, QStringLiteral("9999"));
     QTest::keyClick(Item(IDC_LENGTH), Qt::Key_Tab);
     Type(IDC_GAP, QStringLiteral("x"));
@@ -394,38 +379,28 @@ TEST_F(DialogTest, EveryVisibleTextIsTranslated) {
     ASSERT_TRUE(WaitForMessages(6));
     for (const DialogMessage& message : m_messages) {
         const std::unique_ptr<QMessageBox> box = CreateMessageBox(m_dialog.get(), message);
-        const QString caption = box->windowTitle(); // the program's file name
+        EXPECT_EQ(box->windowTitle(), ApplicationCaption()); // the program's file name
         box->setWindowTitle(kMark);
-        QStringList found = Unmarked(box.get());
-        // A failed Send's detail is the library's reason, in its own words.
-        found.removeIf([&](const QString& line) {
-            return !message.detail.isEmpty() && line.endsWith(message.detail);
-        });
-        EXPECT_TRUE(found.isEmpty()) << found.join('\n').toStdString();
-        EXPECT_EQ(caption, ApplicationCaption());
+        ExpectAllMarked(box.get(), {box->findChild<QLabel*>("qt_msgbox_informativelabel")});
     }
 
     CSendProgress progress(0, m_dialog.get());
     EXPECT_EQ(progress.windowTitle(), ApplicationCaption());
     progress.setWindowTitle(kMark);
-    EXPECT_TRUE(Unmarked(&progress).isEmpty()) << Unmarked(&progress).join('\n').toStdString();
+    ExpectAllMarked(&progress);
     CNetworkPrinterDialog network;
-    EXPECT_TRUE(Unmarked(&network).isEmpty()) << Unmarked(&network).join('\n').toStdString();
-    CPortsDialog ports([] { return std::vector<DeviceEntry>{}; });
-    std::vector<const QObject*> reasons;
-    for (QLabel* status : ports.findChildren<QLabel*>(QStringLiteral("status"))) {
-        reasons.push_back(status);
+    ExpectAllMarked(&network);
+    CPortsDialog ports(NoDevices);
+    std::vector<const QObject*> reasons; // a row's state, and its box's tip and description
+    for (const QObject* reason : ports.findChildren<QLabel*>(QStringLiteral("status"))) {
+        reasons.push_back(reason);
     }
-    for (QComboBox* target : ports.findChildren<QComboBox*>()) {
-        if (target->isEditable()) { // its tip and description are the device and its state
+    for (const QComboBox* target : ports.findChildren<QComboBox*>()) {
+        if (target->isEditable()) {
             reasons.push_back(target);
-            for (int i = 0; i < target->count(); ++i) {
-                EXPECT_TRUE(target->itemText(i).isEmpty() || target->itemText(i).contains(kMark));
-            }
         }
     }
-    EXPECT_TRUE(Unmarked(&ports, reasons).isEmpty())
-        << Unmarked(&ports, reasons).join('\n').toStdString();
+    ExpectAllMarked(&ports, reasons);
     QCoreApplication::removeTranslator(&marking);
 }
 
