@@ -60,8 +60,7 @@ void CPortsDialog::accept() {
         if (!row->Uri().isEmpty() && !target.valid) {
             row->Target()->setFocus(Qt::OtherFocusReason);
             m_showMessage(
-                this,
-                {row->PortName() + QStringLiteral(": ") + target.status, QMessageBox::Warning, {}});
+                this, {tr("%1: %2").arg(row->PortName(), target.status), QMessageBox::Warning, {}});
             return;
         }
         choices.push_back({row->PortName().toStdString(), row->Uri().toStdString()});
