@@ -77,6 +77,10 @@
         <source>test failed</source>
         <translation>Test fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>printer: %1</source>
+        <translation>Drucker: %1</translation>
+    </message>
 </context>
 <context>
     <name>CPortsDialog</name>
@@ -295,6 +299,10 @@
         <source>Cannot write Trovanel.ini file.</source>
         <translation>Die Datei Trovanel.ini kann nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Another program kept saving it; nothing was changed. Try again.</source>
+        <translation>Ein anderes Programm hat sie gerade gespeichert; es wurde nichts geändert. Bitte erneut versuchen.</translation>
+    </message>
 </context>
 <context>
     <name>CSvgPicture</name>
@@ -428,12 +436,6 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
     <message>
         <source>Kept, but %1 cannot be used now: %2</source>
         <translation>Gespeichert, aber %1 ist derzeit nicht verwendbar: %2</translation>
-    </message>
-    <message>
-        <source>
-fix: %1</source>
-        <translation>
-Abhilfe: %1</translation>
     </message>
     <message>
         <source>Show what each port maps to, where that comes from and whether it can be used, then the devices found on this machine. With set, keep URI as the port&apos;s device in outport.conf (an empty URI gives the port back its default).</source>
@@ -605,6 +607,50 @@ Abhilfe: %1</translation>
         <source>show takes no arguments.</source>
         <translation>show nimmt keine Argumente.</translation>
     </message>
+    <message>
+        <source>Cannot write the result to standard output: %1.</source>
+        <translation>Das Ergebnis kann nicht auf die Standardausgabe geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <source>        printer: %1
+</source>
+        <translation>        Drucker: %1
+</translation>
+    </message>
+    <message>
+        <source>fix: %1</source>
+        <translation>Abhilfe: %1</translation>
+    </message>
+    <message>
+        <source>ports set takes no --json.</source>
+        <translation>ports set kennt keine Option --json.</translation>
+    </message>
+    <message>
+        <source>Another program kept saving it for %1 seconds; nothing was changed.</source>
+        <translation>Ein anderes Programm hat sie %1 Sekunden lang gespeichert; es wurde nichts geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>PortSummary</name>
+    <message>
+        <source>printer: %1</source>
+        <translation>Drucker: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterHealth</name>
+    <message>
+        <source>ready</source>
+        <translation>bereit</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
 </context>
 <context>
     <name>PrinterSettings</name>
@@ -635,6 +681,13 @@ Abhilfe: %1</translation>
     <message>
         <source>The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.</source>
         <translation>Der Wert für den Schnittversatz liegt außerhalb des zulässigen Bereichs. Zulässig sind -127 bis 127 Pixel.</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Aufruf: %1</translation>
     </message>
 </context>
 </TS>

@@ -77,6 +77,10 @@
         <source>test failed</source>
         <translation>échec du test</translation>
     </message>
+    <message>
+        <source>printer: %1</source>
+        <translation>imprimante : %1</translation>
+    </message>
 </context>
 <context>
     <name>CPortsDialog</name>
@@ -295,6 +299,10 @@
         <source>Cannot write Trovanel.ini file.</source>
         <translation>Impossible d&apos;écrire le fichier Trovanel.ini.</translation>
     </message>
+    <message>
+        <source>Another program kept saving it; nothing was changed. Try again.</source>
+        <translation>Un autre programme l&apos;enregistrait en même temps ; rien n&apos;a été modifié. Réessayez.</translation>
+    </message>
 </context>
 <context>
     <name>CSvgPicture</name>
@@ -428,12 +436,6 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
     <message>
         <source>Kept, but %1 cannot be used now: %2</source>
         <translation>Enregistré, mais %1 est inutilisable pour l&apos;instant : %2</translation>
-    </message>
-    <message>
-        <source>
-fix: %1</source>
-        <translation>
-solution : %1</translation>
     </message>
     <message>
         <source>Show what each port maps to, where that comes from and whether it can be used, then the devices found on this machine. With set, keep URI as the port&apos;s device in outport.conf (an empty URI gives the port back its default).</source>
@@ -605,6 +607,50 @@ solution : %1</translation>
         <source>show takes no arguments.</source>
         <translation>show ne prend aucun argument.</translation>
     </message>
+    <message>
+        <source>Cannot write the result to standard output: %1.</source>
+        <translation>Impossible d&apos;écrire le résultat sur la sortie standard : %1.</translation>
+    </message>
+    <message>
+        <source>        printer: %1
+</source>
+        <translation>        imprimante : %1
+</translation>
+    </message>
+    <message>
+        <source>fix: %1</source>
+        <translation>solution : %1</translation>
+    </message>
+    <message>
+        <source>ports set takes no --json.</source>
+        <translation>ports set n&apos;accepte pas l&apos;option --json.</translation>
+    </message>
+    <message>
+        <source>Another program kept saving it for %1 seconds; nothing was changed.</source>
+        <translation>Un autre programme l&apos;a enregistré pendant %1 secondes ; rien n&apos;a été modifié.</translation>
+    </message>
+</context>
+<context>
+    <name>PortSummary</name>
+    <message>
+        <source>printer: %1</source>
+        <translation>imprimante : %1</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterHealth</name>
+    <message>
+        <source>ready</source>
+        <translation>prête</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>avertissement</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>erreur</translation>
+    </message>
 </context>
 <context>
     <name>PrinterSettings</name>
@@ -635,6 +681,13 @@ solution : %1</translation>
     <message>
         <source>The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.</source>
         <translation>Le décalage de coupe est hors limites. Les valeurs admises vont de -127 à 127 pixels.</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Usage : %1</translation>
     </message>
 </context>
 </TS>
