@@ -1,5 +1,5 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps build run test test-dev test-asan test-fuzz bench fuzz package clean
+.PHONY: all deps build run test test-dev test-asan test-fuzz bench fuzz package translations-update clean
 
 all: build
 
@@ -50,6 +50,11 @@ package: deps
 	rm -f build/release/trovanel_*.deb
 	cd build/release && cpack
 	lintian --allow-root --fail-on error,warning build/release/trovanel_*.deb
+
+# Brings translations/*.ts up to date with the sources: new texts come in unfinished.
+translations-update: deps
+	cmake --preset dev
+	cmake --build --preset dev --target translations_update
 
 clean:
 	rm -rf build

@@ -82,6 +82,13 @@ protected:
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(ConfigFolder()));
         // The print server is the tests' own scheduler, never the machine's.
         m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral(TROVANEL_CUPS_SERVER));
+        Speak("C.UTF-8"); // the source texts, whatever the machine's language
+    }
+
+    // The language the program is started in, as a desktop session sets it.
+    void Speak(const QString& locale) {
+        m_environment.remove(QStringLiteral("LANGUAGE"));
+        m_environment.insert(QStringLiteral("LC_ALL"), locale);
     }
 
     Outcome Trovanel(const QStringList& arguments) const {
@@ -481,6 +488,59 @@ TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
         EXPECT_EQ(mistake.status, 2) << arguments.join(' ').toStdString();
         EXPECT_EQ(mistake.out, "");
         EXPECT_TRUE(mistake.err.endsWith(" --help'.\n")) << mistake.err.toStdString();
+    }
+}
+
+// Help, messages and text output follow the user's language; setting words, the port library's
+// reasons and the JSON of show and ports stay as they are, byte for byte.
+TEST_F(CommandLineTest, SpeaksTheUsersLanguageExceptInJson) {
+    MapPort("COM1", m_dir.path() / "capture.bin");
+    const Outcome showJson = Trovanel({"show", "--json"});
+    const Outcome portsJson = Trovanel({"ports", "--json"});
+    const struct {
+        const char* locale;
+        std::vector<const char*> help; // the program's help, then show, set, send and ports
+        const char* rejection;
+        const char* show;
+    } cases[] = {
+        {"C.UTF-8",
+         {"Usage: trovanel [options] COMMAND", "Show the saved settings", "Change the settings",
+          "Build the command block", "Show what each port maps to"},
+         "The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n",
+         "unit: mm\nlength: 0 mm, 0 (0.1 inch)\n"},
+        {"de_DE.UTF-8",
+         {"Aufruf: trovanel [Optionen] BEFEHL", "Zeigt die gespeicherten Einstellungen",
+          "Ändert die Einstellungen", "Erzeugt den Befehlsblock", "Zeigt, welches Gerät"},
+         "Der Wert für die Etikettenlänge liegt außerhalb des zulässigen Bereichs. Zulässig sind "
+         "0 bis 1103 mm.\n",
+         "Einheit: mm\nLänge: 0 mm, 0 (0,1 Zoll)\n"},
+        {"fr_FR.UTF-8",
+         {"Utilisation : trovanel [options] COMMANDE", "Affiche les réglages enregistrés",
+          "Modifie les réglages", "Construit le bloc de commandes", "Affiche le périphérique"},
+         "La longueur d'étiquette est hors limites. Les valeurs admises vont de 0 à 1103 mm.\n",
+         "unité : mm\nlongueur : 0 mm, 0 (0,1 po)\n"},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.locale);
+        Speak(entry.locale);
+        const std::vector<QStringList> helps{{"--help"},
+                                             {"show", "--help"},
+                                             {"set", "--help"},
+                                             {"send", "--help"},
+                                             {"ports", "--help"}};
+        for (std::size_t i = 0; i < helps.size(); ++i) {
+            const Outcome help = Trovanel(helps[i]);
+            EXPECT_EQ(help.status, 0);
+            EXPECT_TRUE(QString::fromUtf8(help.out).contains(QString::fromUtf8(entry.help[i])))
+                << help.out.toStdString();
+        }
+        EXPECT_EQ(Trovanel({"set", "length=9999", "unit=mm"}), (Outcome{2, "", entry.rejection}));
+        EXPECT_TRUE(QString::fromUtf8(Trovanel({"show"}).out).startsWith(entry.show));
+        EXPECT_EQ(Trovanel({"show", "--json"}), showJson);
+        EXPECT_EQ(Trovanel({"ports", "--json"}), portsJson);
+        // The port library's reason is its own, in English.
+        EXPECT_TRUE(Trovanel({"send", "--to", "/dev/no-such-printer"})
+                        .err.contains("/dev/no-such-printer: no such device"));
     }
 }
 

@@ -32,7 +32,8 @@ constexpr std::array kCommands{
 
 int RunCommand(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
         "Set up a thermal label printer. Without arguments the setup dialog opens; with a "
         "command it works on Trovanel.ini in the current folder, without a window.\n\n"
         "Commands:\n"
@@ -45,10 +46,13 @@ int RunCommand(const QStringList& arguments) {
         "COMMAND --help shows a command's options. Exit status: 0 done, 1 the send or the "
         "save failed, 2 a usage mistake or a rejected value."));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
-                                 QStringLiteral("COMMAND [ARGUMENTS…]"));
-    const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Print the program's version."));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("CommandLine", "command"),
+        QCoreApplication::translate("CommandLine", "What to do."),
+        QCoreApplication::translate("CommandLine", "COMMAND [ARGUMENTS…]"));
+    const QCommandLineOption version(
+        QStringLiteral("version"),
+        QCoreApplication::translate("CommandLine", "Print the program's version."));
     parser.addOption(version);
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
@@ -59,15 +63,17 @@ int RunCommand(const QStringList& arguments) {
     }
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty()) {
-        return static_cast<int>(UsageError(kUsage, QStringLiteral("No command given.")));
+        return static_cast<int>(
+            UsageError(kUsage, QCoreApplication::translate("CommandLine", "No command given.")));
     }
     for (const Command& command : kCommands) {
         if (words.first() == QLatin1String(command.name)) {
             return command.run(QStringList{arguments.first()} + words.mid(1));
         }
     }
-    return static_cast<int>(
-        UsageError(kUsage, QStringLiteral("Unknown command '%1'.").arg(words.first())));
+    return static_cast<int>(UsageError(
+        kUsage,
+        QCoreApplication::translate("CommandLine", "Unknown command '%1'.").arg(words.first())));
 }
 
 } // namespace

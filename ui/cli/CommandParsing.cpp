@@ -6,7 +6,7 @@
 std::optional<ExitStatus> ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
                                        const QString& usage) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
+                                  QCoreApplication::translate("CommandLine", "Show this help."));
     parser.addOption(help);
     if (!parser.parse(arguments)) {
         return UsageError(usage, parser.errorText());
@@ -30,6 +30,6 @@ std::optional<ExitStatus> ParseCommand(QCommandLineParser& parser, const QString
 
 ExitStatus UsageError(const QString& usage, const QString& message) {
     PrintMessage(message);
-    PrintMessage(QStringLiteral("Try '%1 --help'.").arg(usage));
+    PrintMessage(QCoreApplication::translate("CommandLine", "Try '%1 --help'.").arg(usage));
     return ExitStatus::Usage;
 }

@@ -126,37 +126,44 @@ struct FoundDevices {
 };
 
 QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found) {
-    QString text = QStringLiteral("Ports:\n");
+    QString text = QCoreApplication::translate("CommandLine", "Ports:\n");
     for (const PortReport& port : ports) {
-        text += QStringLiteral("  %1  %2  (%3): %4\n")
+        text += QCoreApplication::translate("CommandLine", "  %1  %2  (%3): %4\n")
                     .arg(port.port,
-                         port.uri.isEmpty() ? QStringLiteral("none") : TerminalSafe(port.uri),
+                         port.uri.isEmpty() ? QCoreApplication::translate("CommandLine", "none")
+                                            : TerminalSafe(port.uri),
                          TerminalSafe(port.origin), TerminalSafe(port.status));
         if (!port.fix.isEmpty()) {
-            text += QStringLiteral("        fix: %1\n").arg(TerminalSafe(port.fix));
+            text += QCoreApplication::translate("CommandLine", "        fix: %1\n")
+                        .arg(TerminalSafe(port.fix));
         }
         if (!port.printer.words.isEmpty()) {
-            text += QStringLiteral("        printer: %1\n").arg(TerminalSafe(port.printer.words));
+            text += QCoreApplication::translate("CommandLine", "        printer: %1\n")
+                        .arg(TerminalSafe(port.printer.words));
         }
     }
-    text += QStringLiteral("Devices:\n");
+    text += QCoreApplication::translate("CommandLine", "Devices:\n");
     const std::vector<const OutPortDevice*> devices = found.All();
     for (const OutPortDevice* device : devices) {
-        text +=
-            QStringLiteral("  %1 (%2): %3%4\n")
-                .arg(Shown(device->node), KindWord(device->kind), Shown(device->description),
-                     device->isDefault == 1 ? QStringLiteral(", the default queue") : QString());
+        text += QCoreApplication::translate("CommandLine", "  %1 (%2): %3\n")
+                    .arg(Shown(device->node), KindWord(device->kind),
+                         device->isDefault == 1
+                             ? QCoreApplication::translate("CommandLine", "%1, the default queue")
+                                   .arg(Shown(device->description))
+                             : Shown(device->description));
         text += QStringLiteral("        %1\n").arg(Shown(device->uri));
         if (device->usable != 1) {
-            text += QStringLiteral("        fix: %1\n").arg(Shown(device->fix));
+            text += QCoreApplication::translate("CommandLine", "        fix: %1\n")
+                        .arg(Shown(device->fix));
         }
-        text += QStringLiteral("        printer: %1\n").arg(Shown(device->printer.words));
+        text += QCoreApplication::translate("CommandLine", "        printer: %1\n")
+                    .arg(Shown(device->printer.words));
     }
     if (devices.empty()) {
-        text += QStringLiteral("  none found\n");
+        text += QCoreApplication::translate("CommandLine", "  none found\n");
     }
     if (!found.QueueProblem().isEmpty()) {
-        text += QStringLiteral("  print queues: %1\n")
+        text += QCoreApplication::translate("CommandLine", "  print queues: %1\n")
                     .arg(Shown(OutPortDeviceListProblem(found.queues.get())));
     }
     return text;
@@ -214,22 +221,26 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
     const auto port = PortIndex(portName);
     if (!port) {
         return UsageError(
-            kUsage,
-            QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.").arg(portName));
+            kUsage, QCoreApplication::translate("CommandLine",
+                                                "The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
+                        .arg(portName));
     }
     const QByteArray uriText = uri.toUtf8();
     QStringList warning;
     if (!uri.isEmpty()) {
         const TargetHandle target(OutPortDescribeUri(uriText.constData()));
         if (target->valid != 1) {
-            PrintMessage(QStringLiteral("%1: %2").arg(uri, Text(target->status)));
+            PrintMessage(QCoreApplication::translate("CommandLine", "%1: %2")
+                             .arg(uri, Text(target->status)));
             return ExitStatus::Usage;
         }
         if (target->usable != 1) {
-            warning.push_back(QStringLiteral("Kept, but %1 cannot be used now: %2")
-                                  .arg(uri, Text(target->status)));
+            warning.push_back(
+                QCoreApplication::translate("CommandLine", "Kept, but %1 cannot be used now: %2")
+                    .arg(uri, Text(target->status)));
             if (*target->fix != '\0') {
-                warning.push_back(QStringLiteral("fix: %1").arg(Text(target->fix)));
+                warning.push_back(
+                    QCoreApplication::translate("CommandLine", "fix: %1").arg(Text(target->fix)));
             }
         }
     }
@@ -249,14 +260,17 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
 
 int RunPorts(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
         "Show what each port maps to, where that comes from and whether it can be used, then "
         "the devices found on this machine. With set, keep URI as the port's device in "
         "outport.conf (an empty URI gives the port back its default)."));
-    parser.addPositionalArgument(QStringLiteral("set"), QStringLiteral("Change a port."),
+    parser.addPositionalArgument(QStringLiteral("set"),
+                                 QCoreApplication::translate("CommandLine", "Change a port."),
                                  QStringLiteral("[set PORT URI]"));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("Print one JSON object instead of text."));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QCoreApplication::translate("CommandLine", "Print one JSON object instead of text."));
     parser.addOption(json);
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
@@ -266,8 +280,8 @@ int RunPorts(const QStringList& arguments) {
         return static_cast<int>(List(parser.isSet(json)));
     }
     if (words.first() != QLatin1String("set") || words.size() != 3) {
-        return static_cast<int>(
-            UsageError(kUsage, QStringLiteral("Expected: ports set PORT URI.")));
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "Expected: ports set PORT URI.")));
     }
     if (parser.isSet(json)) {
         return static_cast<int>(UsageError(

@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -48,7 +49,7 @@ int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) 
         return static_cast<int>(ExitStatus::Failed);
     }
     if (verbose) {
-        PrintResult(QStringLiteral("Send To Printer OK!\n"));
+        PrintResult(QCoreApplication::translate("CommandLine", "Send To Printer OK!\n"));
     }
     return static_cast<int>(ExitStatus::Done);
 }
@@ -57,40 +58,45 @@ int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) 
 
 int RunSend(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Build the command block from the saved settings and send it to the "
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Build the command block from the saved settings and send it to the "
                        "printer on the saved port, or on another port or device for this send."));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Send on this port instead: COM1, COM2, LPT1 "
-                                                 "or LPT2."),
-                                  QStringLiteral("PORT"));
-    const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("Send to this device URI instead of a port."),
-                                QStringLiteral("URI"));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QCoreApplication::translate("CommandLine", "Send on this port instead: COM1, COM2, LPT1 "
+                                                   "or LPT2."),
+        QStringLiteral("PORT"));
+    const QCommandLineOption to(
+        QStringLiteral("to"),
+        QCoreApplication::translate("CommandLine", "Send to this device URI instead of a port."),
+        QStringLiteral("URI"));
     const QCommandLineOption dryRun(
         QStringLiteral("dry-run"),
-        QStringLiteral("Write the block's bytes to standard output and send nothing."));
-    const QCommandLineOption verbose(QStringLiteral("verbose"),
-                                     QStringLiteral("Say when the block was sent."));
+        QCoreApplication::translate(
+            "CommandLine", "Write the block's bytes to standard output and send nothing."));
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("CommandLine", "Say when the block was sent."));
     parser.addOptions({port, to, dryRun, verbose});
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return static_cast<int>(UsageError(kUsage, QStringLiteral("send takes no arguments.")));
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "send takes no arguments.")));
     }
 
     if (parser.isSet(port) && parser.isSet(to)) {
-        return static_cast<int>(
-            UsageError(kUsage, QStringLiteral("Give --port or --to, not both.")));
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "Give --port or --to, not both.")));
     }
     const QByteArray uri = parser.value(to).toUtf8();
     if (parser.isSet(to)) {
         // Only the form is checked here: reaching the device is the send's own business.
         PortTarget target;
         if (const PortStatus parsed = ParseDeviceUri(uri.toStdString(), target); !parsed.ok()) {
-            PrintMessage(QStringLiteral("%1: %2").arg(parser.value(to),
-                                                      QString::fromStdString(parsed.reason())));
+            PrintMessage(QCoreApplication::translate("CommandLine", "%1: %2")
+                             .arg(parser.value(to), QString::fromStdString(parsed.reason())));
             return static_cast<int>(ExitStatus::Usage);
         }
     }
@@ -100,9 +106,10 @@ int RunSend(const QStringList& arguments) {
     if (parser.isSet(port)) {
         const auto chosen = PortIndex(parser.value(port));
         if (!chosen) {
-            return static_cast<int>(
-                UsageError(kUsage, QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
-                                       .arg(parser.value(port))));
+            return static_cast<int>(UsageError(
+                kUsage, QCoreApplication::translate(
+                            "CommandLine", "The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
+                            .arg(parser.value(port))));
         }
         settings.m_nPort = *chosen; // for this send only; nothing is saved
     }

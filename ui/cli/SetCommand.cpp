@@ -8,6 +8,7 @@
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
 #include "ui/cli/SettingWords.h"
+#include "ui/language/SettingsMessages.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -23,9 +24,6 @@ namespace {
 
 const QString kUsage = QStringLiteral("trovanel set");
 
-// The dialog's words when an edit box does not read as a number.
-const QString kNotAnInteger = QStringLiteral("Please enter an integer.");
-
 struct Assignment {
     QString name;
     QString value;
@@ -37,7 +35,9 @@ std::optional<std::vector<Assignment>> Assignments(const QStringList& texts) {
     for (const QString& text : texts) {
         const qsizetype equals = text.indexOf(QLatin1Char('='));
         if (equals <= 0) {
-            UsageError(kUsage, QStringLiteral("'%1' is not NAME=VALUE.").arg(text));
+            UsageError(
+                kUsage,
+                QCoreApplication::translate("CommandLine", "'%1' is not NAME=VALUE.").arg(text));
             return std::nullopt;
         }
         assignments.push_back({text.left(equals), text.mid(equals + 1)});
@@ -51,20 +51,23 @@ std::optional<QString> ApplyCode(CPrinterSettings& settings, const Assignment& a
     if (assignment.name == QLatin1String("unit")) {
         const auto code = UnitCode(assignment.value);
         if (!code) {
-            return QStringLiteral("The unit is mm or inch, not '%1'.").arg(assignment.value);
+            return QCoreApplication::translate("CommandLine", "The unit is mm or inch, not '%1'.")
+                .arg(assignment.value);
         }
         settings.m_nUnit = *code;
     } else if (assignment.name == QLatin1String("port")) {
         const auto code = PortIndex(assignment.value);
         if (!code) {
-            return QStringLiteral("The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
+            return QCoreApplication::translate("CommandLine",
+                                               "The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
                 .arg(assignment.value);
         }
         settings.m_nPort = *code;
     } else if (assignment.name == QLatin1String("mode")) {
         const auto code = ModeCode(assignment.value);
         if (!code) {
-            return QStringLiteral("The mode is transfer or direct, not '%1'.")
+            return QCoreApplication::translate("CommandLine",
+                                               "The mode is transfer or direct, not '%1'.")
                 .arg(assignment.value);
         }
         settings.m_nPrintMode = *code;
@@ -101,12 +104,12 @@ std::optional<QString> ApplyMeasurement(CPrinterSettings& settings, SetOperation
                                         const QString& value) {
     const auto number = ReadEditInteger(value.toStdString());
     if (!number) {
-        return kNotAnInteger;
+        // The dialog's words when an edit box does not read as a number.
+        return QCoreApplication::translate("CommandLine", "Please enter an integer.");
     }
     const SetResult result = std::invoke(operation, settings, *number);
     if (!result.accepted) {
-        return QString::fromUtf8(result.message.data(),
-                                 static_cast<qsizetype>(result.message.size()));
+        return SettingsMessageText(result.message);
     }
     return std::nullopt;
 }
@@ -136,13 +139,13 @@ ExitStatus Report(SaveResult result) {
     case SaveResult::Saved:
         return ExitStatus::Done;
     case SaveResult::CannotOpen:
-        PrintMessage(QStringLiteral("Cannot open Trovanel.ini file."));
+        PrintMessage(QCoreApplication::translate("CommandLine", "Cannot open Trovanel.ini file."));
         break;
     case SaveResult::CannotWrite:
-        PrintMessage(QStringLiteral("Cannot write Trovanel.ini file."));
+        PrintMessage(QCoreApplication::translate("CommandLine", "Cannot write Trovanel.ini file."));
         break;
     case SaveResult::Busy:
-        PrintMessage(QStringLiteral("Cannot write Trovanel.ini file."));
+        PrintMessage(QCoreApplication::translate("CommandLine", "Cannot write Trovanel.ini file."));
         PrintMessage(
             QCoreApplication::translate("CommandLine",
                                         "Another program kept saving it for %1 seconds; nothing "
@@ -155,7 +158,8 @@ ExitStatus Report(SaveResult result) {
 
 ExitStatus Set(const QStringList& texts, bool verbose) {
     if (texts.isEmpty()) {
-        return UsageError(kUsage, QStringLiteral("set needs at least one NAME=VALUE."));
+        return UsageError(kUsage, QCoreApplication::translate(
+                                      "CommandLine", "set needs at least one NAME=VALUE."));
     }
     const auto assignments = Assignments(texts);
     if (!assignments) {
@@ -163,10 +167,11 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     }
     for (const Assignment& assignment : *assignments) {
         if (!IsCodeName(assignment.name) && !MeasurementOperation(assignment.name)) {
-            return UsageError(kUsage,
-                              QStringLiteral("Unknown setting '%1'; the names are unit, length, "
-                                             "gap, tear, cut, port and mode.")
-                                  .arg(assignment.name));
+            return UsageError(kUsage, QCoreApplication::translate(
+                                          "CommandLine",
+                                          "Unknown setting '%1'; the names are unit, length, "
+                                          "gap, tear, cut, port and mode.")
+                                          .arg(assignment.name));
         }
     }
     // Held from the read to the write, so that a change another program saves meanwhile is
@@ -186,7 +191,7 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     }
     const ExitStatus status = Report(WriteSettings(settings));
     if (status == ExitStatus::Done && verbose) {
-        PrintResult(QStringLiteral("Saved Trovanel.ini.\n"));
+        PrintResult(QCoreApplication::translate("CommandLine", "Saved Trovanel.ini.\n"));
     }
     return status;
 }
@@ -195,14 +200,17 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
 
 int RunSet(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
         "Change the settings and save them. Names: unit (mm or inch), length, gap, tear "
         "(in the unit in force after any unit= given here), cut (pixels), port (COM1, COM2, "
         "LPT1 or LPT2), mode (transfer or direct). If any value is rejected nothing is saved."));
-    parser.addPositionalArgument(QStringLiteral("NAME=VALUE"), QStringLiteral("A setting."),
+    parser.addPositionalArgument(QStringLiteral("NAME=VALUE"),
+                                 QCoreApplication::translate("CommandLine", "A setting."),
                                  QStringLiteral("NAME=VALUE…"));
-    const QCommandLineOption verbose(QStringLiteral("verbose"),
-                                     QStringLiteral("Say when the settings were saved."));
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("CommandLine", "Say when the settings were saved."));
     parser.addOption(verbose);
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -80,27 +81,34 @@ QString ReadableBlock(const QByteArray& block) {
 }
 
 QString Measurement(std::int32_t mm, std::int32_t tenths) {
-    return QStringLiteral("%1 mm, %2 (0.1 inch)").arg(mm).arg(tenths);
+    return QCoreApplication::translate("CommandLine", "%1 mm, %2 (0.1 inch)").arg(mm).arg(tenths);
 }
 
 QString Readable(const CPrinterSettings& settings, const DeviceMapping& device,
                  const QByteArray& block) {
     const QString port =
-        PortWord(settings.m_nPort).value_or(QStringLiteral("none (code %1)").arg(settings.m_nPort));
+        PortWord(settings.m_nPort)
+            .value_or(
+                QCoreApplication::translate("CommandLine", "none (code %1)").arg(settings.m_nPort));
     QString text;
-    text += QStringLiteral("unit: %1\n").arg(UnitWord(settings.m_nUnit));
-    text += QStringLiteral("length: %1\n")
+    text +=
+        QCoreApplication::translate("CommandLine", "unit: %1\n").arg(UnitWord(settings.m_nUnit));
+    text += QCoreApplication::translate("CommandLine", "length: %1\n")
                 .arg(Measurement(settings.m_nLengthMm, settings.m_nLengthInch));
-    text += QStringLiteral("gap: %1\n").arg(Measurement(settings.m_nGapMm, settings.m_nGapInch));
-    text += QStringLiteral("tear: %1\n").arg(Measurement(settings.m_nTearMm, settings.m_nTearInch));
-    text += QStringLiteral("cut: %1 pixel\n").arg(settings.m_nCutOffset);
-    text += QStringLiteral("port: %1\n").arg(port);
+    text += QCoreApplication::translate("CommandLine", "gap: %1\n")
+                .arg(Measurement(settings.m_nGapMm, settings.m_nGapInch));
+    text += QCoreApplication::translate("CommandLine", "tear: %1\n")
+                .arg(Measurement(settings.m_nTearMm, settings.m_nTearInch));
+    text +=
+        QCoreApplication::translate("CommandLine", "cut: %1 pixel\n").arg(settings.m_nCutOffset);
+    text += QCoreApplication::translate("CommandLine", "port: %1\n").arg(port);
     if (!device.uri.isEmpty()) {
-        text += QStringLiteral("device: %1 (%2)\n")
+        text += QCoreApplication::translate("CommandLine", "device: %1 (%2)\n")
                     .arg(TerminalSafe(device.uri), TerminalSafe(device.origin));
     }
-    text += QStringLiteral("mode: %1\n").arg(ModeWord(settings.m_nPrintMode));
-    text += QStringLiteral("block:\n") + ReadableBlock(block);
+    text += QCoreApplication::translate("CommandLine", "mode: %1\n")
+                .arg(ModeWord(settings.m_nPrintMode));
+    text += QCoreApplication::translate("CommandLine", "block:\n") + ReadableBlock(block);
     return text;
 }
 
@@ -129,17 +137,19 @@ QString Json(const CPrinterSettings& settings, const DeviceMapping& device,
 
 int RunShow(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Show the saved settings, the device their port maps to and the command "
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Show the saved settings, the device their port maps to and the command "
                        "block they make."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("Print one JSON object instead of text."));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QCoreApplication::translate("CommandLine", "Print one JSON object instead of text."));
     parser.addOption(json);
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return static_cast<int>(UsageError(kUsage, QStringLiteral("show takes no arguments.")));
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "show takes no arguments.")));
     }
 
     CPrinterSettings settings;

@@ -58,7 +58,7 @@ QWidget* ContainerOf(const std::vector<DialogControl>& controls, const RadioGrou
             return control.widget;
         }
         if (control.item->kind == ControlKind::Label && name.isEmpty()) {
-            name = WithoutAccessKeyMarks(QString::fromUtf8(control.item->text));
+            name = WithoutAccessKeyMarks(static_cast<QLabel*>(control.widget)->text());
         }
     }
     auto* panel = new QWidget(dialog);

@@ -4,6 +4,7 @@
 #include "ui/framework/DialogBuilder.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -13,7 +14,7 @@ CDialogBase::CDialogBase(const DialogTemplate& dialogTemplate, QWidget* parent)
       m_template(dialogTemplate), m_controls(BuildDialogControls(dialogTemplate, this)),
       m_focusLossCheck(m_controls, [this](int id) { OnKillFocus(id); }),
       m_navigation(m_controls, this) {
-    setWindowTitle(QString::fromUtf8(m_template.caption));
+    setWindowTitle(QCoreApplication::translate(m_template.translationContext, m_template.caption));
     ConnectClicks();
 }
 
@@ -57,7 +58,7 @@ bool CDialogBase::UpdateData(bool saveAndValidate) {
 
 // Still inside the exchange: neither the message nor the focus coming back starts a check.
 void CDialogBase::ReportFailedRead(int id) {
-    MessageBox(QStringLiteral("Please enter an integer."), QMessageBox::Warning);
+    MessageBox(tr("Please enter an integer."), QMessageBox::Warning);
     if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id))) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
@@ -101,7 +102,7 @@ void CDialogBase::OnCancel() {
 
 void CDialogBase::OnHelp() {
     if (!m_launchHelp(HelpRequestForDialog(m_template.id))) {
-        MessageBox(QStringLiteral("Failed to launch help."), QMessageBox::Warning);
+        MessageBox(tr("Failed to launch help."), QMessageBox::Warning);
     }
 }
 

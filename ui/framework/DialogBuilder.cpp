@@ -3,8 +3,10 @@
 #include "ui/framework/DialogAccessibility.h"
 #include "ui/framework/DialogUnits.h"
 #include "ui/framework/SvgPicture.h"
+#include "ui/framework/TextFit.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,8 +28,16 @@ Qt::Alignment AlignmentOf(const ControlItem& item) {
     return Qt::AlignLeft | vertical;
 }
 
-QWidget* CreateControl(const ControlItem& item, QWidget* dialog) {
-    const QString text = QString::fromUtf8(item.text);
+// What a control shows: its text in the user's language; a picture's resource path as it is.
+QString ShownText(const ControlItem& item, const char* context) {
+    if (item.kind == ControlKind::Picture || *item.text == '\0') {
+        return QString::fromUtf8(item.text);
+    }
+    return QCoreApplication::translate(context, item.text);
+}
+
+QWidget* CreateControl(const ControlItem& item, const char* context, QWidget* dialog) {
+    const QString text = ShownText(item, context);
     switch (item.kind) {
     case ControlKind::GroupBox:
         return new QGroupBox(text, dialog);
@@ -116,11 +126,12 @@ CDialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidge
             .size());
     std::vector<DialogControl> controls;
     for (const ControlItem& item : dialogTemplate.controls) {
-        QWidget* widget = CreateControl(item, dialog);
+        QWidget* widget = CreateControl(item, dialogTemplate.translationContext, dialog);
         widget->setGeometry(
             DialogUnitsToPixels(QRect(item.x, item.y, item.width, item.height), metrics));
         controls.push_back({&item, widget, -1, nullptr});
     }
+    FitControlsToText(controls, dialog);
     std::vector<RadioGroup> groups = AssignRadioGroups(controls, dialog);
     PlaceRadioGroups(controls, groups, dialog);
     LinkUnitLabels(controls);

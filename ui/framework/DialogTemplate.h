@@ -4,7 +4,8 @@
 
 // A dialog described as data: its controls in template order, which is also the tab order,
 // with positions and sizes in dialog units (a quarter of the font's average character width
-// across, an eighth of its height down).
+// across, an eighth of its height down). Caption and texts are English source texts, shown
+// translated in the template's translation context.
 enum class ControlKind { GroupBox, RadioButton, Label, Edit, HorizontalLine, PushButton, Picture };
 
 enum ControlStyle : unsigned {
@@ -38,4 +39,5 @@ struct DialogTemplate {
     int width;
     int height;
     std::span<const ControlItem> controls;
+    const char* translationContext;
 };

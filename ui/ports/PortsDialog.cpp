@@ -80,8 +80,8 @@ void CPortsDialog::accept() {
         const QString problem = row->Uri().isEmpty() ? QString() : UriProblem(row->Uri());
         if (!problem.isEmpty()) {
             row->Target()->setFocus(Qt::OtherFocusReason);
-            m_showMessage(
-                this, {row->PortName() + QStringLiteral(": ") + problem, QMessageBox::Warning, {}});
+            m_showMessage(this,
+                          {tr("%1: %2").arg(row->PortName(), problem), QMessageBox::Warning, {}});
             return;
         }
         choices.push_back({row->PortName().toStdString(), row->Uri().toStdString()});

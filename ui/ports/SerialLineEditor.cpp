@@ -33,14 +33,14 @@ CSerialLineEditor::CSerialLineEditor(QWidget* parent) : QWidget(parent) {
         m_pBits->addItem(QString::number(bits), bits);
     }
     m_pParity = AddField(tr("Parity"));
-    m_pParity->addItem(tr("none"), static_cast<int>(SerialOptions::Parity::None));
+    m_pParity->addItem(tr("none", "parity"), static_cast<int>(SerialOptions::Parity::None));
     m_pParity->addItem(tr("even"), static_cast<int>(SerialOptions::Parity::Even));
     m_pParity->addItem(tr("odd"), static_cast<int>(SerialOptions::Parity::Odd));
     m_pStop = AddField(tr("Stop bits"));
     m_pStop->addItem(QStringLiteral("1"), 1);
     m_pStop->addItem(QStringLiteral("2"), 2);
     m_pFlow = AddField(tr("Flow control"));
-    m_pFlow->addItem(tr("none"), static_cast<int>(SerialOptions::Flow::None));
+    m_pFlow->addItem(tr("none", "flow control"), static_cast<int>(SerialOptions::Flow::None));
     m_pFlow->addItem(tr("XON/XOFF"), static_cast<int>(SerialOptions::Flow::Soft));
     m_pFlow->addItem(tr("RTS/CTS"), static_cast<int>(SerialOptions::Flow::Hard));
     layout->addStretch();

@@ -19,7 +19,7 @@ constexpr int kPortCount = 4; // COM1, COM2, LPT1, LPT2
 // name when the port's setting cannot be read (such a send fails at once anyway).
 QString PortAndDevice(int port) {
     if (port < 0 || port >= kPortCount) {
-        return QStringLiteral("the printer");
+        return CSendProgress::tr("the printer");
     }
     PortSetting setting;
     PortTarget target;
@@ -37,13 +37,13 @@ CSendProgress::CSendProgress(int port, QWidget* parent)
     setWindowTitle(ApplicationCaption());
     setWindowModality(Qt::WindowModal);
 
-    auto* text = new QLabel(QStringLiteral("Sending to %1…").arg(PortAndDevice(port)), this);
+    auto* text = new QLabel(tr("Sending to %1…").arg(PortAndDevice(port)), this);
     text->setTextFormat(Qt::PlainText); // the device's path
     auto* busy = new QProgressBar(this);
     busy->setRange(0, 0);
     busy->setTextVisible(false);
     busy->setAccessibleName(text->text());
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &CSendProgress::reject);
 

@@ -6,6 +6,7 @@
 #include "ui/framework/DataExchange.h"
 #include "ui/framework/InputBlock.h"
 #include "ui/framework/PlainText.h"
+#include "ui/language/SettingsMessages.h"
 #include "ui/ports/BackgroundCall.h"
 #include "ui/ports/DeviceQueries.h"
 #include "ui/ports/DeviceWatch.h"
@@ -29,10 +30,6 @@ public:
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -59,7 +56,7 @@ CSetupDlg::CSetupDlg(QWidget* parent)
     // At start the labels say "mm" only for the exact millimetre code, while the boxes show
     // millimetres for any code but 0.
     m_bInchShown = m_settings.m_nUnit != 1;
-    m_strUnitLabel = m_bInchShown ? QStringLiteral("0.1inch") : QStringLiteral("mm");
+    m_strUnitLabel = UnitLabel(m_bInchShown);
     m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
 }
 
@@ -122,8 +119,13 @@ void CSetupDlg::OnKillFocus(int id) {
     }
     if (!result.accepted) {
         SetDlgItemText(id, QStringLiteral("0"));
-        MessageBox(Text(result.message), QMessageBox::Warning);
+        MessageBox(SettingsMessageText(result.message), QMessageBox::Warning);
     }
+}
+
+// The unit beside the three boxes, as the settings record names it, in the user's language.
+QString CSetupDlg::UnitLabel(bool inch) {
+    return inch ? tr("0.1inch") : tr("mm");
 }
 
 // Shows the stored values of the other unit; nothing is converted.
@@ -132,7 +134,7 @@ void CSetupDlg::ShowUnit(bool inch) {
         return;
     }
     UpdateData(true);
-    const QString label = Text(m_settings.UnitLabel());
+    const QString label = UnitLabel(m_settings.InchUnit());
     SetDlgItemText(IDC_LENGTH_UNIT, label);
     SetDlgItemText(IDC_GAP_UNIT, label);
     SetDlgItemText(IDC_TEAR_UNIT, label);
@@ -167,9 +169,9 @@ void CSetupDlg::OnSendFinished(bool sent, const QString& reason) {
     }
     m_pSending.reset();
     if (sent) {
-        MessageBox(QStringLiteral("Send To Printer OK!"), QMessageBox::NoIcon);
+        MessageBox(tr("Send To Printer OK!"), QMessageBox::NoIcon);
     } else {
-        MessageBox(QStringLiteral("Send To Printer Error!"), QMessageBox::Warning, reason);
+        MessageBox(tr("Send To Printer Error!"), QMessageBox::Warning, reason);
     }
 }
 
@@ -225,13 +227,13 @@ void CSetupDlg::OnOK() {
         CDialogBase::OnOK();
         break;
     case SaveResult::CannotOpen:
-        MessageBox(QStringLiteral("Cannot open Trovanel.ini file."), QMessageBox::Warning);
+        MessageBox(tr("Cannot open Trovanel.ini file."), QMessageBox::Warning);
         break;
     case SaveResult::CannotWrite:
-        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning);
+        MessageBox(tr("Cannot write Trovanel.ini file."), QMessageBox::Warning);
         break;
     case SaveResult::Busy:
-        MessageBox(QStringLiteral("Cannot write Trovanel.ini file."), QMessageBox::Warning,
+        MessageBox(tr("Cannot write Trovanel.ini file."), QMessageBox::Warning,
                    tr("Another program kept saving it; nothing was changed. Try again."));
         break;
     }

@@ -33,6 +33,7 @@ protected:
 private:
     struct SendInProgress;
 
+    static QString UnitLabel(bool inch);
     void ShowUnit(bool inch);
     void OnSend();
     void OnSendFinished(bool sent, const QString& reason);

@@ -1,0 +1,734 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>CDialogBase</name>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+    <message>
+        <source>Failed to launch help.</source>
+        <translation>Die Hilfe konnte nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>CNetworkPrinterDialog</name>
+    <message>
+        <source>Network Printer</source>
+        <translation>Netzwerkdrucker</translation>
+    </message>
+    <message>
+        <source>&amp;Host name or address:</source>
+        <translation>&amp;Hostname oder Adresse:</translation>
+    </message>
+    <message>
+        <source>TCP &amp;port:</source>
+        <translation>TCP-&amp;Port:</translation>
+    </message>
+</context>
+<context>
+    <name>CPortRow</name>
+    <message>
+        <source>Device of %1</source>
+        <translation>Gerät für %1</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Testen</translation>
+    </message>
+    <message>
+        <source>Test %1</source>
+        <translation>%1 testen</translation>
+    </message>
+    <message>
+        <source>Open the device and close it again without sending anything</source>
+        <translation>Öffnet das Gerät und schließt es wieder, ohne etwas zu senden</translation>
+    </message>
+    <message>
+        <source>set by %1</source>
+        <translation>festgelegt durch %1</translation>
+    </message>
+    <message>
+        <source>Network printer…</source>
+        <translation>Netzwerkdrucker…</translation>
+    </message>
+    <message>
+        <source>Capture to file…</source>
+        <translation>In Datei aufzeichnen…</translation>
+    </message>
+    <message>
+        <source>Capture to File</source>
+        <translation>In Datei aufzeichnen</translation>
+    </message>
+    <message>
+        <source>empty: the port&apos;s default device is used</source>
+        <translation>leer: das Standardgerät des Anschlusses wird verwendet</translation>
+    </message>
+    <message>
+        <source>testing…</source>
+        <translation>wird getestet…</translation>
+    </message>
+    <message>
+        <source>test passed: the device opened and closed again</source>
+        <translation>Test bestanden: das Gerät wurde geöffnet und wieder geschlossen</translation>
+    </message>
+    <message>
+        <source>test failed</source>
+        <translation>Test fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>printer: %1</source>
+        <translation>Drucker: %1</translation>
+    </message>
+    <message>
+        <source>print queue: %1</source>
+        <translation>Druckerwarteschlange: %1</translation>
+    </message>
+    <message>
+        <source>looking for print queues…</source>
+        <translation>Druckerwarteschlangen werden gesucht…</translation>
+    </message>
+    <message>
+        <source>print queue: Test asks its server whether it takes jobs</source>
+        <translation>Druckerwarteschlange: „Testen“ fragt ihren Server, ob sie Aufträge annimmt</translation>
+    </message>
+    <message>
+        <source>test passed: the queue is there and accepts jobs</source>
+        <translation>Test bestanden: die Warteschlange ist da und nimmt Aufträge an</translation>
+    </message>
+</context>
+<context>
+    <name>CPortsDialog</name>
+    <message>
+        <source>Ports</source>
+        <translation>Anschlüsse</translation>
+    </message>
+    <message>
+        <source>Choose the device each port sends to. A serial adapter or USB printer is kept by a name that survives unplugging.</source>
+        <translation>Wählen Sie für jeden Anschluss das Gerät, an das gesendet wird. Ein Seriell-Adapter oder USB-Drucker wird unter einem Namen gespeichert, der das Ab- und Wiederanstecken übersteht.</translation>
+    </message>
+    <message>
+        <source>COM&amp;1</source>
+        <translation>COM&amp;1</translation>
+    </message>
+    <message>
+        <source>COM&amp;2</source>
+        <translation>COM&amp;2</translation>
+    </message>
+    <message>
+        <source>&amp;LPT1</source>
+        <translation>&amp;LPT1</translation>
+    </message>
+    <message>
+        <source>LP&amp;T2</source>
+        <translation>LP&amp;T2</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>looking for print queues…</source>
+        <translation>Druckerwarteschlangen werden gesucht…</translation>
+    </message>
+    <message>
+        <source>No print queues: %1</source>
+        <translation>Keine Druckerwarteschlangen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CSendProgress</name>
+    <message>
+        <source>the printer</source>
+        <translation>den Drucker</translation>
+    </message>
+    <message>
+        <source>Sending to %1…</source>
+        <translation>Senden an %1…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>CSerialLineEditor</name>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Data bits</source>
+        <translation>Datenbits</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parität</translation>
+    </message>
+    <message>
+        <source>even</source>
+        <translation>gerade</translation>
+    </message>
+    <message>
+        <source>odd</source>
+        <translation>ungerade</translation>
+    </message>
+    <message>
+        <source>Stop bits</source>
+        <translation>Stoppbits</translation>
+    </message>
+    <message>
+        <source>Flow control</source>
+        <translation>Flusssteuerung</translation>
+    </message>
+    <message>
+        <source>XON/XOFF</source>
+        <translation>XON/XOFF</translation>
+    </message>
+    <message>
+        <source>RTS/CTS</source>
+        <translation>RTS/CTS</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <comment>parity</comment>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <comment>flow control</comment>
+        <translation>keine</translation>
+    </message>
+</context>
+<context>
+    <name>CSetupDlg</name>
+    <message>
+        <source>&amp;Unit</source>
+        <translation>&amp;Einheit</translation>
+    </message>
+    <message>
+        <source>0.1 &amp;inches</source>
+        <translation>0,1 &amp;Zoll</translation>
+    </message>
+    <message>
+        <source>&amp;millimeters</source>
+        <translation>&amp;Millimeter</translation>
+    </message>
+    <message>
+        <source>&amp;Option Set</source>
+        <translation>&amp;Parameter</translation>
+    </message>
+    <message>
+        <source>Label Lenght</source>
+        <translation>Etikettenlänge</translation>
+    </message>
+    <message>
+        <source>Label Gap</source>
+        <translation>Etikettenabstand</translation>
+    </message>
+    <message>
+        <source>Cut Offset</source>
+        <translation>Schnittversatz</translation>
+    </message>
+    <message>
+        <source>Tear Off Offset</source>
+        <translation>Abreißversatz</translation>
+    </message>
+    <message>
+        <source>&amp;Communication</source>
+        <translation>&amp;Kommunikation</translation>
+    </message>
+    <message>
+        <source>COM1</source>
+        <translation>COM1</translation>
+    </message>
+    <message>
+        <source>COM2</source>
+        <translation>COM2</translation>
+    </message>
+    <message>
+        <source>LPT1</source>
+        <translation>LPT1</translation>
+    </message>
+    <message>
+        <source>LPT2</source>
+        <translation>LPT2</translation>
+    </message>
+    <message>
+        <source>&amp;Print Mode</source>
+        <translation>&amp;Druckverfahren</translation>
+    </message>
+    <message>
+        <source>Thermal Transfer</source>
+        <translation>Thermotransfer</translation>
+    </message>
+    <message>
+        <source>Direct Thermal</source>
+        <translation>Thermodirekt</translation>
+    </message>
+    <message>
+        <source>Po&amp;rts…</source>
+        <translation>A&amp;nschlüsse…</translation>
+    </message>
+    <message>
+        <source>&amp;Send</source>
+        <translation>&amp;Senden</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>pixel</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <source>Trovanel</source>
+        <translation>Trovanel</translation>
+    </message>
+    <message>
+        <source>0.1inch</source>
+        <translation>0,1 Zoll</translation>
+    </message>
+    <message>
+        <source>Send To Printer OK!</source>
+        <translation>Erfolgreich an den Drucker gesendet!</translation>
+    </message>
+    <message>
+        <source>Send To Printer Error!</source>
+        <translation>Fehler beim Senden an den Drucker!</translation>
+    </message>
+    <message>
+        <source>Cannot open Trovanel.ini file.</source>
+        <translation>Die Datei Trovanel.ini kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write Trovanel.ini file.</source>
+        <translation>Die Datei Trovanel.ini kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Another program kept saving it; nothing was changed. Try again.</source>
+        <translation>Ein anderes Programm hat sie gerade gespeichert; es wurde nichts geändert. Bitte erneut versuchen.</translation>
+    </message>
+</context>
+<context>
+    <name>CSvgPicture</name>
+    <message>
+        <source>Label measurements</source>
+        <translation>Etikettenmaße</translation>
+    </message>
+    <message>
+        <source>Where the cut offset, the label length and the label gap are measured.</source>
+        <translation>Wo Schnittversatz, Etikettenlänge und Etikettenabstand gemessen werden.</translation>
+    </message>
+    <message>
+        <source>Cut Offset</source>
+        <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Abstand</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Set up a thermal label printer. Without arguments the setup dialog opens; with a command it works on Trovanel.ini in the current folder, without a window.
+
+Commands:
+  show [--json]              the settings, the port&apos;s device and the command block
+  set NAME=VALUE…            change the settings and save them
+  send [--port PORT | --to URI] [--dry-run]
+                             send the settings to the printer
+  ports [--json]             the four ports&apos; devices and the devices found
+  ports set PORT URI         keep a port&apos;s device in outport.conf
+
+COMMAND --help shows a command&apos;s options. Exit status: 0 done, 1 the send or the save failed, 2 a usage mistake or a rejected value.</source>
+        <translation>Richtet einen Thermo-Etikettendrucker ein. Ohne Argumente öffnet sich der Einrichtungsdialog; mit einem Befehl wird ohne Fenster mit Trovanel.ini im aktuellen Ordner gearbeitet.
+
+Befehle:
+  show [--json]              die Einstellungen, das Gerät des Anschlusses und der Befehlsblock
+  set NAME=VALUE…            Einstellungen ändern und speichern
+  send [--port PORT | --to URI] [--dry-run]
+                             die Einstellungen an den Drucker senden
+  ports [--json]             die Geräte der vier Anschlüsse und die gefundenen Geräte
+  ports set PORT URI         das Gerät eines Anschlusses in outport.conf speichern
+
+BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Senden oder Speichern fehlgeschlagen, 2 Bedienfehler oder abgelehnter Wert.</translation>
+    </message>
+    <message>
+        <source>command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>What to do.</source>
+        <translation>Was zu tun ist.</translation>
+    </message>
+    <message>
+        <source>COMMAND [ARGUMENTS…]</source>
+        <translation>BEFEHL [ARGUMENTE…]</translation>
+    </message>
+    <message>
+        <source>Print the program&apos;s version.</source>
+        <translation>Die Version des Programms ausgeben.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>Kein Befehl angegeben.</translation>
+    </message>
+    <message>
+        <source>Unknown command &apos;%1&apos;.</source>
+        <translation>Unbekannter Befehl „%1“.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Diese Hilfe anzeigen.</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos;.</source>
+        <translation>Siehe „%1 --help“.</translation>
+    </message>
+    <message>
+        <source>Ports:
+</source>
+        <translation>Anschlüsse:
+</translation>
+    </message>
+    <message>
+        <source>  %1  %2  (%3): %4
+</source>
+        <translation>  %1  %2  (%3): %4
+</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>        fix: %1
+</source>
+        <translation>        Abhilfe: %1
+</translation>
+    </message>
+    <message>
+        <source>Devices:
+</source>
+        <translation>Geräte:
+</translation>
+    </message>
+    <message>
+        <source>  %1 (%2): %3
+</source>
+        <translation>  %1 (%2): %3
+</translation>
+    </message>
+    <message>
+        <source>  none found
+</source>
+        <translation>  keine gefunden
+</translation>
+    </message>
+    <message>
+        <source>The port is COM1, COM2, LPT1 or LPT2, not &apos;%1&apos;.</source>
+        <translation>Der Anschluss ist COM1, COM2, LPT1 oder LPT2, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Kept, but %1 cannot be used now: %2</source>
+        <translation>Gespeichert, aber %1 ist derzeit nicht verwendbar: %2</translation>
+    </message>
+    <message>
+        <source>Show what each port maps to, where that comes from and whether it can be used, then the devices found on this machine. With set, keep URI as the port&apos;s device in outport.conf (an empty URI gives the port back its default).</source>
+        <translation>Zeigt, welches Gerät jedem Anschluss zugeordnet ist, woher die Zuordnung stammt und ob es verwendbar ist, dann die auf diesem Rechner gefundenen Geräte. Mit set wird URI als Gerät des Anschlusses in outport.conf gespeichert (eine leere URI stellt den Standard des Anschlusses wieder her).</translation>
+    </message>
+    <message>
+        <source>Change a port.</source>
+        <translation>Einen Anschluss ändern.</translation>
+    </message>
+    <message>
+        <source>Print one JSON object instead of text.</source>
+        <translation>Ein JSON-Objekt statt Text ausgeben.</translation>
+    </message>
+    <message>
+        <source>Expected: ports set PORT URI.</source>
+        <translation>Erwartet: ports set PORT URI.</translation>
+    </message>
+    <message>
+        <source>Build the command block from the saved settings and send it to the printer on the saved port, or on another port or device for this send.</source>
+        <translation>Erzeugt den Befehlsblock aus den gespeicherten Einstellungen und sendet ihn an den Drucker am gespeicherten Anschluss oder, nur für diesen Sendevorgang, an einen anderen Anschluss oder ein anderes Gerät.</translation>
+    </message>
+    <message>
+        <source>Send on this port instead: COM1, COM2, LPT1 or LPT2.</source>
+        <translation>Stattdessen an diesen Anschluss senden: COM1, COM2, LPT1 oder LPT2.</translation>
+    </message>
+    <message>
+        <source>Send to this device URI instead of a port.</source>
+        <translation>An diese Geräte-URI statt an einen Anschluss senden.</translation>
+    </message>
+    <message>
+        <source>Write the block&apos;s bytes to standard output and send nothing.</source>
+        <translation>Die Bytes des Blocks auf die Standardausgabe schreiben und nichts senden.</translation>
+    </message>
+    <message>
+        <source>Say when the block was sent.</source>
+        <translation>Melden, wenn der Block gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>send takes no arguments.</source>
+        <translation>send nimmt keine Argumente.</translation>
+    </message>
+    <message>
+        <source>Give --port or --to, not both.</source>
+        <translation>Entweder --port oder --to angeben, nicht beides.</translation>
+    </message>
+    <message>
+        <source>Send To Printer OK!
+</source>
+        <translation>Erfolgreich an den Drucker gesendet!
+</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not NAME=VALUE.</source>
+        <translation>„%1“ hat nicht die Form NAME=VALUE.</translation>
+    </message>
+    <message>
+        <source>The unit is mm or inch, not &apos;%1&apos;.</source>
+        <translation>Die Einheit ist mm oder inch, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>The mode is transfer or direct, not &apos;%1&apos;.</source>
+        <translation>Das Druckverfahren ist transfer oder direct, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+    <message>
+        <source>Cannot open Trovanel.ini file.</source>
+        <translation>Die Datei Trovanel.ini kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write Trovanel.ini file.</source>
+        <translation>Die Datei Trovanel.ini kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>set needs at least one NAME=VALUE.</source>
+        <translation>set braucht mindestens ein NAME=VALUE.</translation>
+    </message>
+    <message>
+        <source>Unknown setting &apos;%1&apos;; the names are unit, length, gap, tear, cut, port and mode.</source>
+        <translation>Unbekannte Einstellung „%1“; die Namen sind unit, length, gap, tear, cut, port und mode.</translation>
+    </message>
+    <message>
+        <source>Saved Trovanel.ini.
+</source>
+        <translation>Trovanel.ini gespeichert.
+</translation>
+    </message>
+    <message>
+        <source>Change the settings and save them. Names: unit (mm or inch), length, gap, tear (in the unit in force after any unit= given here), cut (pixels), port (COM1, COM2, LPT1 or LPT2), mode (transfer or direct). If any value is rejected nothing is saved.</source>
+        <translation>Ändert die Einstellungen und speichert sie. Namen: unit (mm oder inch), length, gap, tear (in der Einheit, die nach einem hier angegebenen unit= gilt), cut (Pixel), port (COM1, COM2, LPT1 oder LPT2), mode (transfer oder direct). Wird ein Wert abgelehnt, wird nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>A setting.</source>
+        <translation>Eine Einstellung.</translation>
+    </message>
+    <message>
+        <source>Say when the settings were saved.</source>
+        <translation>Melden, wenn die Einstellungen gespeichert wurden.</translation>
+    </message>
+    <message>
+        <source>%1 mm, %2 (0.1 inch)</source>
+        <translation>%1 mm, %2 (0,1 Zoll)</translation>
+    </message>
+    <message>
+        <source>none (code %1)</source>
+        <translation>keiner (Code %1)</translation>
+    </message>
+    <message>
+        <source>unit: %1
+</source>
+        <translation>Einheit: %1
+</translation>
+    </message>
+    <message>
+        <source>length: %1
+</source>
+        <translation>Länge: %1
+</translation>
+    </message>
+    <message>
+        <source>gap: %1
+</source>
+        <translation>Abstand: %1
+</translation>
+    </message>
+    <message>
+        <source>tear: %1
+</source>
+        <translation>Abreißversatz: %1
+</translation>
+    </message>
+    <message>
+        <source>cut: %1 pixel
+</source>
+        <translation>Schnittversatz: %1 Pixel
+</translation>
+    </message>
+    <message>
+        <source>port: %1
+</source>
+        <translation>Anschluss: %1
+</translation>
+    </message>
+    <message>
+        <source>device: %1 (%2)
+</source>
+        <translation>Gerät: %1 (%2)
+</translation>
+    </message>
+    <message>
+        <source>mode: %1
+</source>
+        <translation>Druckverfahren: %1
+</translation>
+    </message>
+    <message>
+        <source>block:
+</source>
+        <translation>Block:
+</translation>
+    </message>
+    <message>
+        <source>Show the saved settings, the device their port maps to and the command block they make.</source>
+        <translation>Zeigt die gespeicherten Einstellungen, das Gerät ihres Anschlusses und den daraus erzeugten Befehlsblock.</translation>
+    </message>
+    <message>
+        <source>show takes no arguments.</source>
+        <translation>show nimmt keine Argumente.</translation>
+    </message>
+    <message>
+        <source>Cannot write the result to standard output: %1.</source>
+        <translation>Das Ergebnis kann nicht auf die Standardausgabe geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <source>        printer: %1
+</source>
+        <translation>        Drucker: %1
+</translation>
+    </message>
+    <message>
+        <source>fix: %1</source>
+        <translation>Abhilfe: %1</translation>
+    </message>
+    <message>
+        <source>ports set takes no --json.</source>
+        <translation>ports set kennt keine Option --json.</translation>
+    </message>
+    <message>
+        <source>Another program kept saving it for %1 seconds; nothing was changed.</source>
+        <translation>Ein anderes Programm hat sie %1 Sekunden lang gespeichert; es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>%1, the default queue</source>
+        <translation>%1, die Standardwarteschlange</translation>
+    </message>
+    <message>
+        <source>  print queues: %1
+</source>
+        <translation>  Druckerwarteschlangen: %1
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceQueries</name>
+    <message>
+        <source>%1, the default queue</source>
+        <translation>%1, die Standardwarteschlange</translation>
+    </message>
+</context>
+<context>
+    <name>PortSummary</name>
+    <message>
+        <source>printer: %1</source>
+        <translation>Drucker: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterHealth</name>
+    <message>
+        <source>ready</source>
+        <translation>bereit</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterSettings</name>
+    <message>
+        <source>The Label Length value is out of range. The limit is 0 ~ 450 (0.1 inch).</source>
+        <translation>Der Wert für die Etikettenlänge liegt außerhalb des zulässigen Bereichs. Zulässig sind 0 bis 450 (0,1 Zoll).</translation>
+    </message>
+    <message>
+        <source>The Label Length value is out of range. The limit is 0 ~ 1103 mm.</source>
+        <translation>Der Wert für die Etikettenlänge liegt außerhalb des zulässigen Bereichs. Zulässig sind 0 bis 1103 mm.</translation>
+    </message>
+    <message>
+        <source>The Label Gap value is out of range. The limit is 0 ~ 14 (0.1 inch).</source>
+        <translation>Der Wert für den Etikettenabstand liegt außerhalb des zulässigen Bereichs. Zulässig sind 0 bis 14 (0,1 Zoll).</translation>
+    </message>
+    <message>
+        <source>The Label Gap value is out of range. The limit is 0 ~ 36 mm.</source>
+        <translation>Der Wert für den Etikettenabstand liegt außerhalb des zulässigen Bereichs. Zulässig sind 0 bis 36 mm.</translation>
+    </message>
+    <message>
+        <source>The Tear Offset value is out of range. The limit is 0 ~ 20 (0.1 inch).</source>
+        <translation>Der Wert für den Abreißversatz liegt außerhalb des zulässigen Bereichs. Zulässig sind 0 bis 20 (0,1 Zoll).</translation>
+    </message>
+    <message>
+        <source>The Tear Offset value is out of range. The limit is 0 ~ 50 mm.</source>
+        <translation>Der Wert für den Abreißversatz liegt außerhalb des zulässigen Bereichs. Zulässig sind 0 bis 50 mm.</translation>
+    </message>
+    <message>
+        <source>The Cut Offset value is out of range. The limit is -127 ~ 127 pixel.</source>
+        <translation>Der Wert für den Schnittversatz liegt außerhalb des zulässigen Bereichs. Zulässig sind -127 bis 127 Pixel.</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+</context>
+</TS>
