@@ -6,6 +6,8 @@
 #include "tests/PrintScheduler.h"
 #include "tests/WorkDirectory.h"
 
+#include <array>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -138,6 +140,36 @@ TEST_F(PrintQueueTest, CancelFromAnotherThreadCancelsTheJobOnTheServer) {
     OutPortCancelDestroy(cancel);
 }
 
+// A print server that takes each connection, reads the request and closes it unanswered.
+class HangingUpServer {
+public:
+    HangingUpServer()
+        : m_thread([this] {
+              while (!m_bStop) {
+                  pollfd wait{m_listener.Fd(), POLLIN, 0};
+                  if (poll(&wait, 1, 50) <= 0) {
+                      continue;
+                  }
+                  const int connection = accept(m_listener.Fd(), nullptr, nullptr);
+                  std::array<char, 4096> request{};
+                  (void)read(connection, request.data(), request.size());
+                  close(connection);
+              }
+          }) {}
+    HangingUpServer(const HangingUpServer&) = delete;
+    HangingUpServer& operator=(const HangingUpServer&) = delete;
+    ~HangingUpServer() {
+        m_bStop = true;
+        m_thread.join();
+    }
+    int Port() const { return m_listener.Port(); }
+
+private:
+    LoopbackListener m_listener;
+    std::atomic<bool> m_bStop{false};
+    std::thread m_thread;
+};
+
 TEST_F(PrintQueueTest, ServerThatIsDownOrSilentFailsWithinTheTimeOut) {
     m_environment.Set("OUTPORT_TIMEOUT_MS", "1000");
     LoopbackListener down;
@@ -146,6 +178,7 @@ TEST_F(PrintQueueTest, ServerThatIsDownOrSilentFailsWithinTheTimeOut) {
     LoopbackListener silent; // takes connections into its backlog and never answers
     LoopbackListener full(0);
     full.FillBacklog(); // connections wait for a handshake that never comes
+    const HangingUpServer hangingUp;
     struct Case {
         std::string server;
         std::string reason;
@@ -155,6 +188,8 @@ TEST_F(PrintQueueTest, ServerThatIsDownOrSilentFailsWithinTheTimeOut) {
         {at(downPort), "no print server answers at " + at(downPort)},
         {at(silent.Port()), "the print server " + at(silent.Port()) + " did not answer within 1 s"},
         {at(full.Port()), "the print server " + at(full.Port()) + " did not answer within 1 s"},
+        {at(hangingUp.Port()),
+         "the print server " + at(hangingUp.Port()) + " broke off the connection"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.server);

@@ -18,11 +18,6 @@ const char* NoPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*m
     return nullptr;
 }
 
-std::string Seconds(const Deadline& deadline) {
-    const auto ms = deadline.Budget().count();
-    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
-}
-
 bool AsksForPassword(ipp_status_t status) {
     return status == IPP_STATUS_ERROR_NOT_AUTHENTICATED ||
            status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED;
@@ -65,6 +60,11 @@ private:
 
 } // namespace
 
+std::string BudgetText(const Deadline& deadline) {
+    const auto ms = deadline.Budget().count();
+    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
+}
+
 std::string PrintServerAddress::Display() const {
     if (!host.empty() && host.front() == '/') {
         return host;
@@ -100,7 +100,7 @@ PortStatus PrintServerConnection::Open(const PrintServerAddress& address,
         }
         if (deadline.Expired()) {
             return PortStatus::Failed("the print server " + m_strServer +
-                                      " did not answer within " + Seconds(deadline));
+                                      " did not answer within " + BudgetText(deadline));
         }
         // libcups does not keep why (refused, unreachable, unknown name) in any form to rely on.
         return PortStatus::Failed("no print server answers at " + m_strServer);
@@ -137,17 +137,24 @@ PortStatus PrintServerConnection::Exchange(ipp_t* request, const std::string& re
     if (response && status <= IPP_STATUS_OK_EVENTS_COMPLETE) {
         return PortStatus::Ok();
     }
+    const bool answered = response != nullptr;
     response.reset();
     if (m_pDeadline->StoppedByCancel()) {
         return PortStatus::Failed("cancelled", ECANCELED);
     }
     if (m_pDeadline->Expired()) {
         return PortStatus::Failed("the print server " + m_strServer + " did not answer within " +
-                                      Seconds(*m_pDeadline),
+                                      BudgetText(*m_pDeadline),
                                   ETIMEDOUT);
     }
     if (AsksForPassword(status) || sent == HTTP_STATUS_UNAUTHORIZED) {
         return PortStatus::Failed("the print server asks for a password");
     }
-    return PortStatus::Failed(cupsLastErrorString());
+    // Without an answer libcups's words are about its own waiting ("Connection timed out"),
+    // not about what happened: the server closed or reset the connection.
+    const char* words = cupsLastErrorString();
+    if (!answered || words == nullptr || *words == '\0') {
+        return PortStatus::Failed("the print server " + m_strServer + " broke off the connection");
+    }
+    return PortStatus::Failed(words);
 }

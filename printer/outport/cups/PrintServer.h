@@ -21,6 +21,9 @@ struct PrintServerAddress {
 // client.conf, else the local scheduler).
 PrintServerAddress UsersPrintServer();
 
+// A call's time-out as its messages give it: "5 s", "1500 ms".
+std::string BudgetText(const Deadline& deadline);
+
 struct IppResponseDeleter {
     void operator()(ipp_t* response) const { ippDelete(response); }
 };

@@ -94,11 +94,6 @@ struct JobOutcome {
     bool ended = false; // the server is done with the job; nothing is left to cancel
 };
 
-std::string Seconds(std::chrono::milliseconds budget) {
-    return budget.count() % 1000 == 0 ? std::to_string(budget.count() / 1000) + " s"
-                                      : std::to_string(budget.count()) + " ms";
-}
-
 JobOutcome WaitForJob(PrintServerConnection& server, const QueueAddress& address, int jobId,
                       const Deadline& deadline) {
     int pauseMs = kFirstPollMs;
@@ -143,7 +138,7 @@ JobOutcome WaitForJob(PrintServerConnection& server, const QueueAddress& address
         }
         if (deadline.Expired()) {
             return {PortStatus::Failed("the queue did not finish the job within " +
-                                           Seconds(deadline.Budget()),
+                                           BudgetText(deadline),
                                        ETIMEDOUT),
                     false};
         }
