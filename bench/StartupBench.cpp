@@ -1,6 +1,8 @@
 // Start-up to dialog shown: the setup dialog against a bare QDialog holding as many plain
 // widgets, each in a fresh process, alternating, on the offscreen platform. Also the peak
-// resident memory of each process. Prints medians and their ratios.
+// resident memory of each process, and the setup dialog with COM1 on a print queue whose server
+// never answers against the same without one. Prints medians and their ratios.
+#include "tests/Endpoints.h"
 #include "ui/setup/SetupDlg.h"
 
 #include <QApplication>
@@ -105,22 +107,34 @@ int main(int argc, char* argv[]) {
     if (mkdtemp(scratch) == nullptr || chdir(scratch) != 0) {
         return 1;
     }
-    std::vector<double> setupMs, bareMs;
+    // A print server whose backlog is full: connecting to it waits for the whole time-out.
+    LoopbackListener silent(0);
+    silent.FillBacklog();
+    const std::string silentServer = "127.0.0.1:" + std::to_string(silent.Port());
+    std::vector<double> setupMs, bareMs, queueMs;
     std::vector<long> setupKb, bareKb;
     for (int i = 0; i < kRuns; ++i) {
         const Run setup = Spawn("/proc/self/exe", "setup");
         const Run bare = Spawn("/proc/self/exe", "bare");
+        setenv("CUPS_SERVER", silentServer.c_str(), 1);
+        setenv("OUTPORT_COM1", "cups:labels", 1);
+        const Run queue = Spawn("/proc/self/exe", "setup");
+        unsetenv("CUPS_SERVER");
+        unsetenv("OUTPORT_COM1");
         setupMs.push_back(setup.ms);
         setupKb.push_back(setup.peakKb);
         bareMs.push_back(bare.ms);
         bareKb.push_back(bare.peakKb);
+        queueMs.push_back(queue.ms);
     }
     rmdir(scratch);
-    const double sMs = Median(setupMs), bMs = Median(bareMs);
+    const double sMs = Median(setupMs), bMs = Median(bareMs), qMs = Median(queueMs);
     const long sKb = Median(setupKb), bKb = Median(bareKb);
     std::printf("median of %-18d %12s %12s %8s\n", kRuns, "setup dialog", "bare dialog", "ratio");
     std::printf("%-28s %12.1f %12.1f %8.2f\n", "start-up to shown (ms)", sMs, bMs, sMs / bMs);
     std::printf("%-28s %12ld %12ld %8.2f\n", "peak resident memory (KiB)", sKb, bKb,
                 static_cast<double>(sKb) / static_cast<double>(bKb));
+    std::printf("\n%-28s %12s %12s %8s\n", "", "silent CUPS", "no CUPS", "ratio");
+    std::printf("%-28s %12.1f %12.1f %8.2f\n", "setup dialog shown (ms)", qMs, sMs, qMs / sMs);
     return 0;
 }

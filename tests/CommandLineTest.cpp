@@ -4,6 +4,7 @@
 #include "settings/PrinterSettings.h"
 #include "settings/SettingsFile.h"
 #include "tests/Environment.h"
+#include "tests/PrintScheduler.h"
 #include "tests/WorkDirectory.h"
 #include "ui/setup/SetupDialogTemplate.h"
 #include "ui/setup/SetupDlg.h"
@@ -20,6 +21,7 @@
 #include <QStringList>
 #include <QTest>
 #include <array>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -78,6 +80,8 @@ protected:
             }
         }
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(ConfigFolder()));
+        // The print server is the tests' own scheduler, never the machine's.
+        m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral(TROVANEL_CUPS_SERVER));
         Speak("C.UTF-8"); // the source texts, whatever the machine's language
     }
 
@@ -318,7 +322,7 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.err, "");
     const QJsonObject object = ParseObject(json.out);
-    EXPECT_EQ(Keys(object), QSet<QString>({"ports", "devices"}));
+    EXPECT_EQ(Keys(object), QSet<QString>({"ports", "devices", "print_queues_problem"}));
     const QJsonArray ports = object["ports"].toArray();
     ASSERT_EQ(ports.size(), 4);
     const QStringList names{"COM1", "COM2", "LPT1", "LPT2"};
@@ -342,6 +346,9 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
         {{"origin", Path(config) + " line 2"}, {"present", true}, {"usable", true}, {"fix", ""}});
     // Which devices this machine has is not known here, only their form.
     for (const QJsonValue device : object["devices"].toArray()) {
+        if (device.toObject()["kind"] == "cups") {
+            continue; // print queues, below
+        }
         EXPECT_EQ(
             Keys(device.toObject()),
             QSet<QString>({"node", "uri", "kind", "description", "usable", "fix", "printer_state",
@@ -361,6 +368,64 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
     EXPECT_EQ(broken.err, Path(config) + " line 1: expected COM1=, COM2=, LPT1= or LPT2= and a "
                                          "device\n");
     EXPECT_EQ(ParseObject(broken.out)["ports"].toArray()[0].toObject()["uri"], "");
+}
+
+TEST_F(CommandLineTest, PortsListThePrintQueuesWithTheirStatesOrWhyNot) {
+    const QJsonObject object = ParseObject(Trovanel({"ports", "--json"}).out);
+    EXPECT_EQ(object["print_queues_problem"], "");
+    QJsonObject stopped;
+    for (const QJsonValue device : object["devices"].toArray()) {
+        if (device.toObject()["uri"] == "cups:stopped") {
+            stopped = device.toObject();
+        }
+    }
+    EXPECT_EQ(Keys(stopped),
+              QSet<QString>({"node", "uri", "kind", "description", "usable", "fix", "printer_state",
+                             "printer_state_reasons", "printer_state_message", "default"}));
+    ExpectFields(stopped, {{"node", "stopped"},
+                           {"kind", "cups"},
+                           {"usable", false},
+                           {"default", false},
+                           {"fix", "cupsenable stopped"},
+                           {"printer_state", "stopped"},
+                           {"printer_state_reasons", QJsonArray{"paused"}},
+                           {"printer_state_message", "Waiting for a new print head"}});
+
+    const QString text = QString::fromUtf8(Trovanel({"ports"}).out);
+    EXPECT_TRUE(text.contains("  labels (cups): Label printer on the bench, the default queue\n"
+                              "        cups:labels\n"
+                              "        printer: ready\n"))
+        << text.toStdString();
+
+    m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:1"));
+    EXPECT_TRUE(QString::fromUtf8(Trovanel({"ports"}).out)
+                    .endsWith("  print queues: no print server answers at 127.0.0.1:1\n"));
+    EXPECT_EQ(ParseObject(Trovanel({"ports", "--json"}).out)["print_queues_problem"],
+              "no print server answers at 127.0.0.1:1");
+}
+
+// A signal ends a send through a print queue by cancelling its job on the server first.
+TEST_F(CommandLineTest, SignalCancelsTheQueuedJobBeforeTheProgramEnds) {
+    m_environment.insert(QStringLiteral("OUTPORT_TIMEOUT_MS"), QStringLiteral("20000"));
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        QProcess process;
+        process.setProgram(QStringLiteral(TROVANEL_PROGRAM));
+        process.setArguments({"send", "--to", "cups:slow"});
+        process.setWorkingDirectory(Path(m_dir.path()));
+        process.setProcessEnvironment(m_environment);
+        process.start();
+        ASSERT_TRUE(process.waitForStarted());
+        // Long enough for the job to reach the backend, which never finishes it.
+        QTest::qWait(700);
+        kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(3000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 128 + signal);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+                  "cups:slow: cancelled after 38 of 38 bytes; the job was cancelled\n");
+        EXPECT_EQ(PrintScheduler::UnfinishedJobs("slow"), "");
+    }
 }
 
 TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {

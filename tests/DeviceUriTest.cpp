@@ -66,3 +66,44 @@ TEST(DeviceUri, ParallelAndFileNameAnAbsolutePath) {
 }
 
 } // namespace
+
+TEST(DeviceUri, PrintQueuesAreNamedOnTheUsersServerOrOnANamedOne) {
+    struct Case {
+        const char* uri;
+        PortTarget::Kind kind;
+        const char* queue;
+        const char* host;
+        int port;
+        const char* path;
+        const char* display;
+    };
+    const Case cases[]{
+        {"cups:labels", PortTarget::Kind::CupsQueue, "labels", "", 9100, "", "cups:labels"},
+        {"cups:caf%C3%A9", PortTarget::Kind::CupsQueue, "caf\xC3\xA9", "", 9100, "",
+         "cups:caf\xC3\xA9"},
+        {"ipp://printhost/printers/labels", PortTarget::Kind::IppPrinter, "labels", "printhost",
+         631, "/printers/labels", "ipp://printhost:631/printers/labels"},
+        {"ipps://[fd00::9]:8631/printers/labels/", PortTarget::Kind::IppPrinter, "labels",
+         "fd00::9", 8631, "/printers/labels/", "ipps://[fd00::9]:8631/printers/labels/"},
+        {"ipp://192.0.2.7/ipp/print", PortTarget::Kind::IppPrinter, "print", "192.0.2.7", 631,
+         "/ipp/print", "ipp://192.0.2.7:631/ipp/print"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.uri);
+        const PortTarget target = Parsed(c.uri);
+        EXPECT_EQ(target.kind, c.kind);
+        EXPECT_EQ(target.queue, c.queue);
+        EXPECT_EQ(target.host, c.host);
+        EXPECT_EQ(target.tcpPort, c.port);
+        EXPECT_EQ(target.path, c.path);
+        EXPECT_EQ(target.Display(), c.display);
+    }
+    EXPECT_TRUE(Parsed("ipps://printhost/printers/labels").encrypted);
+    for (const char* uri :
+         {"cups:", "cups:a/b", "cups:a b", "cups:a%20b", "cups:%0a", "cups:%2", "cups:%zz",
+          "ipp://printhost", "ipp://printhost/", "ipp:///printers/labels",
+          "ipp://printhost:0/printers/labels", "ipp://printhost/printers/a b",
+          "ipps://printhost/printers/labels?x=1"}) {
+        EXPECT_TRUE(Refused(uri)) << uri;
+    }
+}

@@ -209,6 +209,9 @@ TEST_F(HostileInputTest, DeviceNamesThatPaintOrMarkUpAreShownAsTheyAre) {
 
     CSetupDlg setup;
     setup.Create();
+    // The port buttons are described by a worker once the window is shown.
+    QWidget* com1 = setup.GetDlgItem(IDC_COM1);
+    EXPECT_TRUE(QTest::qWaitFor([com1] { return !com1->toolTip().isEmpty(); }));
     CPortsDialog ports;
     ports.show();
     CPortRow* row = ports.findChild<CPortRow*>("COM2");

@@ -3,10 +3,13 @@
 #include "base/UniqueFd.h"
 #include "tests/Endpoints.h"
 #include "tests/Environment.h"
+#include "tests/PrintScheduler.h"
 #include "tests/PseudoTerminal.h"
 #include "tests/WorkDirectory.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortRow.h"
+#include "ui/setup/SetupDialogTemplate.h"
+#include "ui/setup/SetupDlg.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -143,7 +146,7 @@ TEST_F(PortsDialogTest, ChoosingADeviceKeepsItsUriAndShowsItsLineSettings) {
     PseudoTerminal adapter;
     ASSERT_FALSE(adapter.Name().empty());
     const QString node = QString::fromStdString(adapter.Name());
-    m_devices = {{node, QStringLiteral("serial:") + node, QStringLiteral("Test USB UART")}};
+    m_devices = {{node, QStringLiteral("serial:") + node, QStringLiteral("Test USB UART"), {}}};
     WriteConfig(kConfig);
     Open();
     EXPECT_EQ(Box("COM1")->currentText(), "/dev/ttyS0");
@@ -344,6 +347,77 @@ TEST_F(PortsDialogTest, PortSetByTheEnvironmentIsReadOnly) {
     TypeUri("COM1", "file:/tmp/capture.bin");
     PressOk();
     EXPECT_EQ(ReadFile(m_config), "COM1=file:/tmp/capture.bin\n");
+}
+
+// The queues come from a worker once the print server answers; choosing one keeps its cups: URI,
+// the status says the queue's state, and Test asks the server without printing anything.
+TEST_F(PortsDialogTest, PrintQueuesAreOfferedOnceTheServerAnswersAndTestPrintsNothing) {
+    const PrintScheduler scheduler;
+    {
+        const CPortsDialog waiting([] { return std::vector<DeviceEntry>(); });
+        EXPECT_EQ(waiting.findChild<QLabel*>("queues")->text(), "looking for print queues\u2026");
+    }
+    Open();
+    const QString labels = "Label printer on the bench, the default queue (cups:labels)";
+    ASSERT_TRUE(QTest::qWaitFor([this, &labels] { return Box("COM1")->findText(labels) >= 0; }));
+    EXPECT_FALSE(m_dialog->findChild<QLabel*>("queues")->isVisible());
+
+    struct Case {
+        QString entry;
+        QString status;
+        QString tested;
+    };
+    const std::vector<Case> cases{
+        {"stopped (cups:stopped)", "print queue: stopped: paused",
+         "test failed\nthe queue 'stopped' is stopped: paused (Waiting for a new print head)"},
+        {labels, "print queue: ready", "test passed: the queue is there and accepts jobs"},
+    };
+    const std::string printed = PrintScheduler::Printed("labels");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        Pick("COM1", c.entry);
+        EXPECT_EQ(Status("COM1"), c.status);
+        RunTest("COM1");
+        EXPECT_EQ(Status("COM1").replace("cups:stopped: ", ""), c.tested);
+    }
+    EXPECT_EQ(PrintScheduler::Printed("labels"), printed);
+    PressOk();
+    EXPECT_TRUE(ReadFile(m_config).find("COM1=cups:labels\n") != std::string::npos);
+}
+
+TEST_F(PortsDialogTest, ServerThatDoesNotAnswerGivesOneLine) {
+    m_environment.Set("CUPS_SERVER", "127.0.0.1:1");
+    Open();
+    QLabel* note = m_dialog->findChild<QLabel*>("queues");
+    EXPECT_TRUE(QTest::qWaitFor([note] { return note->text().startsWith("No print queues"); }));
+    EXPECT_EQ(note->text(), "No print queues: no print server answers at 127.0.0.1:1");
+    EXPECT_TRUE(note->isVisible());
+}
+
+// With a port on a print server that never answers the setup dialog shows at once and takes
+// input; the port's description comes when the time-out has passed.
+TEST_F(PortsDialogTest, SetupDialogShowsAtOnceAndDescribesQueuePortsWhenTheServerAnswers) {
+    LoopbackListener silent;
+    m_environment.Set("OUTPORT_TIMEOUT_MS", "1500");
+    m_environment.Set("OUTPORT_COM1", "cups:labels");
+    m_environment.Set("OUTPORT_COM2",
+                      "ipp://127.0.0.1:" + std::to_string(silent.Port()) + "/printers/labels");
+    m_environment.Set("CUPS_SERVER", PrintScheduler::Server());
+    CSetupDlg setup;
+    setup.SetMessagePresenter([](QWidget*, const DialogMessage&) {});
+    setup.Create();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&setup));
+    QWidget* com1 = setup.GetDlgItem(IDC_COM1);
+    QWidget* com2 = setup.GetDlgItem(IDC_COM2);
+    QTest::keyClick(setup.GetDlgItem(IDC_LENGTH), Qt::Key_1); // input is taken meanwhile
+    EXPECT_EQ(com2->toolTip(), "");
+    EXPECT_TRUE(QTest::qWaitFor([com2] { return !com2->toolTip().isEmpty(); }, 5000));
+    EXPECT_EQ(com1->toolTip(), "labels on " + QString::fromStdString(PrintScheduler::Server()) +
+                                   " \u2014 Label printer on the bench\nprinter: ready");
+    EXPECT_EQ(com2->toolTip(), QStringLiteral("labels on 127.0.0.1:%1 \u2014 the print server "
+                                              "127.0.0.1:%1 did not answer within 1500 ms")
+                                   .arg(silent.Port()));
+    EXPECT_EQ(com2->accessibleDescription(), com2->toolTip());
 }
 
 } // namespace

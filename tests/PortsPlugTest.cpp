@@ -33,7 +33,9 @@ TEST(PortsPlugTest, ListsAndPortTipsFollowPlugAndUnplug) {
     setup.Create();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&setup));
     QWidget* com1 = setup.GetDlgItem(IDC_COM1);
-    EXPECT_EQ(com1->toolTip(), "/dev/ttyUSB0 \u2014 not connected");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [com1] { return com1->toolTip() == "/dev/ttyUSB0 \u2014 not connected"; }, 10000))
+        << com1->toolTip().toStdString();
 
     CPortsDialog ports;
     ports.show();

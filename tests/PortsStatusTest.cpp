@@ -92,8 +92,10 @@ TEST_F(PortsStatusTest, DialogsAndPortsJsonShowWhatEachPrinterReports) {
         EXPECT_EQ(PrinterLine(CPortsDialog()), std::make_pair("printer: " + c.words, c.health));
         CSetupDlg setup;
         setup.Create();
-        EXPECT_EQ(setup.GetDlgItem(IDC_LPT1)->toolTip(),
-                  "/dev/usb/lp0 \u2014 Acme LP-2824\nprinter: " + c.words);
+        // The port buttons are described by a worker once the window is shown.
+        QWidget* lpt1 = setup.GetDlgItem(IDC_LPT1);
+        EXPECT_TRUE(QTest::qWaitFor([lpt1] { return !lpt1->toolTip().isEmpty(); }));
+        EXPECT_EQ(lpt1->toolTip(), "/dev/usb/lp0 \u2014 Acme LP-2824\nprinter: " + c.words);
 
         QProcess program;
         program.start(QStringLiteral(TROVANEL_PROGRAM), {"ports", "--json"});

@@ -443,6 +443,8 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     m_environment.Set("OUTPORT_COM1", "file:" + capture);
     m_environment.Set("OUTPORT_COM2", "/dev/no-such-printer");
     Open();
+    // Filled by a worker once the window is shown.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Button(IDC_COM1)->toolTip().isEmpty(); }));
     EXPECT_EQ(Button(IDC_COM1)->toolTip(),
               QString::fromStdString(capture +
                                      " \u2014 ready\nprinter: status not reported by this "
@@ -460,8 +462,10 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     Press(Qt::Key_R, Qt::AltModifier);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Focus(), Button(IDC_PORTS));
-    EXPECT_EQ(Button(IDC_COM2)->toolTip(),
-              "127.0.0.1:9100 \u2014 ready\nprinter: status not reported by this connection");
+    EXPECT_TRUE(QTest::qWaitFor([this] {
+        return Button(IDC_COM2)->toolTip() ==
+               "127.0.0.1:9100 \u2014 ready\nprinter: status not reported by this connection";
+    })) << Button(IDC_COM2)->toolTip().toStdString();
 }
 
 } // namespace
@@ -478,6 +482,8 @@ TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
     m_environment.Set("OUTPORT_LPT1", "/dev/no-such-lpt1");
     m_environment.Set("OUTPORT_LPT2", "/dev/no-such-lpt2");
     Open();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !Button(IDC_LPT2)->accessibleDescription().isEmpty(); }));
     const QStringList expected{
         R"(Grouping "Unit")",
         R"(  RadioButton "0.1 inches" unchecked focusable)",

@@ -46,7 +46,7 @@ expect "trovanel show -" --json --help
 expect "trovanel send " --port --to --dry-run --verbose --help
 expect "trovanel send --port " COM1 COM2 LPT1 LPT2
 expect "trovanel send --port COM2 --d" --dry-run
-expect "trovanel send --to " serial: parallel: socket:// file: usb://
+expect "trovanel send --to " serial: parallel: socket:// file: usb:// cups: ipp:// ipps://
 expect "trovanel send --to so" socket://
 expect "trovanel send --to socket:" //
 expect "trovanel send --to file:$scratch/c" "$scratch/capture.bin"
@@ -58,6 +58,9 @@ expect "trovanel ports " set
 expect "trovanel ports -" --json --help
 expect "trovanel ports set " COM1 COM2 LPT1 LPT2
 expect "trovanel ports set LPT1 u" usb://
+# queue names of the print server in CUPS_SERVER after cups:
+expect "trovanel ports set LPT1 cups:" empty labels rejecting secret slow stopped
+expect "trovanel send --to cups:s" secret slow stopped
 expect "trovanel ports set LPT1 usb://Acme/LP-2824 "
 
 exit $((failures > 0))

@@ -81,6 +81,22 @@
         <source>printer: %1</source>
         <translation>Drucker: %1</translation>
     </message>
+    <message>
+        <source>print queue: %1</source>
+        <translation>Druckerwarteschlange: %1</translation>
+    </message>
+    <message>
+        <source>looking for print queues…</source>
+        <translation>Druckerwarteschlangen werden gesucht…</translation>
+    </message>
+    <message>
+        <source>print queue: Test asks its server whether it takes jobs</source>
+        <translation>Druckerwarteschlange: „Testen“ fragt ihren Server, ob sie Aufträge annimmt</translation>
+    </message>
+    <message>
+        <source>test passed: the queue is there and accepts jobs</source>
+        <translation>Test bestanden: die Warteschlange ist da und nimmt Aufträge an</translation>
+    </message>
 </context>
 <context>
     <name>CPortsDialog</name>
@@ -119,6 +135,14 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>looking for print queues…</source>
+        <translation>Druckerwarteschlangen werden gesucht…</translation>
+    </message>
+    <message>
+        <source>No print queues: %1</source>
+        <translation>Keine Druckerwarteschlangen: %1</translation>
     </message>
 </context>
 <context>
@@ -628,6 +652,23 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
     <message>
         <source>Another program kept saving it for %1 seconds; nothing was changed.</source>
         <translation>Ein anderes Programm hat sie %1 Sekunden lang gespeichert; es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>%1, the default queue</source>
+        <translation>%1, die Standardwarteschlange</translation>
+    </message>
+    <message>
+        <source>  print queues: %1
+</source>
+        <translation>  Druckerwarteschlangen: %1
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceQueries</name>
+    <message>
+        <source>%1, the default queue</source>
+        <translation>%1, die Standardwarteschlange</translation>
     </message>
 </context>
 <context>

@@ -81,6 +81,22 @@
         <source>printer: %1</source>
         <translation>imprimante : %1</translation>
     </message>
+    <message>
+        <source>print queue: %1</source>
+        <translation>file d’impression : %1</translation>
+    </message>
+    <message>
+        <source>looking for print queues…</source>
+        <translation>recherche des files d’impression…</translation>
+    </message>
+    <message>
+        <source>print queue: Test asks its server whether it takes jobs</source>
+        <translation>file d’impression : « Tester » demande à son serveur si elle accepte des travaux</translation>
+    </message>
+    <message>
+        <source>test passed: the queue is there and accepts jobs</source>
+        <translation>test réussi : la file existe et accepte des travaux</translation>
+    </message>
 </context>
 <context>
     <name>CPortsDialog</name>
@@ -119,6 +135,14 @@
     <message>
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>looking for print queues…</source>
+        <translation>recherche des files d’impression…</translation>
+    </message>
+    <message>
+        <source>No print queues: %1</source>
+        <translation>Aucune file d’impression : %1</translation>
     </message>
 </context>
 <context>
@@ -628,6 +652,23 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
     <message>
         <source>Another program kept saving it for %1 seconds; nothing was changed.</source>
         <translation>Un autre programme l&apos;a enregistré pendant %1 secondes ; rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1, the default queue</source>
+        <translation>%1, la file par défaut</translation>
+    </message>
+    <message>
+        <source>  print queues: %1
+</source>
+        <translation>  files d’impression : %1
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceQueries</name>
+    <message>
+        <source>%1, the default queue</source>
+        <translation>%1, la file par défaut</translation>
     </message>
 </context>
 <context>

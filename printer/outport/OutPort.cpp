@@ -2,6 +2,7 @@
 
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/cups/QueueJob.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
 #include "printer/outport/status/PortStatus.h"
 #include "printer/outport/target/DeviceUri.h"
@@ -37,6 +38,11 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
         }
         return SendToDeviceFile(found, data, size, deadline);
     }
+    case PortTarget::Kind::CupsQueue:
+    case PortTarget::Kind::IppPrinter:
+        // Nothing to send is a probe: the queue is looked at, and no job is made.
+        return size == 0 ? ProbePrintQueue(target, deadline)
+                         : SendToPrintQueue(target, data, size, deadline);
     case PortTarget::Kind::Parallel:
     case PortTarget::Kind::Path:
     case PortTarget::Kind::Capture:
@@ -91,7 +97,11 @@ std::string SendToUri(const std::string& portName, const std::string& uri,
         return {};
     }
     if (deadline.StoppedByCancel()) {
-        return device + ": " + CancelledReason(deadline.Accepted(), length);
+        // A print queue that took the document also says what became of its job.
+        const bool queued = target.kind == PortTarget::Kind::CupsQueue ||
+                            target.kind == PortTarget::Kind::IppPrinter;
+        return device + ": " + CancelledReason(deadline.Accepted(), length) +
+               (queued && deadline.Accepted() > 0 ? "; " + status.reason() : "");
     }
     return device + ": " + status.reason();
 }

@@ -1,6 +1,8 @@
 // The C face of device discovery: each object owns the strings its structure points into.
 #include "printer/outport/OutPortDevices.h"
 
+#include "printer/outport/CancelToken.h"
+#include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
@@ -12,6 +14,7 @@
 #include "printer/outport/transport/FailureReason.h"
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -38,9 +41,11 @@ struct PrinterStateText {
 };
 
 struct DeviceRecord {
+    OutPortDeviceKind kind;
     DiscoveredDevice device;
     DeviceAccess access;
     PrinterStateText printer;
+    bool isDefault = false;
 };
 
 // The same file reached by two names, such as a /dev/serial/by-id link and its node.
@@ -78,6 +83,17 @@ PortStatus CheckCaptureFile(const std::string& path) {
 struct OutPortDeviceList {
     std::vector<DeviceRecord> records;
     std::vector<OutPortDevice> views;
+    std::string problem;
+
+    // Points the views at the records, once these are all in.
+    void MakeViews() {
+        for (const DeviceRecord& record : records) {
+            views.push_back({record.kind, record.device.node.c_str(), record.device.uri.c_str(),
+                             record.device.description.c_str(), record.access.usable ? 1 : 0,
+                             record.access.group.c_str(), record.access.fix.c_str(),
+                             record.printer.View(), record.isDefault ? 1 : 0});
+        }
+    }
 };
 
 struct OutPortMonitor {
@@ -153,6 +169,44 @@ void DescribeDevice(const PortTarget& target, TargetRecord& result) {
     result.printerText = PrinterStateText(PrinterStateOf(target.path, access));
 }
 
+// A malformed OUTPORT_TIMEOUT_MS leaves the default, which is what a look-up can still use.
+std::chrono::milliseconds CallTimeout() {
+    std::chrono::milliseconds timeout{};
+    LookUpTimeout(timeout);
+    return timeout;
+}
+
+bool QueueUsable(const PrintQueue& queue) {
+    return queue.accepting && queue.state.state != PrinterState::State::Stopped;
+}
+
+// The commands that let a queue take jobs again, for whoever may run them.
+std::string QueueFix(const PrintQueue& queue) {
+    std::string fix;
+    if (!queue.accepting) {
+        fix = "cupsaccept " + queue.name;
+    }
+    if (queue.state.state == PrinterState::State::Stopped) {
+        fix += (fix.empty() ? "" : ", ") + std::string("cupsenable ") + queue.name;
+    }
+    return fix;
+}
+
+// A queue is asked for its state; where the server cannot be reached, that is the status.
+void DescribeQueue(const PortTarget& target, int cancelFd, TargetRecord& result) {
+    PrintQueueReport report = DescribePrintQueue(target, Deadline(CallTimeout(), cancelFd));
+    result.deviceText = report.queue.name.empty() ? target.queue : report.queue.name;
+    result.deviceText += " on " + report.server;
+    result.present = report.found ? 1 : 0;
+    result.usable = report.status.ok() ? 1 : 0;
+    result.statusText = report.status.ok() ? "ready" : report.status.reason();
+    if (report.found) {
+        result.descriptionText = report.queue.Description();
+        result.fixText = QueueFix(report.queue);
+        result.printerText = PrinterStateText(report.queue.state);
+    }
+}
+
 OutPortDeviceKind CKind(DeviceKind kind) {
     switch (kind) {
     case DeviceKind::Serial:
@@ -170,20 +224,38 @@ OutPortDeviceKind CKind(DeviceKind kind) {
 extern "C" OutPortDeviceList* OutPortListDevices(void) {
     auto list = std::make_unique<OutPortDeviceList>();
     for (DiscoveredDevice& device : DiscoverDevices()) {
+        const OutPortDeviceKind kind = CKind(device.kind);
         DeviceAccess access = CheckAccess(device.node);
         // A serial line reports nothing of the printer behind it.
         PrinterStateText printer(device.kind == DeviceKind::Serial
                                      ? PrinterState()
                                      : PrinterStateOf(device.node, access));
-        list->records.push_back({std::move(device), std::move(access), std::move(printer)});
+        list->records.push_back({kind, std::move(device), std::move(access), std::move(printer)});
     }
-    for (const DeviceRecord& record : list->records) {
-        list->views.push_back({CKind(record.device.kind), record.device.node.c_str(),
-                               record.device.uri.c_str(), record.device.description.c_str(),
-                               record.access.usable ? 1 : 0, record.access.group.c_str(),
-                               record.access.fix.c_str(), record.printer.View()});
-    }
+    list->MakeViews();
     return list.release();
+}
+
+extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
+    auto list = std::make_unique<OutPortDeviceList>();
+    PrintQueueListing listing = ListPrintQueues(Deadline(CallTimeout(), CancelDescriptor(cancel)));
+    for (PrintQueue& queue : listing.queues) {
+        DeviceRecord record{OUTPORT_DEVICE_CUPS_QUEUE, {}, {}, PrinterStateText(queue.state)};
+        record.device.node = queue.name;
+        record.device.uri = "cups:" + queue.name;
+        record.device.description = queue.Description();
+        record.access.usable = QueueUsable(queue);
+        record.access.fix = QueueFix(queue);
+        record.isDefault = queue.isDefault;
+        list->records.push_back(std::move(record));
+    }
+    list->problem = std::move(listing.problem);
+    list->MakeViews();
+    return list.release();
+}
+
+extern "C" const char* OutPortDeviceListProblem(const OutPortDeviceList* list) {
+    return list != nullptr ? list->problem.c_str() : "";
 }
 
 extern "C" int OutPortDeviceCount(const OutPortDeviceList* list) {
@@ -202,6 +274,10 @@ extern "C" void OutPortFreeDevices(OutPortDeviceList* list) {
 }
 
 extern "C" OutPortTarget* OutPortDescribeUri(const char* uri) {
+    return OutPortDescribeUriCancellable(uri, nullptr);
+}
+
+extern "C" OutPortTarget* OutPortDescribeUriCancellable(const char* uri, OutPortCancel* cancel) {
     auto result = std::make_unique<TargetRecord>();
     PortTarget target;
     const PortStatus parsed =
@@ -212,6 +288,9 @@ extern "C" OutPortTarget* OutPortDescribeUri(const char* uri) {
         result->valid = 1;
         if (target.kind == PortTarget::Kind::UsbPrinter && !ResolveUsbPrinter(target).ok()) {
             result->statusText = "not connected";
+        } else if (target.kind == PortTarget::Kind::CupsQueue ||
+                   target.kind == PortTarget::Kind::IppPrinter) {
+            DescribeQueue(target, CancelDescriptor(cancel), *result);
         } else {
             DescribeDevice(target, *result);
         }

@@ -14,6 +14,7 @@ typedef enum OutPortDeviceKind {
     OUTPORT_DEVICE_SERIAL = 0,      // USB-serial adapter, CDC-ACM modem line or a real UART
     OUTPORT_DEVICE_USB_PRINTER = 1, // USB printer class, /dev/usb/lp*
     OUTPORT_DEVICE_PARALLEL = 2,    // parallel port, /dev/lp*
+    OUTPORT_DEVICE_CUPS_QUEUE = 3,  // a print queue of the user's CUPS server
 } OutPortDeviceKind;
 
 // What a printer reports about itself, where its connection tells it.
@@ -31,15 +32,18 @@ typedef struct OutPortPrinterState {
 // One device found on this machine.
 typedef struct OutPortDevice {
     OutPortDeviceKind kind;
-    const char* node;            // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"
+    const char* node;            // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"; a queue's name
     const char* uri;             // the stable device URI to keep: "serial:/dev/serial/by-id/…",
-                                 // "usb://Acme/LP-2824?serial=12345", "parallel:/dev/lp0"
+                                 // "usb://Acme/LP-2824?serial=12345", "parallel:/dev/lp0",
+                                 // "cups:labels"
     const char* description;     // what a person recognises: "FTDI FT232R USB UART", "Acme LP-2824"
-    int usable;                  // 1 when this user can open it for writing now
+    int usable;                  // 1 when this user can open it for writing now; a queue: when
+                                 // it accepts jobs and is not stopped
     const char* group;           // the group that owns the node ("dialout", "lp"); "" if none
     const char* fix;             // when not usable, what to do, e.g. "sudo adduser $USER dialout,
                                  // then log out and in again"; "" when usable
     OutPortPrinterState printer; // what the printer reports
+    int isDefault;               // 1 for the print server's default queue
 } OutPortDevice;
 
 typedef struct OutPortDeviceList OutPortDeviceList;
@@ -51,15 +55,29 @@ int OutPortDeviceCount(const OutPortDeviceList* list);
 const OutPortDevice* OutPortDeviceAt(const OutPortDeviceList* list, int index);
 void OutPortFreeDevices(OutPortDeviceList* list);
 
+// Lists the print queues of the user's CUPS server (found as every CUPS client finds it:
+// CUPS_SERVER, client.conf, else the local scheduler), as devices of kind
+// OUTPORT_DEVICE_CUPS_QUEUE with the URI "cups:NAME", in the server's order. It asks the server,
+// within the time-out (OUTPORT_TIMEOUT_MS), so a window calls it off its own thread; `cancel`
+// (NULL: none) stops it early, leaving the list empty. Never NULL.
+OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel);
+// Why the queues could not be listed ("no print server answers at localhost:631"); "" when the
+// server answered, and for a list of OutPortListDevices.
+const char* OutPortDeviceListProblem(const OutPortDeviceList* list);
+
 // What a device URI means now, without sending anything: whether it parses, which node or
-// address it reaches, and whether this user may use it.
+// address it reaches, and whether this user may use it. A print queue (cups:, ipp://, ipps://)
+// is asked for its state, within the time-out, so a window calls this off its own thread for
+// those.
 typedef struct OutPortTarget {
     int valid;                   // 1 when the URI parses; else `status` is the parse error
     const char* device;          // what it reaches now: "/dev/usb/lp1", "192.0.2.15:9100",
-                                 // "/tmp/capture.bin"; "" when a usb:// printer is not connected
+                                 // "/tmp/capture.bin", "labels on localhost:631"; "" when a
+                                 // usb:// printer is not connected
     const char* description;     // the discovered device's description, "" when none is known
     int present;                 // 1 when the device is there (network targets and capture files
-                                 // count as present; nothing is connected to find out)
+                                 // count as present; nothing is connected to find out); a
+                                 // print queue: when its server knows it
     int usable;                  // 1 when present and this user may open it for writing
     const char* status;          // "ready", "no access — join the 'dialout' group",
                                  // "not connected", or why the URI is not a device
@@ -68,6 +86,8 @@ typedef struct OutPortTarget {
 } OutPortTarget;
 
 OutPortTarget* OutPortDescribeUri(const char* uri);
+// OutPortDescribeUri that `cancel` (NULL: none) can stop while it waits on a print server.
+OutPortTarget* OutPortDescribeUriCancellable(const char* uri, OutPortCancel* cancel);
 void OutPortFreeTarget(OutPortTarget* target);
 
 // Which device URI port 0..3 (COM1, COM2, LPT1, LPT2) maps to and where that comes from.

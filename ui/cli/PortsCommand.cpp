@@ -102,11 +102,30 @@ QString KindWord(OutPortDeviceKind kind) {
         return QStringLiteral("usb-printer");
     case OUTPORT_DEVICE_PARALLEL:
         return QStringLiteral("parallel");
+    case OUTPORT_DEVICE_CUPS_QUEUE:
+        return QStringLiteral("cups");
     }
     return QStringLiteral("unknown");
 }
 
-QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
+// The devices on this machine, then the print queues of the user's CUPS server.
+struct FoundDevices {
+    DeviceListHandle local;
+    DeviceListHandle queues;
+
+    std::vector<const OutPortDevice*> All() const {
+        std::vector<const OutPortDevice*> all;
+        for (const OutPortDeviceList* list : {local.get(), queues.get()}) {
+            for (int index = 0; index < OutPortDeviceCount(list); ++index) {
+                all.push_back(OutPortDeviceAt(list, index));
+            }
+        }
+        return all;
+    }
+    QString QueueProblem() const { return Text(OutPortDeviceListProblem(queues.get())); }
+};
+
+QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found) {
     QString text = QCoreApplication::translate("CommandLine", "Ports:\n");
     for (const PortReport& port : ports) {
         text += QCoreApplication::translate("CommandLine", "  %1  %2  (%3): %4\n")
@@ -124,11 +143,14 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
         }
     }
     text += QCoreApplication::translate("CommandLine", "Devices:\n");
-    const int count = OutPortDeviceCount(devices);
-    for (int index = 0; index < count; ++index) {
-        const OutPortDevice* device = OutPortDeviceAt(devices, index);
+    const std::vector<const OutPortDevice*> devices = found.All();
+    for (const OutPortDevice* device : devices) {
         text += QCoreApplication::translate("CommandLine", "  %1 (%2): %3\n")
-                    .arg(Shown(device->node), KindWord(device->kind), Shown(device->description));
+                    .arg(Shown(device->node), KindWord(device->kind),
+                         device->isDefault == 1
+                             ? QCoreApplication::translate("CommandLine", "%1, the default queue")
+                                   .arg(Shown(device->description))
+                             : Shown(device->description));
         text += QStringLiteral("        %1\n").arg(Shown(device->uri));
         if (device->usable != 1) {
             text += QCoreApplication::translate("CommandLine", "        fix: %1\n")
@@ -137,13 +159,17 @@ QString Readable(const std::vector<PortReport>& ports, const OutPortDeviceList* 
         text += QCoreApplication::translate("CommandLine", "        printer: %1\n")
                     .arg(Shown(device->printer.words));
     }
-    if (count == 0) {
+    if (devices.empty()) {
         text += QCoreApplication::translate("CommandLine", "  none found\n");
+    }
+    if (!found.QueueProblem().isEmpty()) {
+        text += QCoreApplication::translate("CommandLine", "  print queues: %1\n")
+                    .arg(Shown(OutPortDeviceListProblem(found.queues.get())));
     }
     return text;
 }
 
-QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devices) {
+QString Json(const std::vector<PortReport>& ports, const FoundDevices& found) {
     QJsonArray portArray;
     for (const PortReport& port : ports) {
         QJsonObject object{
@@ -155,9 +181,7 @@ QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devi
         portArray.append(object);
     }
     QJsonArray deviceArray;
-    const int count = OutPortDeviceCount(devices);
-    for (int index = 0; index < count; ++index) {
-        const OutPortDevice* device = OutPortDeviceAt(devices, index);
+    for (const OutPortDevice* device : found.All()) {
         QJsonObject object{
             {QStringLiteral("node"), Text(device->node)},
             {QStringLiteral("uri"), Text(device->uri)},
@@ -167,20 +191,25 @@ QString Json(const std::vector<PortReport>& ports, const OutPortDeviceList* devi
             {QStringLiteral("fix"), Text(device->fix)},
         };
         AddPrinterKeys(object, ReadPrinter(device->printer));
+        if (device->kind == OUTPORT_DEVICE_CUPS_QUEUE) {
+            object.insert(QStringLiteral("default"), device->isDefault == 1);
+        }
         deviceArray.append(object);
     }
     const QJsonObject object{{QStringLiteral("ports"), portArray},
-                             {QStringLiteral("devices"), deviceArray}};
+                             {QStringLiteral("devices"), deviceArray},
+                             {QStringLiteral("print_queues_problem"), found.QueueProblem()}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
 ExitStatus List(bool json) {
     const std::vector<PortReport> ports = LookUpPorts();
-    const DeviceListHandle devices(OutPortListDevices());
+    const FoundDevices found{DeviceListHandle(OutPortListDevices()),
+                             DeviceListHandle(OutPortListQueues(nullptr))};
     if (json) {
-        PrintJson(Json(ports, devices.get()));
+        PrintJson(Json(ports, found));
     } else {
-        PrintResult(Readable(ports, devices.get()));
+        PrintResult(Readable(ports, found));
     }
     return ExitStatus::Done;
 }

@@ -3,6 +3,7 @@
 #include "printer/CommandBlock.h"
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/target/DeviceUri.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
@@ -91,10 +92,11 @@ int RunSend(const QStringList& arguments) {
     }
     const QByteArray uri = parser.value(to).toUtf8();
     if (parser.isSet(to)) {
-        const TargetHandle target(OutPortDescribeUri(uri.constData()));
-        if (target->valid != 1) {
+        // Only the form is checked here: reaching the device is the send's own business.
+        PortTarget target;
+        if (const PortStatus parsed = ParseDeviceUri(uri.toStdString(), target); !parsed.ok()) {
             PrintMessage(QCoreApplication::translate("CommandLine", "%1: %2")
-                             .arg(parser.value(to), QString::fromUtf8(target->status)));
+                             .arg(parser.value(to), QString::fromStdString(parsed.reason())));
             return static_cast<int>(ExitStatus::Usage);
         }
     }

@@ -1,7 +1,10 @@
 #include "ui/ports/DeviceQueries.h"
 
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/target/DeviceUri.h"
 #include "ui/ports/PortLibraryHandles.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -17,13 +20,32 @@ std::vector<DeviceEntry> ListDevices() {
     const int count = OutPortDeviceCount(list.get());
     for (int i = 0; i < count; ++i) {
         const OutPortDevice* device = OutPortDeviceAt(list.get(), i);
-        devices.push_back({Text(device->node), Text(device->uri), Text(device->description)});
+        devices.push_back({Text(device->node), Text(device->uri), Text(device->description),
+                           Text(device->printer.words)});
     }
     return devices;
 }
 
-TargetState DescribeTarget(const QString& uri) {
-    const TargetHandle target(OutPortDescribeUri(uri.toUtf8().constData()));
+QueueListing ListQueues(OutPortCancel* cancel) {
+    const DeviceListHandle list(OutPortListQueues(cancel));
+    QueueListing listing;
+    const int count = OutPortDeviceCount(list.get());
+    for (int i = 0; i < count; ++i) {
+        const OutPortDevice* queue = OutPortDeviceAt(list.get(), i);
+        QString description = Text(queue->description);
+        if (queue->isDefault == 1) {
+            description = QCoreApplication::translate("DeviceQueries", "%1, the default queue")
+                              .arg(description);
+        }
+        listing.queues.push_back(
+            {Text(queue->uri), Text(queue->uri), description, Text(queue->printer.words)});
+    }
+    listing.problem = Text(OutPortDeviceListProblem(list.get()));
+    return listing;
+}
+
+TargetState DescribeTarget(const QString& uri, OutPortCancel* cancel) {
+    const TargetHandle target(OutPortDescribeUriCancellable(uri.toUtf8().constData(), cancel));
     const OutPortPrinterState& printer = target->printer;
     return {target->valid != 0,
             target->present != 0,
@@ -34,6 +56,18 @@ TargetState DescribeTarget(const QString& uri) {
             Text(target->fix),
             {Text(printer.state), Text(printer.reasons).split(u' ', Qt::SkipEmptyParts),
              Text(printer.words)}};
+}
+
+bool IsPrintQueueUri(const QString& uri) {
+    PortTarget target;
+    return ParseDeviceUri(uri.toStdString(), target).ok() &&
+           (target.kind == PortTarget::Kind::CupsQueue ||
+            target.kind == PortTarget::Kind::IppPrinter);
+}
+
+QString UriProblem(const QString& uri) {
+    PortTarget target;
+    return QString::fromStdString(ParseDeviceUri(uri.toStdString(), target).reason());
 }
 
 PortAssignment LookUpPortAssignment(int port) {

@@ -5,16 +5,28 @@
 #include <functional>
 #include <vector>
 
+struct OutPortCancel;
+
 // What the port library knows about devices and ports, copied into Qt strings.
 
-// A device found on this machine.
+// A device found on this machine, or a print queue of the user's CUPS server.
 struct DeviceEntry {
-    QString node;        // "/dev/ttyUSB0"
+    QString node;        // "/dev/ttyUSB0"; a queue's URI, "cups:labels"
     QString uri;         // the stable URI to keep for it
     QString description; // "FTDI FT232R USB UART"; may be empty
+    QString state;       // what the printer reports, in words: "ready", "stopped: paused"
 };
 
 std::vector<DeviceEntry> ListDevices();
+
+// The print queues, or why they could not be listed. Waits on the print server: for a worker
+// thread, which `cancel` can stop.
+struct QueueListing {
+    std::vector<DeviceEntry> queues;
+    QString problem;
+};
+
+QueueListing ListQueues(OutPortCancel* cancel);
 
 // Where a dialog gets its devices from: ListDevices, or what a test hands it.
 using DeviceLister = std::function<std::vector<DeviceEntry>()>;
@@ -38,7 +50,15 @@ struct TargetState {
     PrinterReport printer;
 };
 
-TargetState DescribeTarget(const QString& uri);
+// For a print queue this asks its server: off the window's thread, then, which `cancel` can stop.
+TargetState DescribeTarget(const QString& uri, OutPortCancel* cancel = nullptr);
+
+// Whether the URI names a print queue (cups:, ipp://, ipps://), which only its server can
+// describe.
+bool IsPrintQueueUri(const QString& uri);
+
+// Why `uri` is no device URI; empty when it is one. Reaches nothing.
+QString UriProblem(const QString& uri);
 
 // Which URI port 0..3 maps to and where that comes from.
 struct PortAssignment {

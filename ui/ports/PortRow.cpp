@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
 
@@ -87,7 +88,7 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     grid->addWidget(m_pOrigin, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
 
-    SetDevices({});
+    SetDevices({}, false);
     m_pTarget->setEditText(m_assignment.uri);
     OnTextChanged(m_assignment.uri);
     if (IsReadOnly()) {
@@ -116,7 +117,9 @@ bool CPortRow::IsChanged() const {
     return !IsReadOnly() && Uri() != m_assignment.uri;
 }
 
-void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices) {
+void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices, bool queuesKnown) {
+    m_devices = devices;
+    m_bQueuesKnown = queuesKnown;
     const QSignalBlocker blocker(m_pTarget);
     const QString text = m_pTarget->currentText();
     m_pTarget->clear();
@@ -239,6 +242,11 @@ void CPortRow::UpdateStatus() {
         m_pTarget->setToolTip({});
         return;
     }
+    if (IsPrintQueueUri(Uri())) {
+        ShowPrinter({});   // the queue's state is its status
+        ShowQueueStatus(); // only its server can say more, and Test asks it
+        return;
+    }
     const TargetState target = DescribeTarget(Uri());
     ShowPrinter(target);
     ShowStatus(target.status, target.fix);
@@ -247,6 +255,22 @@ void CPortRow::UpdateStatus() {
         where += QStringLiteral(" \u2014 ") + target.description;
     }
     m_pTarget->setToolTip(AsPlainText(where));
+}
+
+// A queue's state as the print server last listed it.
+void CPortRow::ShowQueueStatus() {
+    const QString uri = Uri();
+    const auto listed =
+        std::find_if(m_devices.begin(), m_devices.end(),
+                     [&uri](const DeviceEntry& device) { return device.uri == uri; });
+    if (listed != m_devices.end()) {
+        ShowStatus(tr("print queue: %1").arg(listed->state), {});
+    } else if (!m_bQueuesKnown) {
+        ShowStatus(tr("looking for print queues\u2026"), {});
+    } else {
+        ShowStatus(tr("print queue: Test asks its server whether it takes jobs"), {});
+    }
+    m_pTarget->setToolTip(AsPlainText(listed != m_devices.end() ? listed->description : uri));
 }
 
 void CPortRow::ShowStatus(const QString& text, const QString& detail) {
@@ -280,7 +304,9 @@ void CPortRow::OnTest() {
 void CPortRow::OnTestFinished(bool opened, const QString& reason) {
     m_pTest->setEnabled(true);
     if (opened) {
-        ShowStatus(tr("test passed: the device opened and closed again"), {});
+        ShowStatus(IsPrintQueueUri(Uri()) ? tr("test passed: the queue is there and accepts jobs")
+                                          : tr("test passed: the device opened and closed again"),
+                   {});
     } else {
         ShowStatus(tr("test failed"), reason);
     }

@@ -31,8 +31,9 @@ public:
     bool IsChanged() const;
     QComboBox* Target() const { return m_pTarget; }
 
-    // Lists `devices` to choose from; what the row holds stays as it is.
-    void SetDevices(const std::vector<DeviceEntry>& devices);
+    // Lists `devices` (print queues among them) to choose from; what the row holds stays as it
+    // is. `queuesKnown` says whether the print server has answered yet.
+    void SetDevices(const std::vector<DeviceEntry>& devices, bool queuesKnown = true);
     // Says again whether the target is there, after devices came or went.
     void UpdateStatus();
 
@@ -50,12 +51,15 @@ private:
     void ChooseNetworkPrinter();
     void ChooseCaptureFile();
     void ShowStatus(const QString& text, const QString& detail);
+    void ShowQueueStatus();
     void ShowPrinter(const TargetState& target);
 
     PortAssignment m_assignment;
     const DialogRunner& m_runPrompt;
     QString m_strChosen;      // the target before the user picked a prompt from the list
     bool m_bStepping = false; // the box is handling an arrow key or the wheel
+    std::vector<DeviceEntry> m_devices;
+    bool m_bQueuesKnown = false;
     QComboBox* m_pTarget;
     QPushButton* m_pTest;
     QLabel* m_pStatus;

@@ -1,5 +1,6 @@
 #include "ui/ports/PortsDialog.h"
 
+#include "ui/ports/BackgroundCall.h"
 #include "ui/ports/DeviceQueries.h"
 #include "ui/ports/DeviceWatch.h"
 #include "ui/ports/PortConfigWriter.h"
@@ -14,7 +15,8 @@
 #include <vector>
 
 CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
-    : QDialog(parent), m_listDevices(std::move(listDevices)), m_pWatch(new CDeviceWatch(this)) {
+    : QDialog(parent), m_listDevices(std::move(listDevices)),
+      m_pQueueSearch(new CBackgroundCall(this)), m_pWatch(new CDeviceWatch(this)) {
     setWindowTitle(tr("Ports"));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(tr("Choose the device each port sends to. A serial adapter or USB "
@@ -30,6 +32,11 @@ CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
         layout->addWidget(row);
     }
 
+    m_pQueueNote = new QLabel(tr("looking for print queues\u2026"), this);
+    m_pQueueNote->setObjectName(QStringLiteral("queues"));
+    m_pQueueNote->setWordWrap(true);
+    layout->addWidget(m_pQueueNote);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // Access keys as in the setup dialog; not every platform theme gives them.
     buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
@@ -39,14 +46,28 @@ CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &CPortsDialog::reject);
     connect(m_pWatch, &CDeviceWatch::DevicesChanged, this, &CPortsDialog::RefreshDevices);
     RefreshDevices();
+    m_pQueueSearch->Start([this](OutPortCancel* cancel) {
+        QueueListing listing = ListQueues(cancel);
+        return [this, listing = std::move(listing)] { OnQueuesFound(listing); };
+    });
 }
 
 void CPortsDialog::RefreshDevices() {
-    const std::vector<DeviceEntry> devices = m_listDevices();
+    std::vector<DeviceEntry> devices = m_listDevices();
+    devices.insert(devices.end(), m_queues.queues.begin(), m_queues.queues.end());
     for (CPortRow* row : m_rows) {
-        row->SetDevices(devices);
+        row->SetDevices(devices, m_bQueuesKnown);
         row->UpdateStatus();
     }
+}
+
+void CPortsDialog::OnQueuesFound(const QueueListing& listing) {
+    m_queues = listing;
+    m_bQueuesKnown = true;
+    m_pQueueNote->setText(
+        listing.problem.isEmpty() ? QString() : tr("No print queues: %1").arg(listing.problem));
+    m_pQueueNote->setVisible(!listing.problem.isEmpty());
+    RefreshDevices();
 }
 
 void CPortsDialog::accept() {
@@ -56,11 +77,11 @@ void CPortsDialog::accept() {
             continue;
         }
         // An empty box gives the port back its default; anything else must be a device.
-        const TargetState target = DescribeTarget(row->Uri());
-        if (!row->Uri().isEmpty() && !target.valid) {
+        const QString problem = row->Uri().isEmpty() ? QString() : UriProblem(row->Uri());
+        if (!problem.isEmpty()) {
             row->Target()->setFocus(Qt::OtherFocusReason);
-            m_showMessage(
-                this, {tr("%1: %2").arg(row->PortName(), target.status), QMessageBox::Warning, {}});
+            m_showMessage(this,
+                          {tr("%1: %2").arg(row->PortName(), problem), QMessageBox::Warning, {}});
             return;
         }
         choices.push_back({row->PortName().toStdString(), row->Uri().toStdString()});

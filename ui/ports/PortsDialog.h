@@ -7,11 +7,14 @@
 #include <QDialog>
 #include <array>
 
+class CBackgroundCall;
 class CDeviceWatch;
 class CPortRow;
+class QLabel;
 
 // Chooses the device behind each of the four ports and keeps the choices in outport.conf.
-// The lists follow devices coming and going while the dialog is open.
+// The lists follow devices coming and going while the dialog is open, and offer the print
+// queues of the user's CUPS server once it has answered.
 class CPortsDialog : public QDialog {
     Q_OBJECT
 
@@ -26,8 +29,13 @@ public:
 
 private:
     void RefreshDevices();
+    void OnQueuesFound(const QueueListing& listing);
 
     DeviceLister m_listDevices;
+    QueueListing m_queues;
+    bool m_bQueuesKnown = false;
+    QLabel* m_pQueueNote; // while the queues are looked for, or why there are none
+    CBackgroundCall* m_pQueueSearch;
     DialogRunner m_runPrompt = ExecDialog;
     MessagePresenter m_showMessage = ShowMessageBox;
     std::array<CPortRow*, 4> m_rows{};

@@ -21,12 +21,12 @@ QString Place(const PortAssignment& assignment, const TargetState& target) {
 
 } // namespace
 
-QString SummarizePort(int port) {
+QString SummarizePort(int port, OutPortCancel* cancel) {
     const PortAssignment assignment = LookUpPortAssignment(port);
     if (!assignment.error.isEmpty()) {
         return assignment.error;
     }
-    const TargetState target = DescribeTarget(assignment.uri);
+    const TargetState target = DescribeTarget(assignment.uri, cancel);
     if (!target.valid || !target.present) {
         return Place(assignment, target);
     }

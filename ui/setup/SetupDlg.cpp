@@ -7,6 +7,7 @@
 #include "ui/framework/InputBlock.h"
 #include "ui/framework/PlainText.h"
 #include "ui/language/SettingsMessages.h"
+#include "ui/ports/BackgroundCall.h"
 #include "ui/ports/DeviceQueries.h"
 #include "ui/ports/DeviceWatch.h"
 #include "ui/ports/PortsDialog.h"
@@ -16,6 +17,7 @@
 #include "ui/setup/SetupDialogTemplate.h"
 
 #include <QGuiApplication>
+#include <QStringList>
 #include <array>
 
 namespace {
@@ -44,7 +46,8 @@ struct CSetupDlg::SendInProgress {
     CSendJob job;
 };
 
-CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent) {
+CSetupDlg::CSetupDlg(QWidget* parent)
+    : CDialogBase(kSetupDialogTemplate, parent), m_pPortTips(new CBackgroundCall(this)) {
     LoadSettings(m_settings);
     const ShownValues shown = m_settings.Shown();
     m_nEditLength = shown.length;
@@ -55,9 +58,6 @@ CSetupDlg::CSetupDlg(QWidget* parent) : CDialogBase(kSetupDialogTemplate, parent
     m_bInchShown = m_settings.m_nUnit != 1;
     m_strUnitLabel = UnitLabel(m_bInchShown);
     m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
-    connect(new CDeviceWatch(this), &CDeviceWatch::DevicesChanged, this,
-            &CSetupDlg::RefreshPortTips);
-    RefreshPortTips();
 }
 
 // A Send still running is cancelled and waited for before the dialog goes.
@@ -181,15 +181,39 @@ void CSetupDlg::OnPorts() {
     RefreshPortTips();
 }
 
-// Each port button says which device it stands for now and whether it is there.
-void CSetupDlg::RefreshPortTips() {
-    const std::array ports{IDC_COM1, IDC_COM2, IDC_LPT1, IDC_LPT2};
-    for (std::size_t port = 0; port < ports.size(); ++port) {
-        const QString summary = SummarizePort(static_cast<int>(port));
-        QWidget* button = GetDlgItem(ports[port]);
-        button->setToolTip(AsPlainText(summary));
-        button->setAccessibleDescription(summary);
+// The port buttons' descriptions and the device watch wait until the window is up: a port on
+// a print queue asks the network, and none of it is needed to show the dialog.
+void CSetupDlg::showEvent(QShowEvent* event) {
+    CDialogBase::showEvent(event);
+    if (!m_bWatchingPorts) {
+        m_bWatchingPorts = true;
+        QMetaObject::invokeMethod(this, "WatchPorts", Qt::QueuedConnection);
     }
+}
+
+void CSetupDlg::WatchPorts() {
+    connect(new CDeviceWatch(this), &CDeviceWatch::DevicesChanged, this,
+            &CSetupDlg::RefreshPortTips);
+    RefreshPortTips();
+}
+
+// Each port button says which device it stands for now and whether it is there, once the
+// worker has found out.
+void CSetupDlg::RefreshPortTips() {
+    m_pPortTips->Start([this](OutPortCancel* cancel) {
+        QStringList summaries;
+        for (int port = 0; port < 4; ++port) {
+            summaries.append(SummarizePort(port, cancel));
+        }
+        return [this, summaries] {
+            const std::array buttons{IDC_COM1, IDC_COM2, IDC_LPT1, IDC_LPT2};
+            for (std::size_t port = 0; port < buttons.size(); ++port) {
+                QWidget* button = GetDlgItem(buttons[port]);
+                button->setToolTip(AsPlainText(summaries[static_cast<qsizetype>(port)]));
+                button->setAccessibleDescription(summaries[static_cast<qsizetype>(port)]);
+            }
+        };
+    });
 }
 
 // Nothing is saved from controls that did not read, and a failed save keeps the dialog open

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 
+class CBackgroundCall;
+
 // The setup dialog: edits the printer settings, checks each measurement as its box loses the
 // focus, switches the unit shown, sends the settings to the printer and saves them on OK.
 class CSetupDlg : public CDialogBase {
@@ -26,6 +28,7 @@ protected:
     void OnKillFocus(int id) override;
     void OnOK() override;
     void OnCancel() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct SendInProgress;
@@ -35,6 +38,7 @@ private:
     void OnSend();
     void OnSendFinished(bool sent, const QString& reason);
     void OnPorts();
+    Q_INVOKABLE void WatchPorts(); // queued from showEvent
     void RefreshPortTips();
 
     CPrinterSettings m_settings;
@@ -46,4 +50,6 @@ private:
     std::unique_ptr<unsigned char[]> m_pCommand;
     std::unique_ptr<SendInProgress> m_pSending; // while a Send runs
     DialogRunner m_runDialog = ExecDialog;      // runs the Ports dialog
+    CBackgroundCall* m_pPortTips;               // finds what each port button stands for
+    bool m_bWatchingPorts = false;
 };

@@ -1,5 +1,6 @@
 #include "printer/outport/target/DeviceUri.h"
 
+#include "printer/outport/target/PrintQueueUri.h"
 #include "printer/outport/target/UsbPrinterUri.h"
 
 #include <algorithm>
@@ -160,14 +161,42 @@ PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
     return PortStatus::Ok();
 }
 
+// ipp://HOST[:PORT]/PATH, with 631 as the port when none is given.
+PortStatus ParseIpp(std::string_view rest, PortTarget& target) {
+    const auto slash = rest.find('/');
+    if (slash == std::string_view::npos) {
+        return PortStatus::Failed(
+            "expected the queue's path after the host, as in ipp://HOST/printers/QUEUE");
+    }
+    target.tcpPort = 631;
+    if (PortStatus parsed = ParseSocket(rest.substr(0, slash), target); !parsed.ok()) {
+        return parsed;
+    }
+    target.path = std::string(rest.substr(slash));
+    return ParseIppPath(target.path, target.queue);
+}
+
 } // namespace
 
 std::string PortTarget::Display() const {
-    if (kind == Kind::Socket) {
-        const bool ipv6 = host.find(':') != std::string::npos;
-        return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
+    const bool ipv6 = host.find(':') != std::string::npos;
+    std::string hostPort = (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(tcpPort);
+    switch (kind) {
+    case Kind::Socket:
+        return hostPort;
+    case Kind::UsbPrinter:
+        return MakeUsbPrinterUri(printer);
+    case Kind::CupsQueue:
+        return "cups:" + queue;
+    case Kind::IppPrinter:
+        return (encrypted ? "ipps://" : "ipp://") + hostPort + path;
+    case Kind::Serial:
+    case Kind::Parallel:
+    case Kind::Path:
+    case Kind::Capture:
+        break;
     }
-    return kind == Kind::UsbPrinter ? MakeUsbPrinterUri(printer) : path;
+    return path;
 }
 
 PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
@@ -197,13 +226,21 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     } else if (StartsWith(text, "usb://")) {
         target.kind = PortTarget::Kind::UsbPrinter;
         return ParseUsbPrinterUri(text.substr(6), target.printer);
+    } else if (StartsWith(text, "cups:")) {
+        target.kind = PortTarget::Kind::CupsQueue;
+        return ParseQueueName(text.substr(5), target.queue);
+    } else if (StartsWith(text, "ipp://") || StartsWith(text, "ipps://")) {
+        target.kind = PortTarget::Kind::IppPrinter;
+        target.encrypted = StartsWith(text, "ipps://");
+        return ParseIpp(text.substr(target.encrypted ? 7 : 6), target);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
     }
     if (!StartsWith(target.path, "/")) {
         return PortStatus::Failed(
-            "expected an absolute path, or serial:, parallel:, file:, socket:// or usb://");
+            "expected an absolute path, or serial:, parallel:, file:, socket://, usb://, cups:, "
+            "ipp:// or ipps://");
     }
     return PortStatus::Ok();
 }

@@ -27,16 +27,22 @@ struct PortTarget {
         Capture,    // file:/path, appended to and created if missing
         Socket,     // socket://host[:port]
         UsbPrinter, // usb://make/model?serial=...; the node is found at each send
+        CupsQueue,  // cups:QUEUE, on the user's CUPS server
+        IppPrinter, // ipp://host[:port]/printers/QUEUE or ipps://; a print server's queue
     };
 
     Kind kind = Kind::Path;
-    std::string path; // every kind but Socket; UsbPrinter only once found
-    std::string host; // Socket
+    std::string path; // every kind but Socket and CupsQueue; UsbPrinter only once found;
+                      // IppPrinter: the queue's path on the server, as written
+    std::string host; // Socket, IppPrinter
     int tcpPort = 9100;
+    std::string queue;      // CupsQueue, IppPrinter: the queue's name
+    bool encrypted = false; // IppPrinter: ipps://
     SerialOptions serial;
     PrinterIdentity printer; // UsbPrinter
 
-    // What the port is called in messages: the path, host:port, or the usb:// name.
+    // What the port is called in messages: the path, host:port, the usb:// name, cups:QUEUE or
+    // the ipp:// URI.
     std::string Display() const;
 };
 

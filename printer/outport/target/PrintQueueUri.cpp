@@ -1,0 +1,69 @@
+#include "printer/outport/target/PrintQueueUri.h"
+
+#include <cctype>
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    const int lower = std::tolower(static_cast<unsigned char>(c));
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+// CUPS allows any printable character in a queue name but these.
+bool AllowedInQueueName(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > 0x20 && byte != 0x7F && c != '/' && c != '\\' && c != '#' && c != '?' &&
+           c != '\'' && c != '"';
+}
+
+} // namespace
+
+PortStatus ParseQueueName(std::string_view text, std::string& queue) {
+    queue.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '%') {
+            const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+            const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+            if (low < 0) {
+                return PortStatus::Failed("a '%' must be followed by two hexadecimal digits");
+            }
+            c = static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+        if (!AllowedInQueueName(c)) {
+            return PortStatus::Failed("a print queue's name holds no blanks, control "
+                                      "characters, quotes or / \\ # ?");
+        }
+        queue += c;
+    }
+    if (queue.empty()) {
+        return PortStatus::Failed("no print queue is named");
+    }
+    if (queue.size() > 127) {
+        return PortStatus::Failed("a print queue's name has at most 127 characters");
+    }
+    return PortStatus::Ok();
+}
+
+PortStatus ParseIppPath(std::string_view path, std::string& queue) {
+    if (path.size() < 2 || path.front() != '/') {
+        return PortStatus::Failed(
+            "expected the queue's path after the host, as in ipp://HOST/printers/QUEUE");
+    }
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte == 0x7F || c == '#' || c == '?') {
+            return PortStatus::Failed("the queue's path holds a character a URI cannot");
+        }
+    }
+    std::string_view last = path;
+    while (!last.empty() && last.back() == '/') {
+        last.remove_suffix(1);
+    }
+    last = last.substr(last.rfind('/') + 1);
+    return ParseQueueName(last, queue);
+}
