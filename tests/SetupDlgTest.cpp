@@ -3,7 +3,7 @@
 #include "base/UniqueFd.h"
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
-#include "ui/framework/DialogUnits.h"
+#include "ui/framework/template/DialogUnits.h"
 #include "ui/ports/PortsDialog.h"
 #include "ui/setup/SetupDialogTemplate.h"
 

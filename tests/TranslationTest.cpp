@@ -2,9 +2,9 @@
 // every text it is asked for, so that a text shown without being translated stands out.
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
-#include "ui/framework/DialogUnits.h"
-#include "ui/framework/SvgPicture.h"
-#include "ui/framework/TextFit.h"
+#include "ui/framework/template/DialogUnits.h"
+#include "ui/framework/template/SvgPicture.h"
+#include "ui/framework/template/TextFit.h"
 #include "ui/language/UserLanguage.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortsDialog.h"

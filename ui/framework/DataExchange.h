@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/DialogItems.h"
+#include "ui/framework/template/DialogItems.h"
 
 #include <QString>
 #include <cstdint>

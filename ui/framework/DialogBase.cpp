@@ -1,7 +1,7 @@
 #include "ui/framework/DialogBase.h"
 
 #include "ui/framework/DataExchange.h"
-#include "ui/framework/DialogBuilder.h"
+#include "ui/framework/template/DialogBuilder.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

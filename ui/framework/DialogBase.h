@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/framework/DialogControls.h"
 #include "ui/framework/DialogMessage.h"
-#include "ui/framework/DialogTemplate.h"
 #include "ui/framework/FocusLossCheck.h"
 #include "ui/framework/HelpRequest.h"
 #include "ui/framework/KeyboardNavigation.h"
+#include "ui/framework/template/DialogControls.h"
+#include "ui/framework/template/DialogTemplate.h"
 
 #include <QDialog>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "ui/framework/FocusLossCheck.h"
 
-#include "ui/framework/DialogControls.h"
+#include "ui/framework/template/DialogControls.h"
 
 #include <QAbstractButton>
 #include <QApplication>

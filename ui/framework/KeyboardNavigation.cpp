@@ -1,6 +1,6 @@
 #include "ui/framework/KeyboardNavigation.h"
 
-#include "ui/framework/DialogControls.h"
+#include "ui/framework/template/DialogControls.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/template/DialogTemplate.h"
 
 // Control identifiers of the setup dialog.
 enum SetupControlId : int {

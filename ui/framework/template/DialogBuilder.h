@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/framework/DialogControls.h"
-#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/template/DialogControls.h"
+#include "ui/framework/template/DialogTemplate.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/framework/DialogItems.h"
-#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/template/DialogItems.h"
+#include "ui/framework/template/DialogTemplate.h"
 
 #include <QString>
 #include <vector>

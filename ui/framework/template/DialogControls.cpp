@@ -1,4 +1,4 @@
-#include "ui/framework/DialogControls.h"
+#include "ui/framework/template/DialogControls.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/DialogControls.h"
+#include "ui/framework/template/DialogControls.h"
 
 #include <QString>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "ui/framework/DialogBuilder.h"
+#include "ui/framework/template/DialogBuilder.h"
 
-#include "ui/framework/DialogAccessibility.h"
-#include "ui/framework/DialogUnits.h"
-#include "ui/framework/SvgPicture.h"
-#include "ui/framework/TextFit.h"
+#include "ui/framework/template/DialogAccessibility.h"
+#include "ui/framework/template/DialogUnits.h"
+#include "ui/framework/template/SvgPicture.h"
+#include "ui/framework/template/TextFit.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ui/framework/SvgPicture.h"
+#include "ui/framework/template/SvgPicture.h"
 
 #include <QCoreApplication>
 #include <QFile>

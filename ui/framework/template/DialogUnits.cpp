@@ -1,4 +1,4 @@
-#include "ui/framework/DialogUnits.h"
+#include "ui/framework/template/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ui/framework/TextFit.h"
+#include "ui/framework/template/TextFit.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
-#include "ui/framework/DialogAccessibility.h"
+#include "ui/framework/template/DialogAccessibility.h"
 
-#include "ui/framework/SvgPicture.h"
+#include "ui/framework/template/SvgPicture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
