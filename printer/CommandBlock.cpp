@@ -77,7 +77,11 @@ int BuildCommand(const CPrinterSettings& settings, unsigned char* command) {
     return block.Size();
 }
 
-bool SendToPrinter(const CPrinterSettings& settings, unsigned char* command) {
+bool SendToPrinter(const CPrinterSettings& settings, unsigned char* command,
+                   OutPortCancel* cancel) {
     const int length = BuildCommand(settings, command);
-    return OutPort(length, settings.m_nPort, command) == 1;
+    const int result = cancel == nullptr
+                           ? OutPort(length, settings.m_nPort, command)
+                           : OutPortCancellable(length, settings.m_nPort, command, cancel);
+    return result == 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printer/outport/OutPort.h"
 #include "settings/PrinterSettings.h"
 
 #include <cstddef>
@@ -13,5 +14,7 @@ inline constexpr std::size_t kCommandBufferSize = 100;
 // the rest is left as it was) and returns its length. Values are not checked.
 int BuildCommand(const CPrinterSettings& settings, unsigned char* command);
 
-// Builds the block and hands it to OutPort on the record's port, once. True when it was sent.
-bool SendToPrinter(const CPrinterSettings& settings, unsigned char* command);
+// Builds the block and hands it to OutPort on the record's port, once; with a cancel token, to
+// OutPortCancellable, so that another thread or a signal can stop it. True when it was sent.
+bool SendToPrinter(const CPrinterSettings& settings, unsigned char* command,
+                   OutPortCancel* cancel = nullptr);

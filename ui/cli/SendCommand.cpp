@@ -29,15 +29,17 @@ const QString kUsage = QStringLiteral("trovanel send");
 // 128 + the signal's number, as a shell reports a process the signal ended.
 int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) {
     std::array<unsigned char, kCommandBufferSize> command{};
-    const int size = BuildCommand(settings, command.data());
     const CancelHandle cancel(OutPortCancelCreate());
     bool sent = false;
     {
         const CancelOnSignal cancelOnSignal(cancel.get());
-        sent =
-            uri.isEmpty()
-                ? OutPortCancellable(size, settings.m_nPort, command.data(), cancel.get()) == 1
-                : OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.get()) == 1;
+        if (uri.isEmpty()) {
+            sent = SendToPrinter(settings, command.data(), cancel.get());
+        } else {
+            const int size = BuildCommand(settings, command.data());
+            sent =
+                OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.get()) == 1;
+        }
     }
     if (!sent) {
         PrintMessage(QString::fromUtf8(OutPortLastError()));
