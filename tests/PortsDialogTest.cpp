@@ -368,7 +368,7 @@ TEST_F(PortsDialogTest, PrintQueuesAreOfferedOnceTheServerAnswersAndTestPrintsNo
         QString tested;
     };
     const std::vector<Case> cases{
-        {"stopped (cups:stopped)", "print queue: stopped: paused",
+        {"stopped (cups:stopped)", "print queue: stopped: paused (Waiting for a new print head)",
          "test failed\nthe queue 'stopped' is stopped: paused (Waiting for a new print head)"},
         {labels, "print queue: ready", "test passed: the queue is there and accepts jobs"},
     };

@@ -78,15 +78,6 @@ std::string Quoted(const std::string& name) {
     return "'" + name + "'";
 }
 
-// The queue's state in words, with its own message when it has reasons too.
-std::string StateWords(const PrinterState& state) {
-    std::string words = DescribePrinterState(state);
-    if (!state.reasons.empty() && !state.message.empty()) {
-        words += " (" + state.message + ")";
-    }
-    return words;
-}
-
 } // namespace
 
 QueueAddress QueueAddressOf(const PortTarget& target) {
@@ -125,7 +116,7 @@ PortStatus CheckQueue(PrintServerConnection& server, const QueueAddress& address
     }
     if (queue.state.state == PrinterState::State::Stopped) {
         return PortStatus::Failed("the queue " + Quoted(address.name) + " is " +
-                                  StateWords(queue.state));
+                                  DescribePrinterState(queue.state));
     }
     return PortStatus::Ok();
 }

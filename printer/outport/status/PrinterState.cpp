@@ -80,6 +80,8 @@ std::string DescribePrinterState(const PrinterState& state) {
     }
     if (reasons.empty()) {
         reasons = state.message;
+    } else if (!state.message.empty()) {
+        reasons += " (" + state.message + ")"; // a queue's own words say more than its keywords
     }
     switch (state.state) {
     case PrinterState::State::Stopped:
