@@ -14,10 +14,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointingDevice>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -37,6 +39,19 @@ protected:
         if (event->type() == QEvent::Show && qobject_cast<CSendProgress*>(watched) != nullptr) {
             ++m_nShown;
         }
+        return false;
+    }
+};
+
+// Counts the touches that reach one widget.
+class TouchCounter : public QObject {
+public:
+    explicit TouchCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int m_nBegun = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        m_nBegun += event->type() == QEvent::TouchBegin ? 1 : 0;
         return false;
     }
 };
@@ -131,18 +146,16 @@ TEST_F(SetupDlgSendTest, StalledSendShowsProgressLaterAndItsCancelButtonEndsIt) 
 TEST_F(SetupDlgSendTest, EscapeOrClosingTheProgressWindowCancels) {
     m_pty.Stall();
     Open();
-    Click(IDC_SEND);
-    ASSERT_TRUE(WaitForProgressShown());
-    QTest::keyClick(Progress(), Qt::Key_Escape);
-    ExpectCancelled();
-    EXPECT_TRUE(m_dialog->isVisible());
-
-    m_messages.clear();
-    Click(IDC_SEND);
-    ASSERT_TRUE(WaitForProgressShown());
-    Progress()->close();
-    ExpectCancelled();
-    EXPECT_TRUE(m_dialog->isVisible());
+    for (const auto& end :
+         std::vector<std::function<void()>>{[this] { QTest::keyClick(Progress(), Qt::Key_Escape); },
+                                            [this] { Progress()->close(); }}) {
+        m_messages.clear();
+        Click(IDC_SEND);
+        ASSERT_TRUE(WaitForProgressShown());
+        end();
+        ExpectCancelled();
+        EXPECT_TRUE(m_dialog->isVisible());
+    }
 }
 
 // Before the progress window shows and while it is up, clicks and keys reach no control; once
@@ -175,6 +188,35 @@ TEST_F(SetupDlgSendTest, DialogTakesNoInputWhileSending) {
     Click(IDOK);
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_TRUE(QFileInfo::exists("Trovanel.ini"));
+}
+
+// A press without its release, and a touch, are input too: neither reaches a control while the
+// send runs, and both do once it has ended. The box takes touches so that they are not turned
+// into mouse events on their way.
+TEST_F(SetupDlgSendTest, PressAndTouchReachNoControlWhileSending) {
+    m_pty.Stall();
+    Open();
+    auto* inch = qobject_cast<QAbstractButton*>(Item(IDC_UNIT_INCH));
+    QWidget* length = Item(IDC_LENGTH);
+    length->setAttribute(Qt::WA_AcceptTouchEvents);
+    const TouchCounter touches(length);
+    QPointingDevice* screen = QTest::createTouchDevice();
+    Click(IDC_SEND);
+    ASSERT_TRUE(Sending());
+    for (const bool sending : {true, false}) {
+        SCOPED_TRACE(sending ? "while sending" : "after the send");
+        QTest::mousePress(inch, Qt::LeftButton);
+        EXPECT_EQ(inch->isDown(), !sending);
+        QTest::mouseRelease(inch, Qt::LeftButton);
+        QTest::touchEvent(length, screen).press(0, length->rect().center(), length);
+        QTest::touchEvent(length, screen).release(0, length->rect().center(), length);
+        EXPECT_EQ(touches.m_nBegun, sending ? 0 : 1);
+        if (sending) {
+            ASSERT_TRUE(WaitForProgressShown());
+            QTest::mouseClick(Progress()->findChild<QPushButton*>(), Qt::LeftButton);
+            ExpectCancelled();
+        }
+    }
 }
 
 // Closing the dialog cancels the send and waits for it, with no message left to show; a

@@ -135,10 +135,10 @@ TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
     EXPECT_TRUE(Button(IDC_UNIT_MM)->isChecked());
     EXPECT_TRUE(Button(IDC_COM1)->isChecked());
     EXPECT_TRUE(Button(IDC_THERMAL_TRANSFER)->isChecked());
-    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "0");
-    EXPECT_EQ(Edit(IDC_GAP)->text(), "3");
-    EXPECT_EQ(Edit(IDC_CUT_OFFSET)->text(), "0");
-    EXPECT_EQ(Edit(IDC_TEAR)->text(), "0");
+    for (const auto& [id, text] :
+         {std::pair{IDC_LENGTH, "0"}, {IDC_GAP, "3"}, {IDC_CUT_OFFSET, "0"}, {IDC_TEAR, "0"}}) {
+        EXPECT_EQ(Edit(id)->text(), text) << id;
+    }
     EXPECT_EQ(Label(IDC_LENGTH_UNIT), "mm");
     EXPECT_EQ(Focus(), Button(IDC_UNIT_MM));
     EXPECT_EQ(m_dialog->windowTitle(), "Trovanel");
@@ -146,16 +146,7 @@ TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
 
 // Unit code 2 and port code 7 can only come from a damaged file.
 TEST_F(SetupDlgTest, UnknownCodesFromTheFileCheckNoButton) {
-    std::ofstream("Trovanel.ini", std::ios::binary) << "0002"
-                                                       "0040"
-                                                       "0002"
-                                                       "0000"
-                                                       "0000"
-                                                       "0007"
-                                                       "0000"
-                                                       "0100"
-                                                       "0005"
-                                                       "0000";
+    std::ofstream("Trovanel.ini", std::ios::binary) << "0002004000020000000000070000010000050000";
     Open();
     EXPECT_FALSE(Button(IDC_UNIT_INCH)->isChecked());
     EXPECT_FALSE(Button(IDC_UNIT_MM)->isChecked());
