@@ -29,6 +29,7 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -230,18 +231,15 @@ TEST_F(SetupDlgTest, UnitSwitchShowsStoredValuesAndEveryFocusLossReapplies) {
 
 // The box keeps the focus as the dialog closes; a closing dialog checks nothing.
 TEST_F(SetupDlgTest, EnterInABoxAndEscapeCancelWithoutSaving) {
-    Open();
-    Type(IDC_LENGTH, "2000");
-    Press(Qt::Key_Return);
-    EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
-    EXPECT_TRUE(m_messages.empty());
-
-    Open();
-    Type(IDC_GAP, "abc");
-    Press(Qt::Key_Escape);
-    EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_TRUE(m_messages.empty());
+    for (const auto& [id, text, key] :
+         {std::tuple{IDC_LENGTH, "2000", Qt::Key_Return}, {IDC_GAP, "abc", Qt::Key_Escape}}) {
+        Open();
+        Type(id, text);
+        Press(key);
+        EXPECT_FALSE(m_dialog->isVisible()) << text;
+        EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
+        EXPECT_TRUE(m_messages.empty());
+    }
     EXPECT_FALSE(QFileInfo::exists("Trovanel.ini"));
 }
 
