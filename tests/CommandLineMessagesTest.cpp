@@ -41,14 +41,15 @@ protected:
         m_environment.insert("XDG_CONFIG_HOME", Path(m_dir.path() / "config"));
     }
 
-    // Runs the program in the scratch folder, as the user 'nobody' when `ordinary`.
+    // Runs the program in the scratch folder, as the user 'nobody' when `ordinary` and the test
+    // runs as root.
     Outcome Trovanel(const QStringList& arguments, bool ordinary = false) const {
         QProcess process;
         process.setProgram(QStringLiteral(TROVANEL_PROGRAM));
         process.setArguments(arguments);
         process.setWorkingDirectory(Path(m_dir.path()));
         process.setProcessEnvironment(m_environment);
-        if (ordinary) {
+        if (ordinary && geteuid() == 0) {
             process.setChildProcessModifier([] {
                 const passwd* nobody = getpwnam("nobody");
                 if (nobody == nullptr || setgroups(0, nullptr) != 0 ||

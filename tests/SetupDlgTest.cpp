@@ -111,7 +111,7 @@ QStringList AccessibleTree(QObject* object) {
         for (int i = 0; i < node->childCount(); ++i) {
             QAccessibleInterface* child = node->child(i);
             const QAccessible::State state = child->state();
-            QString line = QString(depth * 2, QLatin1Char(' ')) +
+            QString line = QString(qsizetype{depth} * 2, QLatin1Char(' ')) +
                            QMetaEnum::fromType<QAccessible::Role>().valueToKey(child->role()) +
                            " \"" + child->text(QAccessible::Name) + '"';
             if (!child->text(QAccessible::Description).isEmpty()) {
