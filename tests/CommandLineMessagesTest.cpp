@@ -16,6 +16,7 @@
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -83,39 +84,39 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
         int status;
         QString outPart;
         QString err;
-        QString configHome; // when the row needs another XDG_CONFIG_HOME
     };
     const std::vector<Row> rows{
-        {{"set", "length"}, 2, "", "'length' is not NAME=VALUE.\nTry 'trovanel set --help'.\n", ""},
-        {{"show"}, 0, "\ntear: 50 mm, 20 (0.1 inch)\ncut: 0 pixel\n", "", ""},
+        {{"set", "length"}, 2, "", "'length' is not NAME=VALUE.\nTry 'trovanel set --help'.\n"},
+        {{"show"}, 0, "\ntear: 50 mm, 20 (0.1 inch)\ncut: 0 pixel\n", ""},
         {{"send", "--to", "usb://Acme/LP-2824?colour=red"},
          2,
          "",
          "usb://Acme/LP-2824?colour=red: unknown USB printer option \"colour=red\" "
-         "(serial=SERIAL)\n",
-         ""},
-        {{"send", "--to", folder}, 1, "", folder + ": not a device, FIFO or file\n", ""},
-        {{"send", "--to", "file:" + folder},
-         1,
-         "",
-         folder + ": is a directory, not a device\n",
-         ""},
-        {{"ports", "set", "COM1", capture},
-         1,
-         "",
-         "Cannot save " + Path(m_dir.path() / "Trovanel.ini" / "outport.conf") +
-             ": the file or its folder is not writable.\n",
-         Path(m_dir.path() / "Trovanel.ini")},
+         "(serial=SERIAL)\n"},
+        {{"send", "--to", folder}, 1, "", folder + ": not a device, FIFO or file\n"},
+        {{"send", "--to", "file:" + folder}, 1, "", folder + ": is a directory, not a device\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
-        if (!row.configHome.isEmpty()) {
-            m_environment.insert("XDG_CONFIG_HOME", row.configHome);
-        }
         const Outcome outcome = Trovanel(row.arguments);
         EXPECT_EQ(outcome.status, row.status);
         EXPECT_TRUE(outcome.out.contains(row.outPart)) << outcome.out.toStdString();
         EXPECT_EQ(outcome.err.toStdString(), row.err.toStdString());
+    }
+
+    // outport.conf cannot be saved: its folder is a file, or an ordinary user may not write in
+    // it (the lock beside the file is there already and may be read).
+    fs::create_directory("config");
+    WriteFile("config/.outport.conf.lock", "");
+    ASSERT_EQ(chmod(m_dir.path().c_str(), 0755), 0);
+    for (const auto& [configHome, ordinary, reason] :
+         {std::tuple{Path(m_dir.path() / "Trovanel.ini"), false, "cannot lock it: Not a directory"},
+          {Path(m_dir.path() / "config"), true, "the file or its folder is not writable"}}) {
+        m_environment.insert("XDG_CONFIG_HOME", configHome);
+        const Outcome outcome = Trovanel({"ports", "set", "COM1", capture}, ordinary);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err.toStdString(),
+                  ("Cannot save " + configHome + "/outport.conf: " + reason + ".\n").toStdString());
     }
 }
 
