@@ -150,7 +150,7 @@ TEST_F(CommandLineMessagesTest, SendAskedForHelpOrMisusedSendsNothing) {
 TEST_F(CommandLineMessagesTest, PortsListsTheDevicesFoundAndWhoMayUseThem) {
     ASSERT_TRUE(MockDevices::Active()) << "run this test under umockdev-wrapper";
     Outcome text = Trovanel({"ports"});
-    EXPECT_TRUE(text.out.endsWith("Devices:\n  none found\n")) << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains("Devices:\n  none found\n")) << text.out.toStdString();
 
     m_devices.AddUsbDevice("1-1", "FTDI", "FT232R USB UART", "A12345");
     m_devices.AddSerialAdapter("ttyUSB0", "1-1");

@@ -154,9 +154,9 @@ TEST_F(PortsDialogContentsTest, NetworkPrinterPortRunsFromOneTo65535) {
 
 // A device entry shows its description and node, and its tooltip is the URI it keeps.
 TEST_F(PortsDialogContentsTest, EachDeviceEntryShowsItsUriAsTooltip) {
-    m_devices = {{"/dev/ttyUSB0", "serial:/dev/serial/by-id/usb-FTDI-if00", "FTDI FT232R"},
-                 {"/dev/usb/lp0", "usb://Acme/LP-2824?serial=12345", "Acme LP-2824"},
-                 {"/dev/lp0", "parallel:/dev/lp0", ""}};
+    m_devices = {{"/dev/ttyUSB0", "serial:/dev/serial/by-id/usb-FTDI-if00", "FTDI FT232R", {}},
+                 {"/dev/usb/lp0", "usb://Acme/LP-2824?serial=12345", "Acme LP-2824", {}},
+                 {"/dev/lp0", "parallel:/dev/lp0", "", {}}};
     Open();
     const QStringList shown{"FTDI FT232R (/dev/ttyUSB0)", "Acme LP-2824 (/dev/usb/lp0)",
                             "/dev/lp0"};
