@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -41,51 +42,26 @@ protected:
     WorkDirectory m_dir;
 };
 
-TEST_F(SettingsFile, MissingFileKeepsTheDefaultsEmptyFileGivesZeros) {
+// A missing file keeps the defaults; a short one reads the rest as 0. Each field is read
+// alone: digits of the next field never join it, and junk reads as 0.
+TEST_F(SettingsFile, ReadingIsForgivingFieldByField) {
     EXPECT_EQ(Loaded(), CPrinterSettings());
-    WriteFile(kSettingsFileName, "");
-    EXPECT_EQ(Loaded(), (CPrinterSettings{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST_F(SettingsFile, ShortFileReadsTheRestAsZero) {
-    WriteFile(kSettingsFileName, "0000"
-                                 "0450"
-                                 "0014"
-                                 "-012"
-                                 "0020");
-    EXPECT_EQ(Loaded(), (CPrinterSettings{0, 450, 14, -12, 20, 0, 0, 0, 0, 0}));
-}
-
-// Each field is read alone: digits of the next field never join it, and junk reads as 0.
-TEST_F(SettingsFile, DamagedFieldsReadFieldByField) {
-    std::string bytes = "0100"
-                        "    "
-                        "abcd"
-                        " -5x"
-                        "+7  "
-                        "12ab"
-                        "\t\n 9"
-                        "99999";
-    bytes += std::string(4, '\0');
-    bytes += "0003";
-    bytes += "trailing bytes past the fortieth are ignored";
-    WriteFile(kSettingsFileName, bytes);
-    // The gap in mm is "9" and three zero bytes.
-    EXPECT_EQ(Loaded(), (CPrinterSettings{100, 0, 0, -5, 7, 12, 9, 9999, 9, 0}));
+    std::string damaged = "0100    abcd -5x+7  12ab\t\n 999999";
+    damaged += std::string(4, '\0') + "0003trailing bytes past the fortieth are ignored";
+    const std::pair<std::string, CPrinterSettings> rows[] = {
+        {"", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"000004500014-0120020", {0, 450, 14, -12, 20, 0, 0, 0, 0, 0}},
+        {damaged, {100, 0, 0, -5, 7, 12, 9, 9999, 9, 0}}, // the gap in mm is "9" and three NULs
+    };
+    for (const auto& [bytes, expected] : rows) {
+        WriteFile(kSettingsFileName, bytes);
+        EXPECT_EQ(Loaded(), expected) << bytes;
+    }
 }
 
 TEST_F(SettingsFile, SaveWritesFortyBytesThatLoadBackExactly) {
     ASSERT_EQ(SaveSettings(kUnusual), SaveResult::Saved);
-    EXPECT_EQ(ReadFile(kSettingsFileName), "-001"
-                                           "0450"
-                                           "0014"
-                                           "-127"
-                                           "0020"
-                                           "-001"
-                                           "0001"
-                                           "1143"
-                                           "0036"
-                                           "0050");
+    EXPECT_EQ(ReadFile(kSettingsFileName), "-00104500014-1270020-0010001114300360050");
     EXPECT_EQ(Loaded(), kUnusual);
     EXPECT_TRUE(OnlyTheSettingsFileIsLeft(m_dir.path()));
 }

@@ -14,10 +14,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointingDevice>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -37,6 +39,19 @@ protected:
         if (event->type() == QEvent::Show && qobject_cast<CSendProgress*>(watched) != nullptr) {
             ++m_nShown;
         }
+        return false;
+    }
+};
+
+// Counts the touches that reach one widget.
+class TouchCounter : public QObject {
+public:
+    explicit TouchCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int m_nBegun = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        m_nBegun += event->type() == QEvent::TouchBegin ? 1 : 0;
         return false;
     }
 };
@@ -131,30 +146,41 @@ TEST_F(SetupDlgSendTest, StalledSendShowsProgressLaterAndItsCancelButtonEndsIt) 
 TEST_F(SetupDlgSendTest, EscapeOrClosingTheProgressWindowCancels) {
     m_pty.Stall();
     Open();
-    Click(IDC_SEND);
-    ASSERT_TRUE(WaitForProgressShown());
-    QTest::keyClick(Progress(), Qt::Key_Escape);
-    ExpectCancelled();
-    EXPECT_TRUE(m_dialog->isVisible());
-
-    m_messages.clear();
-    Click(IDC_SEND);
-    ASSERT_TRUE(WaitForProgressShown());
-    Progress()->close();
-    ExpectCancelled();
-    EXPECT_TRUE(m_dialog->isVisible());
+    for (const auto& end :
+         std::vector<std::function<void()>>{[this] { QTest::keyClick(Progress(), Qt::Key_Escape); },
+                                            [this] { Progress()->close(); }}) {
+        m_messages.clear();
+        Click(IDC_SEND);
+        ASSERT_TRUE(WaitForProgressShown());
+        end();
+        ExpectCancelled();
+        EXPECT_TRUE(m_dialog->isVisible());
+    }
 }
 
-// Before the progress window shows and while it is up, clicks and keys reach no control; once
-// the send has ended the dialog answers again.
+// Before the progress window shows and while it is up, clicks, a press without its release,
+// keys and touches reach no control; once the send has ended the dialog answers again. The
+// box takes touches so that they are not turned into mouse events on their way.
 TEST_F(SetupDlgSendTest, DialogTakesNoInputWhileSending) {
     m_pty.Stall();
     Open();
     auto* length = qobject_cast<QLineEdit*>(Item(IDC_LENGTH));
+    auto* inch = qobject_cast<QAbstractButton*>(Item(IDC_UNIT_INCH));
+    length->setAttribute(Qt::WA_AcceptTouchEvents);
+    const TouchCounter touches(length);
+    QPointingDevice* screen = QTest::createTouchDevice();
+    const auto touch = [&] {
+        QTest::touchEvent(length, screen).press(0, length->rect().center(), length);
+        QTest::touchEvent(length, screen).release(0, length->rect().center(), length);
+    };
     Click(IDC_SEND);
     ASSERT_TRUE(Sending());
     Click(IDOK);
     Click(IDC_UNIT_INCH);
+    QTest::mousePress(inch, Qt::LeftButton);
+    EXPECT_FALSE(inch->isDown());
+    QTest::mouseRelease(inch, Qt::LeftButton);
+    touch();
     QTest::keyClicks(length, "9");
     QTest::keyClick(Item(IDC_SEND), Qt::Key_Escape);
     QTest::keyClick(Item(IDC_SEND), Qt::Key_O, Qt::AltModifier);
@@ -166,12 +192,17 @@ TEST_F(SetupDlgSendTest, DialogTakesNoInputWhileSending) {
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_FALSE(QFileInfo::exists("Trovanel.ini"));
     EXPECT_EQ(length->text(), "0");
-    EXPECT_FALSE(qobject_cast<QAbstractButton*>(Item(IDC_UNIT_INCH))->isChecked());
+    EXPECT_FALSE(inch->isChecked());
+    EXPECT_EQ(touches.m_nBegun, 0);
 
     QTest::mouseClick(Progress()->findChild<QPushButton*>(), Qt::LeftButton);
     ExpectCancelled(); // one message: the second click on Send started nothing
-    Click(IDC_UNIT_INCH);
-    EXPECT_TRUE(qobject_cast<QAbstractButton*>(Item(IDC_UNIT_INCH))->isChecked());
+    touch();
+    EXPECT_EQ(touches.m_nBegun, 1);
+    QTest::mousePress(inch, Qt::LeftButton);
+    EXPECT_TRUE(inch->isDown());
+    QTest::mouseRelease(inch, Qt::LeftButton);
+    EXPECT_TRUE(inch->isChecked());
     Click(IDOK);
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_TRUE(QFileInfo::exists("Trovanel.ini"));

@@ -29,6 +29,7 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -110,7 +111,7 @@ QStringList AccessibleTree(QObject* object) {
         for (int i = 0; i < node->childCount(); ++i) {
             QAccessibleInterface* child = node->child(i);
             const QAccessible::State state = child->state();
-            QString line = QString(depth * 2, QLatin1Char(' ')) +
+            QString line = QString(qsizetype{depth} * 2, QLatin1Char(' ')) +
                            QMetaEnum::fromType<QAccessible::Role>().valueToKey(child->role()) +
                            " \"" + child->text(QAccessible::Name) + '"';
             if (!child->text(QAccessible::Description).isEmpty()) {
@@ -135,10 +136,10 @@ TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
     EXPECT_TRUE(Button(IDC_UNIT_MM)->isChecked());
     EXPECT_TRUE(Button(IDC_COM1)->isChecked());
     EXPECT_TRUE(Button(IDC_THERMAL_TRANSFER)->isChecked());
-    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "0");
-    EXPECT_EQ(Edit(IDC_GAP)->text(), "3");
-    EXPECT_EQ(Edit(IDC_CUT_OFFSET)->text(), "0");
-    EXPECT_EQ(Edit(IDC_TEAR)->text(), "0");
+    for (const auto& [id, text] :
+         {std::pair{IDC_LENGTH, "0"}, {IDC_GAP, "3"}, {IDC_CUT_OFFSET, "0"}, {IDC_TEAR, "0"}}) {
+        EXPECT_EQ(Edit(id)->text(), text) << id;
+    }
     EXPECT_EQ(Label(IDC_LENGTH_UNIT), "mm");
     EXPECT_EQ(Focus(), Button(IDC_UNIT_MM));
     EXPECT_EQ(m_dialog->windowTitle(), "Trovanel");
@@ -146,16 +147,7 @@ TEST_F(SetupDlgTest, StartsFromTheDefaultsWithTheFocusOnTheCheckedUnit) {
 
 // Unit code 2 and port code 7 can only come from a damaged file.
 TEST_F(SetupDlgTest, UnknownCodesFromTheFileCheckNoButton) {
-    std::ofstream("Trovanel.ini", std::ios::binary) << "0002"
-                                                       "0040"
-                                                       "0002"
-                                                       "0000"
-                                                       "0000"
-                                                       "0007"
-                                                       "0000"
-                                                       "0100"
-                                                       "0005"
-                                                       "0000";
+    std::ofstream("Trovanel.ini", std::ios::binary) << "0002004000020000000000070000010000050000";
     Open();
     EXPECT_FALSE(Button(IDC_UNIT_INCH)->isChecked());
     EXPECT_FALSE(Button(IDC_UNIT_MM)->isChecked());
@@ -239,18 +231,15 @@ TEST_F(SetupDlgTest, UnitSwitchShowsStoredValuesAndEveryFocusLossReapplies) {
 
 // The box keeps the focus as the dialog closes; a closing dialog checks nothing.
 TEST_F(SetupDlgTest, EnterInABoxAndEscapeCancelWithoutSaving) {
-    Open();
-    Type(IDC_LENGTH, "2000");
-    Press(Qt::Key_Return);
-    EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
-    EXPECT_TRUE(m_messages.empty());
-
-    Open();
-    Type(IDC_GAP, "abc");
-    Press(Qt::Key_Escape);
-    EXPECT_FALSE(m_dialog->isVisible());
-    EXPECT_TRUE(m_messages.empty());
+    for (const auto& [id, text, key] :
+         {std::tuple{IDC_LENGTH, "2000", Qt::Key_Return}, {IDC_GAP, "abc", Qt::Key_Escape}}) {
+        Open();
+        Type(id, text);
+        Press(key);
+        EXPECT_FALSE(m_dialog->isVisible()) << text;
+        EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
+        EXPECT_TRUE(m_messages.empty());
+    }
     EXPECT_FALSE(QFileInfo::exists("Trovanel.ini"));
 }
 

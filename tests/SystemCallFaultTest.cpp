@@ -27,7 +27,10 @@ namespace fs = std::filesystem;
 class SystemCallFault : public testing::Test {
 protected:
     void SetUp() override { m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string()); }
-    void TearDown() override { SystemCallFaults::FailCloseOf("", 0); }
+    void TearDown() override {
+        SystemCallFaults::FailCloseOf("", 0);
+        SystemCallFaults::RefuseSpeedOf("", 0);
+    }
     static int Send(int port) {
         unsigned char block[] = "block";
         return OutPort(5, port, block);
@@ -53,6 +56,25 @@ TEST_F(SystemCallFault, WriteLostAtCloseFailsTheSend) {
     EXPECT_NE(std::string(OutPortLastError()).find("not connected"), std::string::npos)
         << OutPortLastError();
     SystemCallFaults::FailCloseOf("", 0);
+    EXPECT_EQ(Send(0), 1) << OutPortLastError();
+}
+
+// A driver may refuse a speed outright or take the other settings and keep its old speed;
+// either way the line cannot run as asked. Any other error is the device's.
+TEST_F(SystemCallFault, SpeedTheDriverRefusesIsNamed) {
+    PseudoTerminal pty;
+    m_environment.Set("OUTPORT_COM1", "serial:" + pty.Name() + "?baud=230400");
+    const std::string line = "COM1 (" + pty.Name() + "): ";
+    for (const auto& [error, reason] :
+         {std::pair{0, "the line does not support 230400 baud"},
+          {EINVAL, "the line does not support 230400 baud"},
+          {EIO, "not connected — the printer is unplugged or switched off"}}) {
+        SCOPED_TRACE(error);
+        SystemCallFaults::RefuseSpeedOf(pty.Name(), error);
+        EXPECT_EQ(Send(0), 0);
+        EXPECT_EQ(OutPortLastError(), line + reason);
+    }
+    SystemCallFaults::RefuseSpeedOf("", 0);
     EXPECT_EQ(Send(0), 1) << OutPortLastError();
 }
 

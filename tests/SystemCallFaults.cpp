@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <mutex>
 #include <string>
+#include <termios.h>
 #include <unistd.h>
 #include <utility>
 
@@ -11,6 +12,8 @@
 extern "C" int __real_close(int fd); // NOLINT(bugprone-reserved-identifier)
 // NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __real_ioctl(int fd, unsigned long request, ...);
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
+extern "C" int __real_tcsetattr(int fd, int action, const termios* settings);
 
 namespace {
 
@@ -22,6 +25,8 @@ struct Recorded {
 std::mutex g_lock;
 std::string g_failingPrefix;
 int g_closeError = 0;
+std::string g_speedPrefix;
+int g_speedError = 0;
 std::vector<Recorded> g_requests;
 
 std::string PathOf(int fd) {
@@ -59,7 +64,35 @@ extern "C" int __wrap_ioctl(int fd, unsigned long request, void* argument) {
     return __real_ioctl(fd, request, argument);
 }
 
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
+extern "C" int __wrap_tcsetattr(int fd, int action, const termios* settings) {
+    int error = -1;
+    {
+        const std::lock_guard<std::mutex> hold(g_lock);
+        if (!g_speedPrefix.empty() && PathOf(fd).rfind(g_speedPrefix, 0) == 0) {
+            error = g_speedError;
+        }
+    }
+    if (error > 0) {
+        errno = error;
+        return -1;
+    }
+    termios wanted = *settings;
+    termios current{};
+    if (error == 0 && tcgetattr(fd, &current) == 0) {
+        cfsetospeed(&wanted, cfgetospeed(&current));
+        cfsetispeed(&wanted, cfgetispeed(&current));
+    }
+    return __real_tcsetattr(fd, action, &wanted);
+}
+
 namespace SystemCallFaults {
+
+void RefuseSpeedOf(const std::string& prefix, int error) {
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_speedPrefix = prefix;
+    g_speedError = error;
+}
 
 void FailCloseOf(const std::string& prefix, int error) {
     const std::lock_guard<std::mutex> hold(g_lock);
