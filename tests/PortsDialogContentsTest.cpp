@@ -1,6 +1,6 @@
 // What the Ports dialog offers: each line setting and the URI it gives, the network printer's
 // port range, the device entries' tooltips, and the roles a screen reader is told.
-#include "tests/Environment.h"
+#include "tests/PortsDialogFixture.h"
 #include "tests/PseudoTerminal.h"
 #include "tests/WorkDirectory.h"
 #include "ui/ports/PortRow.h"
@@ -24,49 +24,7 @@
 
 namespace {
 
-class PortsDialogContentsTest : public testing::Test {
-protected:
-    PortsDialogContentsTest() {
-        m_environment.Set("XDG_CONFIG_HOME", (m_dir.path() / "config").string());
-        m_environment.UnsetPorts();
-    }
-
-    void Open() {
-        m_dialog = std::make_unique<CPortsDialog>([this] { return m_devices; });
-        m_dialog->SetPromptRunner([this](QDialog& prompt) {
-            prompt.show();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&prompt));
-            m_answerPrompt(prompt);
-            m_dialog->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-            return prompt.result();
-        });
-        m_dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
-    CPortRow* Row(const char* port) const { return m_dialog->findChild<CPortRow*>(port); }
-    QComboBox* Box(const char* port) const { return Row(port)->Target(); }
-    QComboBox* LineSetting(const QString& name) const {
-        for (auto* box : Row("COM1")->findChildren<QComboBox*>()) {
-            if (box->accessibleName() == name) {
-                return box;
-            }
-        }
-        return nullptr;
-    }
-    void TypeUri(const char* port, const QString& uri) {
-        QLineEdit* edit = Box(port)->lineEdit();
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, uri);
-    }
-
-    WorkDirectory m_dir;
-    ScopedEnvironment m_environment;
-    std::vector<DeviceEntry> m_devices;
-    std::function<void(QDialog&)> m_answerPrompt;
-    std::unique_ptr<CPortsDialog> m_dialog;
-};
+class PortsDialogContentsTest : public PortsDialogFixture {};
 
 QStringList Items(const QComboBox* box) {
     QStringList items;
@@ -100,7 +58,7 @@ TEST_F(PortsDialogContentsTest, EveryLineSettingChoiceGoesIntoTheUri) {
     QString others = defaults;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.setting);
-        QComboBox* box = LineSetting(row.setting);
+        QComboBox* box = LineSetting("COM1", row.setting);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(Items(box), row.choices);
         box->setFocus(Qt::TabFocusReason);
@@ -188,7 +146,7 @@ TEST_F(PortsDialogContentsTest, ScreenReaderHearsEachPartOfARow) {
         {Box("COM1"), QAccessible::ComboBox, uri},
         {Row("COM1")->findChild<QPushButton*>("test"), QAccessible::Button, "Test COM1"},
         {Row("COM1")->findChild<CSerialLineEditor*>(), QAccessible::Client, "COM1"},
-        {LineSetting("Speed"), QAccessible::ComboBox, "9600"},
+        {LineSetting("COM1", "Speed"), QAccessible::ComboBox, "9600"},
         {Box("LPT1"), QAccessible::ComboBox, "/dev/lp0"},
     };
     for (const auto& row : rows) {
