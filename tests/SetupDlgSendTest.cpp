@@ -168,10 +168,11 @@ TEST_F(SetupDlgSendTest, DialogTakesNoInputWhileSending) {
     auto* inch = qobject_cast<QAbstractButton*>(Item(IDC_UNIT_INCH));
     length->setAttribute(Qt::WA_AcceptTouchEvents);
     const TouchCounter touches(length);
-    QPointingDevice* screen = QTest::createTouchDevice();
+    // The test owns the device it makes; deleting it unregisters it.
+    const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
     const auto touch = [&] {
-        QTest::touchEvent(length, screen).press(0, length->rect().center(), length);
-        QTest::touchEvent(length, screen).release(0, length->rect().center(), length);
+        QTest::touchEvent(length, screen.get()).press(0, length->rect().center(), length);
+        QTest::touchEvent(length, screen.get()).release(0, length->rect().center(), length);
     };
     Click(IDC_SEND);
     ASSERT_TRUE(Sending());
