@@ -128,6 +128,21 @@ std::string PrintQueue::Description() const {
     return makeAndModel.empty() ? name : makeAndModel;
 }
 
+bool PrintQueue::Usable() const {
+    return accepting && state.state != PrinterState::State::Stopped;
+}
+
+std::string PrintQueue::Fix() const {
+    std::string fix;
+    if (!accepting) {
+        fix = "cupsaccept " + name;
+    }
+    if (state.state == PrinterState::State::Stopped) {
+        fix += (fix.empty() ? "" : ", ") + std::string("cupsenable ") + name;
+    }
+    return fix;
+}
+
 PortStatus LookUpQueue(PrintServerConnection& server, const std::string& printerUri,
                        const std::string& resource, PrintQueue& queue) {
     ipp_t* request = QueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);

@@ -20,6 +20,11 @@ struct PrintQueue {
 
     // The info, else the make and model, else the name.
     std::string Description() const;
+    // Accepting jobs and not stopped.
+    bool Usable() const;
+    // The commands that let the queue take jobs again ("cupsaccept NAME, cupsenable NAME"); empty
+    // when it can.
+    std::string Fix() const;
 };
 
 // The server to reach and how a queue is named on it.

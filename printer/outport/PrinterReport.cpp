@@ -1,0 +1,30 @@
+#include "printer/outport/PrinterReport.h"
+
+#include "printer/outport/status/LinePrinterStatus.h"
+#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/transport/FailureReason.h"
+
+#include <sys/stat.h>
+
+PrinterState PrinterStateOf(const std::string& node, const DeviceAccess& access) {
+    struct stat info {};
+    if (stat(node.c_str(), &info) != 0 || !IsLinePrinter(info)) {
+        return {};
+    }
+    if (!access.usable) {
+        return {PrinterState::State::Unknown, {}, access.status};
+    }
+    const LinePrinterReading reading = ReadLinePrinterStatus(node);
+    if (reading.openError != 0) {
+        return {PrinterState::State::Unknown,
+                {},
+                DescribeFailure(reading.openError, DeviceClass::Printer, {})};
+    }
+    return reading.printer;
+}
+
+std::chrono::milliseconds CallTimeout() {
+    std::chrono::milliseconds timeout{};
+    LookUpTimeout(timeout);
+    return timeout;
+}
