@@ -28,7 +28,19 @@ bool SerialRoundTrips(const PortTarget& target) {
            a.stopBits == b.stopBits && a.flow == b.flow;
 }
 
+// A print queue written out again must name the same queue on the same server.
+bool QueueRoundTrips(const PortTarget& target) {
+    PortTarget again;
+    return !target.queue.empty() && target.queue.size() <= 127 &&
+           ParseDeviceUri(target.Display(), again).ok() && again.kind == target.kind &&
+           again.queue == target.queue && again.host == target.host &&
+           again.tcpPort == target.tcpPort && again.encrypted == target.encrypted;
+}
+
 bool Valid(const PortTarget& target) {
+    if (target.kind == PortTarget::Kind::CupsQueue || target.kind == PortTarget::Kind::IppPrinter) {
+        return QueueRoundTrips(target);
+    }
     if (target.kind == PortTarget::Kind::UsbPrinter) {
         return !target.printer.make.empty() && !target.printer.model.empty() &&
                target.path.empty() && RoundTrips(target);

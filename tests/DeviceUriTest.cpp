@@ -80,7 +80,8 @@ TEST(DeviceUri, PrintQueuesAreNamedOnTheUsersServerOrOnANamedOne) {
     const Case cases[]{
         {"cups:labels", PortTarget::Kind::CupsQueue, "labels", "", 9100, "", "cups:labels"},
         {"cups:caf%C3%A9", PortTarget::Kind::CupsQueue, "caf\xC3\xA9", "", 9100, "",
-         "cups:caf\xC3\xA9"},
+         "cups:caf%C3%A9"},
+        {"cups:a%25b", PortTarget::Kind::CupsQueue, "a%b", "", 9100, "", "cups:a%25b"},
         {"ipp://printhost/printers/labels", PortTarget::Kind::IppPrinter, "labels", "printhost",
          631, "/printers/labels", "ipp://printhost:631/printers/labels"},
         {"ipps://[fd00::9]:8631/printers/labels/", PortTarget::Kind::IppPrinter, "labels",
@@ -103,7 +104,7 @@ TEST(DeviceUri, PrintQueuesAreNamedOnTheUsersServerOrOnANamedOne) {
          {"cups:", "cups:a/b", "cups:a b", "cups:a%20b", "cups:%0a", "cups:%2", "cups:%zz",
           "ipp://printhost", "ipp://printhost/", "ipp:///printers/labels",
           "ipp://printhost:0/printers/labels", "ipp://printhost/printers/a b",
-          "ipps://printhost/printers/labels?x=1"}) {
+          "ipps://printhost/printers/labels?x=1", "ipp://c]pps:p:/printers/labels"}) {
         EXPECT_TRUE(Refused(uri)) << uri;
     }
 }

@@ -8,6 +8,7 @@
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/status/PrinterState.h"
+#include "printer/outport/target/PrintQueueUri.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 
@@ -81,7 +82,7 @@ extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
     for (PrintQueue& queue : listing.queues) {
         DeviceRecord record{OUTPORT_DEVICE_CUPS_QUEUE, {}, {}, PrinterStateText(queue.state)};
         record.device.node = queue.name;
-        record.device.uri = "cups:" + queue.name;
+        record.device.uri = CupsQueueUri(queue.name);
         record.device.description = queue.Description();
         record.access.usable = queue.Usable();
         record.access.fix = queue.Fix();

@@ -150,7 +150,7 @@ PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
         host = rest.substr(0, colon);
         port = rest.substr(colon + 1);
     }
-    if (host.empty() || host.find_first_of("/?# ") != std::string_view::npos) {
+    if (host.empty() || host.find_first_of("/?# []") != std::string_view::npos) {
         return PortStatus::Failed("no valid host");
     }
     target.host = std::string(host);
@@ -187,7 +187,7 @@ std::string PortTarget::Display() const {
     case Kind::UsbPrinter:
         return MakeUsbPrinterUri(printer);
     case Kind::CupsQueue:
-        return "cups:" + queue;
+        return CupsQueueUri(queue);
     case Kind::IppPrinter:
         return (encrypted ? "ipps://" : "ipp://") + hostPort + path;
     case Kind::Serial:

@@ -1,16 +1,8 @@
 #include "printer/outport/target/PrintQueueUri.h"
 
-#include <cctype>
+#include "printer/outport/target/PercentEncoding.h"
 
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const int lower = std::tolower(static_cast<unsigned char>(c));
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
 
 // CUPS allows any printable character in a queue name but these.
 bool AllowedInQueueName(char c) {
@@ -26,8 +18,8 @@ PortStatus ParseQueueName(std::string_view text, std::string& queue) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c == '%') {
-            const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-            const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+            const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+            const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
             if (low < 0) {
                 return PortStatus::Failed("a '%' must be followed by two hexadecimal digits");
             }
@@ -66,4 +58,8 @@ PortStatus ParseIppPath(std::string_view path, std::string& queue) {
     }
     last = last.substr(last.rfind('/') + 1);
     return ParseQueueName(last, queue);
+}
+
+std::string CupsQueueUri(std::string_view queue) {
+    return "cups:" + PercentEncoded(queue);
 }

@@ -7,6 +7,9 @@
 
 // The parts of cups:QUEUE and ipp://HOST[:PORT]/printers/QUEUE URIs that name the queue.
 
+// cups:QUEUE for a queue's name, encoded so that it reads back as the same name.
+std::string CupsQueueUri(std::string_view queue);
+
 // Decodes the text after "cups:" into a queue name, or says why it is none.
 PortStatus ParseQueueName(std::string_view text, std::string& queue);
 

@@ -1,39 +1,10 @@
 #include "printer/outport/target/UsbPrinterUri.h"
 
-#include "base/Characters.h"
+#include "printer/outport/target/PercentEncoding.h"
 
-#include <array>
 #include <utility>
 
 namespace {
-
-constexpr std::array<char, 16> kHexDigits{'0', '1', '2', '3', '4', '5', '6', '7',
-                                          '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-
-// Everything but the characters that never need escaping in a URI; ASCII rules, so a byte of a
-// multi-byte name is encoded in every locale.
-std::string Encode(std::string_view text) {
-    std::string encoded;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (IsAsciiAlnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += kHexDigits.at(byte >> 4U);
-            encoded += kHexDigits.at(byte & 0x0FU);
-        }
-    }
-    return encoded;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    const char lower = AsciiLower(c);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
 
 PortStatus Decode(std::string_view text, std::string& decoded) {
     decoded.clear();
@@ -45,8 +16,8 @@ PortStatus Decode(std::string_view text, std::string& decoded) {
             decoded += text[i];
             continue;
         }
-        const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
         if (low < 0 || (high == 0 && low == 0)) {
             return PortStatus::Failed(
                 "a '%' must be followed by two hexadecimal digits, and not 00");
@@ -76,9 +47,9 @@ PortStatus ApplyOption(std::string_view option, PrinterIdentity& printer) {
 } // namespace
 
 std::string MakeUsbPrinterUri(const PrinterIdentity& printer) {
-    std::string uri = "usb://" + Encode(printer.make) + "/" + Encode(printer.model);
+    std::string uri = "usb://" + PercentEncoded(printer.make) + "/" + PercentEncoded(printer.model);
     if (!printer.serial.empty()) {
-        uri += "?serial=" + Encode(printer.serial);
+        uri += "?serial=" + PercentEncoded(printer.serial);
     }
     return uri;
 }
