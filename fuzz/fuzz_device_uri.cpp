@@ -1,6 +1,6 @@
 // Any text as a device URI: a clean failure with a reason, or a target that makes sense.
-#include "printer/outport/target/DeviceUri.h"
-#include "printer/outport/target/SerialUri.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/SerialUri.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -11,6 +11,8 @@ packages=(
     fonts-dejavu-core
     libudev-dev umockdev libumockdev-dev
     libcups2-dev cups-daemon cups-client
+    libavahi-client-dev avahi-daemon avahi-utils dbus-daemon iproute2
+    ansible-core
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n locales-all
     lintian desktop-file-utils appstream groff-base
 )

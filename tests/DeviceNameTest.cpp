@@ -1,6 +1,6 @@
 // The names a printer is known by: its IEEE 1284 identity and the usb:// URI made from it.
-#include "printer/outport/target/PrinterIdentity.h"
-#include "printer/outport/target/UsbPrinterUri.h"
+#include "printer/outport/address/PrinterIdentity.h"
+#include "printer/outport/address/UsbPrinterUri.h"
 
 #include <gtest/gtest.h>
 #include <string>

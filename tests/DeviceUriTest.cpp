@@ -1,4 +1,4 @@
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 #include "printer/outport/OutPort.h"
 
-#include "printer/outport/target/PortConfig.h"
-#include "printer/outport/target/PortConfigFile.h"
+#include "printer/outport/address/PortConfig.h"
+#include "printer/outport/address/PortConfigFile.h"
 #include "tests/Endpoints.h"
 #include "tests/Environment.h"
 #include "tests/PseudoTerminal.h"

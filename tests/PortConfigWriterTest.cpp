@@ -1,6 +1,6 @@
 #include "ui/ports/PortConfigWriter.h"
 
-#include "printer/outport/target/PortConfigFile.h"
+#include "printer/outport/address/PortConfigFile.h"
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
 

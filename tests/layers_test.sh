@@ -8,8 +8,8 @@ failed=0
 rules=(
     "base/|settings/ printer/ ui/"
     "settings/|printer/ ui/"
-    "printer/outport/status/|printer/outport/target/ printer/outport/transport/ printer/outport/discovery/ printer/outport/cups/ printer/outport/OutPort settings/ ui/"
-    "printer/outport/target/|printer/outport/transport/ printer/outport/discovery/ printer/outport/cups/ printer/outport/OutPort settings/ ui/"
+    "printer/outport/status/|printer/outport/address/ printer/outport/transport/ printer/outport/discovery/ printer/outport/cups/ printer/outport/OutPort settings/ ui/"
+    "printer/outport/address/|printer/outport/transport/ printer/outport/discovery/ printer/outport/cups/ printer/outport/OutPort settings/ ui/"
     "printer/outport/transport/|printer/outport/discovery/ printer/outport/cups/ printer/outport/OutPort settings/ ui/"
     "printer/outport/discovery/|printer/outport/transport/ printer/outport/cups/ printer/outport/OutPort settings/ ui/"
     "printer/outport/cups/|printer/outport/discovery/ printer/outport/OutPort settings/ ui/"

@@ -8,7 +8,7 @@
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/status/PrinterState.h"
-#include "printer/outport/target/PrintQueueUri.h"
+#include "printer/outport/address/PrintQueueUri.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 

@@ -1,7 +1,7 @@
 #include "printer/outport/PrinterReport.h"
 
 #include "printer/outport/status/LinePrinterStatus.h"
-#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/transport/FailureReason.h"
 
 #include <sys/stat.h>

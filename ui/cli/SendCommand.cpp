@@ -3,7 +3,7 @@
 #include "printer/CommandBlock.h"
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"

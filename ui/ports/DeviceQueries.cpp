@@ -1,7 +1,7 @@
 #include "ui/ports/DeviceQueries.h"
 
 #include "printer/outport/OutPortDevices.h"
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QCoreApplication>

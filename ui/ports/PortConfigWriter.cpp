@@ -1,9 +1,9 @@
 #include "ui/ports/PortConfigWriter.h"
 
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/target/DeviceUri.h"
-#include "printer/outport/target/PortConfig.h"
-#include "printer/outport/target/PortConfigFile.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/PortConfig.h"
+#include "printer/outport/address/PortConfigFile.h"
 #include "settings/AtomicFile.h"
 #include "settings/FileLock.h"
 

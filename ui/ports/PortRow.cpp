@@ -1,7 +1,7 @@
 #include "ui/ports/PortRow.h"
 
-#include "printer/outport/target/DeviceUri.h"
-#include "printer/outport/target/SerialUri.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/SerialUri.h"
 #include "ui/framework/PlainText.h"
 #include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortProbe.h"

@@ -1,7 +1,7 @@
 #include "ui/setup/SendProgress.h"
 
-#include "printer/outport/target/DeviceUri.h"
-#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/PortConfig.h"
 #include "ui/framework/DialogMessage.h"
 
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 #include "printer/outport/cups/PrintServer.h"
 #include "printer/outport/status/PortStatus.h"
 #include "printer/outport/status/PrinterState.h"
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 
 #include <string>
 #include <vector>

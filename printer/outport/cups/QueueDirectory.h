@@ -2,7 +2,7 @@
 
 #include "printer/outport/cups/PrintQueue.h"
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/transport/Deadline.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "base/Characters.h"
 #include "base/UniqueFd.h"
-#include "printer/outport/target/UsbPrinterUri.h"
+#include "printer/outport/address/UsbPrinterUri.h"
 
 #include <algorithm>
 #include <array>

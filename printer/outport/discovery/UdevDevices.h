@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer/outport/target/PrinterIdentity.h"
+#include "printer/outport/address/PrinterIdentity.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 
 #include <string>
 #include <string_view>

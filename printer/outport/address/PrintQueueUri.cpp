@@ -1,6 +1,6 @@
-#include "printer/outport/target/PrintQueueUri.h"
+#include "printer/outport/address/PrintQueueUri.h"
 
-#include "printer/outport/target/PercentEncoding.h"
+#include "printer/outport/address/PercentEncoding.h"
 
 namespace {
 

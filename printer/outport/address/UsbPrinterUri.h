@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/target/PrinterIdentity.h"
+#include "printer/outport/address/PrinterIdentity.h"
 
 #include <string>
 #include <string_view>

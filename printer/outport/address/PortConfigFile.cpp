@@ -1,4 +1,4 @@
-#include "printer/outport/target/PortConfigFile.h"
+#include "printer/outport/address/PortConfigFile.h"
 
 #include "base/Characters.h"
 #include "base/IoLoops.h"

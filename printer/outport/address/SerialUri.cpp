@@ -1,4 +1,4 @@
-#include "printer/outport/target/SerialUri.h"
+#include "printer/outport/address/SerialUri.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "printer/outport/target/DeviceUri.h"
+#include "printer/outport/address/DeviceUri.h"
 
-#include "printer/outport/target/PrintQueueUri.h"
-#include "printer/outport/target/UsbPrinterUri.h"
+#include "printer/outport/address/PrintQueueUri.h"
+#include "printer/outport/address/UsbPrinterUri.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "printer/outport/target/UsbPrinterUri.h"
+#include "printer/outport/address/UsbPrinterUri.h"
 
-#include "printer/outport/target/PercentEncoding.h"
+#include "printer/outport/address/PercentEncoding.h"
 
 #include <utility>
 

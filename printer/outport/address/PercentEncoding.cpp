@@ -1,4 +1,4 @@
-#include "printer/outport/target/PercentEncoding.h"
+#include "printer/outport/address/PercentEncoding.h"
 
 #include "base/Characters.h"
 

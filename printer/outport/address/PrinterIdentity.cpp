@@ -1,4 +1,4 @@
-#include "printer/outport/target/PrinterIdentity.h"
+#include "printer/outport/address/PrinterIdentity.h"
 
 #include "base/Characters.h"
 

@@ -1,6 +1,6 @@
-#include "printer/outport/target/PortConfig.h"
+#include "printer/outport/address/PortConfig.h"
 
-#include "printer/outport/target/PortConfigFile.h"
+#include "printer/outport/address/PortConfigFile.h"
 
 #include <array>
 #include <charconv>
