@@ -5,10 +5,10 @@
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/address/DeviceUri.h"
 #include "settings/PrinterSettings.h"
+#include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
 #include "ui/cli/SignalCancel.h"
 #include "ui/ports/PortLibraryHandles.h"
 
@@ -106,7 +106,7 @@ int RunSend(const QStringList& arguments) {
     CPrinterSettings settings;
     LoadSettings(settings);
     if (parser.isSet(port)) {
-        const auto chosen = PortIndex(parser.value(port));
+        const auto chosen = PortIndex(parser.value(port).toStdString());
         if (!chosen) {
             return static_cast<int>(UsageError(
                 kUsage, QCoreApplication::translate(

@@ -1,13 +1,12 @@
 #include "ui/cli/SetCommand.h"
 
-#include "base/EditInteger.h"
 #include "settings/FileLock.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SaveResult.h"
+#include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
 #include "ui/language/SettingsMessages.h"
 
 #include <QCommandLineOption>
@@ -15,23 +14,16 @@
 #include <QCoreApplication>
 #include <QString>
 #include <chrono>
-#include <functional>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel set");
 
-struct Assignment {
-    QString name;
-    QString value;
-};
-
 // Splits NAME=VALUE pairs; says which argument is not one.
-std::optional<std::vector<Assignment>> Assignments(const QStringList& texts) {
-    std::vector<Assignment> assignments;
+std::optional<std::vector<SettingWord>> Assignments(const QStringList& texts) {
+    std::vector<SettingWord> assignments;
     for (const QString& text : texts) {
         const qsizetype equals = text.indexOf(QLatin1Char('='));
         if (equals <= 0) {
@@ -40,98 +32,18 @@ std::optional<std::vector<Assignment>> Assignments(const QStringList& texts) {
                 QCoreApplication::translate("CommandLine", "'%1' is not NAME=VALUE.").arg(text));
             return std::nullopt;
         }
-        assignments.push_back({text.left(equals), text.mid(equals + 1)});
+        assignments.push_back(
+            {text.left(equals).toStdString(), text.mid(equals + 1).toStdString()});
     }
     return assignments;
 }
 
-// Applies one code setting (unit, port, mode); a measurement is left for later. Returns the
-// message when the value is not one of the setting's words.
-std::optional<QString> ApplyCode(CPrinterSettings& settings, const Assignment& assignment) {
-    if (assignment.name == QLatin1String("unit")) {
-        const auto code = UnitCode(assignment.value);
-        if (!code) {
-            return QCoreApplication::translate("CommandLine", "The unit is mm or inch, not '%1'.")
-                .arg(assignment.value);
-        }
-        settings.m_nUnit = *code;
-    } else if (assignment.name == QLatin1String("port")) {
-        const auto code = PortIndex(assignment.value);
-        if (!code) {
-            return QCoreApplication::translate("CommandLine",
-                                               "The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
-                .arg(assignment.value);
-        }
-        settings.m_nPort = *code;
-    } else if (assignment.name == QLatin1String("mode")) {
-        const auto code = ModeCode(assignment.value);
-        if (!code) {
-            return QCoreApplication::translate("CommandLine",
-                                               "The mode is transfer or direct, not '%1'.")
-                .arg(assignment.value);
-        }
-        settings.m_nPrintMode = *code;
+QStringList Messages(const std::vector<SettingRejection>& rejections) {
+    QStringList messages;
+    for (const SettingRejection& rejection : rejections) {
+        messages.push_back(SettingRejectionMessage(rejection));
     }
-    return std::nullopt;
-}
-
-using SetOperation = SetResult (CPrinterSettings::*)(std::int32_t);
-
-std::optional<SetOperation> MeasurementOperation(const QString& name) {
-    if (name == QLatin1String("length")) {
-        return &CPrinterSettings::SetLength;
-    }
-    if (name == QLatin1String("gap")) {
-        return &CPrinterSettings::SetGap;
-    }
-    if (name == QLatin1String("tear")) {
-        return &CPrinterSettings::SetTearOffset;
-    }
-    if (name == QLatin1String("cut")) {
-        return &CPrinterSettings::SetCutOffset;
-    }
-    return std::nullopt;
-}
-
-bool IsCodeName(const QString& name) {
-    return name == QLatin1String("unit") || name == QLatin1String("port") ||
-           name == QLatin1String("mode");
-}
-
-// Applies a measurement as the dialog's box would: read as an edit box's integer, then
-// checked by the record in the unit in force. Returns the message when it is rejected.
-std::optional<QString> ApplyMeasurement(CPrinterSettings& settings, SetOperation operation,
-                                        const QString& value) {
-    const auto number = ReadEditInteger(value.toStdString());
-    if (!number) {
-        // The dialog's words when an edit box does not read as a number.
-        return QCoreApplication::translate("CommandLine", "Please enter an integer.");
-    }
-    const SetResult result = std::invoke(operation, settings, *number);
-    if (!result.accepted) {
-        return SettingsMessageText(result.message);
-    }
-    return std::nullopt;
-}
-
-// Applies every assignment to `settings`: the codes first, so that measurements are read in
-// the unit the command line leaves in force, then the measurements in the order given.
-// Returns the messages of all rejected values.
-QStringList Apply(CPrinterSettings& settings, const std::vector<Assignment>& assignments) {
-    QStringList rejections;
-    for (const Assignment& assignment : assignments) {
-        if (auto message = ApplyCode(settings, assignment)) {
-            rejections.push_back(*message);
-        }
-    }
-    for (const Assignment& assignment : assignments) {
-        if (const auto operation = MeasurementOperation(assignment.name)) {
-            if (auto message = ApplyMeasurement(settings, *operation, assignment.value)) {
-                rejections.push_back(*message);
-            }
-        }
-    }
-    return rejections;
+    return messages;
 }
 
 ExitStatus Report(SaveResult result) {
@@ -165,15 +77,25 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     if (!assignments) {
         return ExitStatus::Usage;
     }
-    for (const Assignment& assignment : *assignments) {
-        if (!IsCodeName(assignment.name) && !MeasurementOperation(assignment.name)) {
+    for (const SettingWord& assignment : *assignments) {
+        if (!IsSettingName(assignment.name)) {
             return UsageError(kUsage, QCoreApplication::translate(
                                           "CommandLine",
                                           "Unknown setting '%1'; the names are unit, length, "
                                           "gap, tear, cut, port and mode.")
-                                          .arg(assignment.name));
+                                          .arg(QString::fromStdString(assignment.name)));
         }
     }
+    return ChangeSettings(
+        [&](CPrinterSettings& settings) {
+            return Messages(ApplySettingWords(settings, *assignments));
+        },
+        verbose);
+}
+
+} // namespace
+
+ExitStatus ChangeSettings(const SettingsChange& change, bool verbose) {
     // Held from the read to the write, so that a change another program saves meanwhile is
     // neither lost nor overwritten.
     const FileLock lock = LockSettings();
@@ -182,7 +104,7 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     }
     CPrinterSettings settings;
     LoadSettings(settings);
-    const QStringList rejections = Apply(settings, *assignments);
+    const QStringList rejections = change(settings);
     for (const QString& message : rejections) {
         PrintMessage(message);
     }
@@ -195,8 +117,6 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     }
     return status;
 }
-
-} // namespace
 
 int RunSet(const QStringList& arguments) {
     QCommandLineParser parser;

@@ -3,10 +3,10 @@
 #include "printer/CommandBlock.h"
 #include "printer/outport/OutPortDevices.h"
 #include "settings/PrinterSettings.h"
+#include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
@@ -86,13 +86,13 @@ QString Measurement(std::int32_t mm, std::int32_t tenths) {
 
 QString Readable(const CPrinterSettings& settings, const DeviceMapping& device,
                  const QByteArray& block) {
+    const auto word = PortWord(settings.m_nPort);
     const QString port =
-        PortWord(settings.m_nPort)
-            .value_or(
-                QCoreApplication::translate("CommandLine", "none (code %1)").arg(settings.m_nPort));
+        word ? QString::fromUtf8(*word)
+             : QCoreApplication::translate("CommandLine", "none (code %1)").arg(settings.m_nPort);
     QString text;
-    text +=
-        QCoreApplication::translate("CommandLine", "unit: %1\n").arg(UnitWord(settings.m_nUnit));
+    text += QCoreApplication::translate("CommandLine", "unit: %1\n")
+                .arg(QString::fromUtf8(UnitWord(settings.m_nUnit)));
     text += QCoreApplication::translate("CommandLine", "length: %1\n")
                 .arg(Measurement(settings.m_nLengthMm, settings.m_nLengthInch));
     text += QCoreApplication::translate("CommandLine", "gap: %1\n")
@@ -107,7 +107,7 @@ QString Readable(const CPrinterSettings& settings, const DeviceMapping& device,
                     .arg(TerminalSafe(device.uri), TerminalSafe(device.origin));
     }
     text += QCoreApplication::translate("CommandLine", "mode: %1\n")
-                .arg(ModeWord(settings.m_nPrintMode));
+                .arg(QString::fromUtf8(ModeWord(settings.m_nPrintMode)));
     text += QCoreApplication::translate("CommandLine", "block:\n") + ReadableBlock(block);
     return text;
 }
@@ -116,7 +116,7 @@ QString Json(const CPrinterSettings& settings, const DeviceMapping& device,
              const QByteArray& block) {
     const auto port = PortWord(settings.m_nPort);
     const QJsonObject object{
-        {QStringLiteral("unit"), UnitWord(settings.m_nUnit)},
+        {QStringLiteral("unit"), QString::fromUtf8(UnitWord(settings.m_nUnit))},
         {QStringLiteral("length_mm"), settings.m_nLengthMm},
         {QStringLiteral("length_tenths"), settings.m_nLengthInch},
         {QStringLiteral("gap_mm"), settings.m_nGapMm},
@@ -124,10 +124,10 @@ QString Json(const CPrinterSettings& settings, const DeviceMapping& device,
         {QStringLiteral("tear_mm"), settings.m_nTearMm},
         {QStringLiteral("tear_tenths"), settings.m_nTearInch},
         {QStringLiteral("cut"), settings.m_nCutOffset},
-        {QStringLiteral("port"), port ? QJsonValue(*port) : QJsonValue()},
+        {QStringLiteral("port"), port ? QJsonValue(QString::fromUtf8(*port)) : QJsonValue()},
         {QStringLiteral("device"), device.uri},
         {QStringLiteral("device_origin"), device.origin},
-        {QStringLiteral("mode"), ModeWord(settings.m_nPrintMode)},
+        {QStringLiteral("mode"), QString::fromUtf8(ModeWord(settings.m_nPrintMode))},
         {QStringLiteral("block_hex"), QString::fromLatin1(block.toHex())},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
