@@ -176,7 +176,8 @@ TEST_F(PresetStoreTest, UsersHideAdministratorsAndUnusableFilesAreListedNotUsed)
     CPrinterSettings settings;
     WriteFile(m_folders.system[0] + "/shipping.preset", "name=Shipping\ncut=1\n");
     WriteFile(m_folders.system[1] + "/shipping.preset", "name=Shipping\ncut=2\n");
-    WriteFile(m_folders.system[1] + "/big.preset", "name=Big\n#" + std::string(64 * 1024, 'x'));
+    WriteFile(m_folders.system[1] + "/big.preset",
+              "name=Big\n#" + std::string(kPresetFileLargest, 'x'));
     WriteFile(m_folders.system[1] + "/other.txt", "not a preset");
     ASSERT_EQ(mkfifo((m_folders.system[1] + "/fifo.preset").c_str(), 0644), 0);
     fs::create_directory(m_folders.system[1] + "/folder.preset");
@@ -229,7 +230,7 @@ TEST_F(PresetStoreTest, ConcurrentSavesOfDifferentPresetsLoseNone) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     const PresetList list = ListPresets(m_folders);
-    EXPECT_EQ(list.usable.size(), std::size_t{kSavers * kPresetsEach});
+    EXPECT_EQ(list.usable.size(), std::size_t{kSavers} * kPresetsEach);
     EXPECT_TRUE(list.unusable.empty());
 }
 
