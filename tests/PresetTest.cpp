@@ -5,6 +5,7 @@
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -130,6 +132,40 @@ TEST(ApplyPreset, SetsTheUnitFirstKeepsWhatItLeavesOutAndIsAllOrNothing) {
     EXPECT_EQ(settings, before);
 }
 
+TEST(PresetFolders, FollowTheBaseDirectoryRules) {
+    ScopedEnvironment environment;
+    const struct {
+        const char* configHome;
+        const char* home;
+        const char* configDirs;
+        PresetFolders expected;
+    } rows[] = {
+        {"/cfg", "/home/u", nullptr, {"/cfg/trovanel/presets", {"/etc/xdg/trovanel/presets"}}},
+        {"relative",
+         "/home/u",
+         "",
+         {"/home/u/.config/trovanel/presets", {"/etc/xdg/trovanel/presets"}}},
+        {nullptr,
+         "/home/u",
+         "/a:relative::/b",
+         {"/home/u/.config/trovanel/presets", {"/a/trovanel/presets", "/b/trovanel/presets"}}},
+    };
+    for (const auto& row : rows) {
+        for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", row.configHome},
+                                          {"HOME", row.home},
+                                          {"XDG_CONFIG_DIRS", row.configDirs}}) {
+            if (value != nullptr) {
+                environment.Set(name, value);
+            } else {
+                environment.Unset(name);
+            }
+        }
+        const PresetFolders folders = PresetFoldersFromEnvironment();
+        EXPECT_EQ(folders.user, row.expected.user);
+        EXPECT_EQ(folders.system, row.expected.system);
+    }
+}
+
 class PresetStoreTest : public testing::Test {
 protected:
     PresetStoreTest() {
@@ -230,6 +266,50 @@ TEST_F(PresetStoreTest, NamesRoundTripAndFilesKeepTheirPlace) {
     EXPECT_EQ(SavePreset(m_folders, Saved("Broken", settings), false), PresetChange::Exists);
     EXPECT_EQ(DeletePreset(m_folders, "Broken"), PresetChange::Done);
     EXPECT_FALSE(fs::exists(m_folders.user + "/Broken.preset"));
+}
+
+// The check for an existing preset and the write are one step: of several processes saving
+// the same new preset without replacing, exactly one succeeds.
+TEST_F(PresetStoreTest, OfRacingSavesOfOneNameOnlyOneWins) {
+    constexpr int kSavers = 4;
+    std::vector<pid_t> savers;
+    for (int saver = 0; saver < kSavers; ++saver) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CPrinterSettings settings;
+            settings.m_nCutOffset = saver;
+            _exit(static_cast<int>(SavePreset(m_folders, Saved("Same", settings), false)));
+        }
+        savers.push_back(child);
+    }
+    int done = 0;
+    for (const pid_t child : savers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        const auto change = static_cast<PresetChange>(WEXITSTATUS(status));
+        EXPECT_TRUE(change == PresetChange::Done || change == PresetChange::Exists);
+        done += change == PresetChange::Done ? 1 : 0;
+    }
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(PresetStoreTest, AFileOrFolderAUserCannotReadIsListedWithTheReason) {
+    ASSERT_EQ(chmod(m_dir.path().c_str(), 0755), 0); // the user may reach the folders
+    WriteFile(m_folders.system[0] + "/secret.preset", "name=Secret\n");
+    ASSERT_EQ(chmod((m_folders.system[0] + "/secret.preset").c_str(), 0), 0);
+    ASSERT_EQ(chmod(m_folders.system[1].c_str(), 0), 0);
+    const int status = RunAsOrdinaryUser([this] {
+        const PresetList list = ListPresets(m_folders);
+        return list.usable.empty() && list.unusable.size() == 2 &&
+                       list.unusable[0].problem.error == EACCES &&
+                       list.unusable[1].path == m_folders.system[1]
+                   ? 0
+                   : 1;
+    });
+    chmod(m_folders.system[1].c_str(), 0755);
+    EXPECT_EQ(status, 0);
 }
 
 // Each process saves its own presets over and over; every one of them is there at the end.
