@@ -80,6 +80,7 @@ protected:
             }
         }
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(ConfigFolder()));
+        m_environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), Path(m_dir.path() / "xdg"));
         // The print server is the tests' own scheduler, never the machine's.
         m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral(TROVANEL_CUPS_SERVER));
         Speak("C.UTF-8"); // the source texts, whatever the machine's language
@@ -274,6 +275,61 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
     EXPECT_EQ(send, (Outcome{0, "Send To Printer OK!\n", ""}));
     EXPECT_EQ(ReadFile(m_dir.path() / "com2.bin"), dryRun.out.toStdString());
     EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), dryRun.out.toStdString());
+}
+
+// Save, export, delete, import and apply in each unit; send --preset saves nothing; an
+// administrator's preset is listed as such, hidden by the user's, and never deleted.
+TEST_F(CommandLineTest, PresetsRoundTripAndApplyAsSetDoes) {
+    for (const QStringList& values : {QStringList{"unit=inch", "length=300", "gap=5", "tear=7"},
+                                      QStringList{"unit=mm", "length=1103", "gap=36", "tear=0"}}) {
+        ASSERT_EQ(Trovanel(QStringList{"set", "cut=-3", "mode=direct"} + values).status, 0);
+        const std::string saved = ReadFile("Trovanel.ini");
+        const QByteArray block = Trovanel({"send", "--dry-run"}).out;
+        EXPECT_EQ(Trovanel({"preset", "save", "Stock", "--description", "2 in tags"}),
+                  (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "export", "Stock", "stock.preset"}), (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "delete", "Stock"}), (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "import", "stock.preset"}), (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "export", "Stock"}).out.toStdString(),
+                  ReadFile("stock.preset"));
+
+        ASSERT_EQ(
+            Trovanel({"set", "unit=mm", "length=5", "gap=0", "cut=9", "mode=transfer"}).status, 0);
+        const std::string changed = ReadFile("Trovanel.ini");
+        EXPECT_EQ(Trovanel({"send", "--preset", "Stock", "--dry-run"}).out, block);
+        EXPECT_EQ(ReadFile("Trovanel.ini"), changed);
+        EXPECT_EQ(Trovanel({"preset", "apply", "Stock", "--verbose"}),
+                  (Outcome{0, "Saved Trovanel.ini.\n", ""}));
+        EXPECT_EQ(ReadFile("Trovanel.ini"), saved);
+        EXPECT_EQ(Trovanel({"preset", "save", "Stock"}).status, 2);
+        EXPECT_EQ(Trovanel({"preset", "delete", "Stock"}).status, 0);
+    }
+
+    fs::create_directories(m_dir.path() / "xdg/trovanel/presets");
+    WriteFile(m_dir.path() / "xdg/trovanel/presets/tags.preset", "name=Tags\ncut=4\n");
+    WriteFile(m_dir.path() / "xdg/trovanel/presets/Broken.preset", "name=Broken\nport=COM1\n");
+    const QString broken = Path(m_dir.path() / "xdg/trovanel/presets/Broken.preset");
+    EXPECT_EQ(Trovanel({"preset", "list"}),
+              (Outcome{0,
+                       "Tags (system)\n  cut=4\ncannot be used: " + broken.toUtf8() +
+                           " line 2: unknown key 'port'; the keys are name, description, unit, "
+                           "length, gap, tear, cut and mode\n",
+                       ""}));
+    EXPECT_EQ(Trovanel({"preset", "apply", "Broken"}).err,
+              "The preset 'Broken' cannot be used: " + broken +
+                  " line 2: unknown key 'port'; the keys are name, description, unit, length, "
+                  "gap, tear, cut and mode\n");
+    const Outcome refused = Trovanel({"preset", "delete", "Tags"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains("xdg/trovanel/presets/tags.preset"))
+        << refused.err.toStdString();
+    ASSERT_EQ(Trovanel({"preset", "save", "Tags"}).status, 0);
+    const QJsonObject listed = ParseObject(Trovanel({"preset", "list", "--json"}).out);
+    const QJsonObject tags = listed["presets"].toArray()[0].toObject();
+    ExpectFields(tags, {{"name", "Tags"}, {"origin", "user"}, {"description", ""}});
+    EXPECT_EQ(tags["values"].toObject()["cut"], -3);
+    ExpectFields(listed["unusable"].toArray()[0].toObject(),
+                 {{"file", broken}, {"origin", "system"}, {"line", 2}, {"fault", "unknown-key"}});
 }
 
 TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
@@ -497,37 +553,40 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguageExceptInJson) {
     MapPort("COM1", m_dir.path() / "capture.bin");
     const Outcome showJson = Trovanel({"show", "--json"});
     const Outcome portsJson = Trovanel({"ports", "--json"});
+    fs::create_directories(m_dir.path() / "xdg/trovanel/presets");
+    WriteFile(m_dir.path() / "xdg/trovanel/presets/x.preset", "name=X\nlength=4\n");
+    const Outcome presetsJson = Trovanel({"preset", "list", "--json"});
     const struct {
         const char* locale;
-        std::vector<const char*> help; // the program's help, then show, set, send and ports
+        std::vector<const char*> help; // the program's help, then show, set, send, ports, preset
         const char* rejection;
         const char* show;
     } cases[] = {
         {"C.UTF-8",
          {"Usage: trovanel [options] COMMAND", "Show the saved settings", "Change the settings",
-          "Build the command block", "Show what each port maps to"},
+          "Build the command block", "Show what each port maps to", "Label-stock presets"},
          "The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n",
          "unit: mm\nlength: 0 mm, 0 (0.1 inch)\n"},
         {"de_DE.UTF-8",
          {"Aufruf: trovanel [Optionen] BEFEHL", "Zeigt die gespeicherten Einstellungen",
-          "Ändert die Einstellungen", "Erzeugt den Befehlsblock", "Zeigt, welches Gerät"},
+          "Ändert die Einstellungen", "Erzeugt den Befehlsblock", "Zeigt, welches Gerät",
+          "Vorlagen für Etikettenmaterial"},
          "Der Wert für die Etikettenlänge liegt außerhalb des zulässigen Bereichs. Zulässig sind "
          "0 bis 1103 mm.\n",
          "Einheit: mm\nLänge: 0 mm, 0 (0,1 Zoll)\n"},
         {"fr_FR.UTF-8",
          {"Utilisation : trovanel [options] COMMANDE", "Affiche les réglages enregistrés",
-          "Modifie les réglages", "Construit le bloc de commandes", "Affiche le périphérique"},
+          "Modifie les réglages", "Construit le bloc de commandes", "Affiche le périphérique",
+          "Préréglages de supports"},
          "La longueur d'étiquette est hors limites. Les valeurs admises vont de 0 à 1103 mm.\n",
          "unité : mm\nlongueur : 0 mm, 0 (0,1 po)\n"},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.locale);
         Speak(entry.locale);
-        const std::vector<QStringList> helps{{"--help"},
-                                             {"show", "--help"},
-                                             {"set", "--help"},
-                                             {"send", "--help"},
-                                             {"ports", "--help"}};
+        const std::vector<QStringList> helps{{"--help"},          {"show", "--help"},
+                                             {"set", "--help"},   {"send", "--help"},
+                                             {"ports", "--help"}, {"preset", "--help"}};
         for (std::size_t i = 0; i < helps.size(); ++i) {
             const Outcome help = Trovanel(helps[i]);
             EXPECT_EQ(help.status, 0);
@@ -538,6 +597,7 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguageExceptInJson) {
         EXPECT_TRUE(QString::fromUtf8(Trovanel({"show"}).out).startsWith(entry.show));
         EXPECT_EQ(Trovanel({"show", "--json"}), showJson);
         EXPECT_EQ(Trovanel({"ports", "--json"}), portsJson);
+        EXPECT_EQ(Trovanel({"preset", "list", "--json"}), presetsJson);
         // The port library's reason is its own, in English.
         EXPECT_TRUE(Trovanel({"send", "--to", "/dev/no-such-printer"})
                         .err.contains("/dev/no-such-printer: no such device"));

@@ -38,14 +38,6 @@ std::optional<std::vector<SettingWord>> Assignments(const QStringList& texts) {
     return assignments;
 }
 
-QStringList Messages(const std::vector<SettingRejection>& rejections) {
-    QStringList messages;
-    for (const SettingRejection& rejection : rejections) {
-        messages.push_back(SettingRejectionMessage(rejection));
-    }
-    return messages;
-}
-
 ExitStatus Report(SaveResult result) {
     switch (result) {
     case SaveResult::Saved:
@@ -88,7 +80,7 @@ ExitStatus Set(const QStringList& texts, bool verbose) {
     }
     return ChangeSettings(
         [&](CPrinterSettings& settings) {
-            return Messages(ApplySettingWords(settings, *assignments));
+            return SettingRejectionMessages(ApplySettingWords(settings, *assignments));
         },
         verbose);
 }

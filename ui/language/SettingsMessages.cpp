@@ -64,6 +64,14 @@ QString SettingRejectionMessage(const SettingRejection& rejection) {
     return SettingsMessageText(rejection.rangeMessage);
 }
 
+QStringList SettingRejectionMessages(const std::vector<SettingRejection>& rejections) {
+    QStringList messages;
+    for (const SettingRejection& rejection : rejections) {
+        messages.push_back(SettingRejectionMessage(rejection));
+    }
+    return messages;
+}
+
 QString PresetNameRuleMessage(PresetNameFault fault) {
     switch (fault) {
     case PresetNameFault::None:
