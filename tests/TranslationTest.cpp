@@ -11,6 +11,7 @@
 #include "ui/setup/SendProgress.h"
 #include "ui/setup/SetupDialogTemplate.h"
 #include "ui/setup/SetupDlg.h"
+#include "ui/stock/PresetNameDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -129,7 +130,11 @@ void ExpectAllMarked(const QWidget* window, const std::vector<const QObject*>& r
 // The setup dialog in a scratch folder, its messages recorded.
 class DialogTest : public testing::Test {
 protected:
-    DialogTest() { m_environment.UnsetPorts(); }
+    DialogTest() {
+        m_environment.UnsetPorts();
+        m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string());
+        m_environment.Set("XDG_CONFIG_DIRS", m_dir.path().string());
+    }
 
     void Open() {
         m_dialog = std::make_unique<CSetupDlg>();
@@ -306,14 +311,16 @@ TEST_P(TranslatedDialogTest, AccessKeysAreUniqueInEachDialog) {
         CSetupDlg setup;
         CPortsDialog ports(NoDevices);
         CNetworkPrinterDialog network;
+        CPresetNameDialog name;
         english = {keyedTexts(AccessKeys(&setup)), keyedTexts(AccessKeys(&ports)),
-                   keyedTexts(AccessKeys(&network))};
+                   keyedTexts(AccessKeys(&network)), keyedTexts(AccessKeys(&name))};
     }
     m_translators = Speak(GetParam());
     CSetupDlg setup;
     CPortsDialog ports(NoDevices);
     CNetworkPrinterDialog network;
-    const std::vector<const QWidget*> dialogs{&setup, &ports, &network};
+    CPresetNameDialog name;
+    const std::vector<const QWidget*> dialogs{&setup, &ports, &network, &name};
     for (std::size_t i = 0; i < dialogs.size(); ++i) {
         const auto keys = AccessKeys(dialogs[i]);
         for (const auto& [key, texts] : keys) {
@@ -390,6 +397,8 @@ TEST_F(DialogTest, EveryVisibleTextIsTranslated) {
     ExpectAllMarked(&progress);
     CNetworkPrinterDialog network;
     ExpectAllMarked(&network);
+    CPresetNameDialog name;
+    ExpectAllMarked(&name);
     CPortsDialog ports(NoDevices);
     std::vector<const QObject*> reasons; // a row's state, and its box's tip and description
     for (const QObject* reason : ports.findChildren<QLabel*>(QStringLiteral("status"))) {

@@ -34,7 +34,7 @@ bool DiffersFrom(const Preset& preset, const Preset& shown) {
 // "FILE line N: REASON", or "FILE: REASON" for what concerns the whole file.
 QString Located(const std::string& path, const PresetProblem& problem) {
     if (problem.line == 0) {
-        return CLabelStockRow::tr("%1: %2").arg(Text(path), PresetProblemMessage(problem));
+        return QStringLiteral("%1: %2").arg(Text(path), PresetProblemMessage(problem));
     }
     return CLabelStockRow::tr("%1 line %2: %3")
         .arg(Text(path))
