@@ -558,6 +558,11 @@ TEST_F(SetupDlgTest, DeleteRefusesAnAdministratorsPreset) {
     EXPECT_TRUE(std::filesystem::exists(wide));
     Press(Qt::Key_L, Qt::AltModifier);
     Press(Qt::Key_Home);
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    m_dialog->SetDialogRunner([&answer](QDialog&) { return static_cast<int>(answer); });
+    Menu(Qt::Key_D);
+    EXPECT_TRUE(std::filesystem::exists(mine));
+    answer = QMessageBox::Yes;
     Menu(Qt::Key_D);
     EXPECT_FALSE(std::filesystem::exists(mine));
     EXPECT_EQ(Stock()->count(), 1);

@@ -121,6 +121,10 @@
         <source>Cannot write %1.</source>
         <translation>%1 kann nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Delete the label stock &quot;%1&quot;?</source>
+        <translation>Die Etikettenvorlage „%1“ löschen?</translation>
+    </message>
 </context>
 <context>
     <name>CNetworkPrinterDialog</name>

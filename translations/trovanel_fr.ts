@@ -121,6 +121,10 @@
         <source>Cannot write %1.</source>
         <translation>Impossible d&apos;écrire %1.</translation>
     </message>
+    <message>
+        <source>Delete the label stock &quot;%1&quot;?</source>
+        <translation>Supprimer le préréglage d&apos;étiquettes « %1 » ?</translation>
+    </message>
 </context>
 <context>
     <name>CNetworkPrinterDialog</name>

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
 #include <utility>
@@ -203,7 +204,8 @@ void CLabelStockRow::SayChangeFailed(PresetChange change, const QString& name) {
     }
 }
 
-// Only the user's own presets; an administrator's is refused with where it lives.
+// Only the user's own presets, once the user confirms; an administrator's is refused with where
+// it lives.
 void CLabelStockRow::OnDelete() {
     const StoredPreset* picked = Picked();
     if (picked == nullptr) {
@@ -215,6 +217,13 @@ void CLabelStockRow::OnDelete() {
         m_dialog.MessageBox(
             tr("\"%1\" is an administrator's label stock and cannot be deleted here.").arg(name),
             QMessageBox::Warning, tr("It is kept in %1.").arg(Text(picked->path)));
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, ApplicationCaption(),
+                    tr("Delete the label stock \"%1\"?").arg(name),
+                    QMessageBox::Yes | QMessageBox::No, &m_dialog);
+    ask.setTextFormat(Qt::PlainText);
+    if (m_runDialog(ask) != QMessageBox::Yes) {
         return;
     }
     const PresetChange change = DeletePreset(m_folders, picked->preset.name);
