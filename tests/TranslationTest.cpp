@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -121,6 +122,12 @@ void ExpectAllMarked(const QWidget* window, const std::vector<const QObject*>& r
         if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
             for (int i = 0; i < list->count(); ++i) {
                 check(widget, "item", list->itemText(i));
+            }
+            check(widget, "placeholder", list->placeholderText());
+        }
+        if (const auto* menu = qobject_cast<const QMenu*>(widget)) {
+            for (const QAction* entry : menu->actions()) {
+                check(widget, "entry", entry->text());
             }
         }
     }
