@@ -522,12 +522,16 @@ TEST_F(SetupDlgTest, PickingAPresetFillsTheDialogInItsUnit) {
     EXPECT_EQ(Stock()->currentText(), "Tags");
 }
 
-// Save As keeps the dialog's values under a name it asks for, until the name is a valid one.
+// Save As keeps the dialog's values under a name it asks for, until the name is a valid one, and
+// replaces a preset of that name once the user agrees.
 TEST_F(SetupDlgTest, SaveAsWritesTheDialogsValuesAndRefusesABadName) {
     Open();
     Type(IDC_LENGTH, "100");
-    QStringList names{"a/b", "Roll 2"};
+    QStringList names{"a/b", "Roll 2", "Roll 2"};
     m_dialog->SetDialogRunner([&names](QDialog& dialog) {
+        if (qobject_cast<QMessageBox*>(&dialog) != nullptr) {
+            return static_cast<int>(QMessageBox::Yes);
+        }
         dialog.show();
         auto* name = dialog.findChildren<QLineEdit*>().front();
         QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
@@ -541,6 +545,11 @@ TEST_F(SetupDlgTest, SaveAsWritesTheDialogsValuesAndRefusesABadName) {
     const std::string saved = ReadFile(m_dir.path() / "config/trovanel/presets/Roll 2.preset");
     EXPECT_NE(saved.find("unit=mm\nlength=100\ngap=3\n"), std::string::npos) << saved;
     EXPECT_EQ(Stock()->currentText(), "Roll 2");
+    Type(IDC_LENGTH, "90");
+    Menu(Qt::Key_A);
+    EXPECT_EQ(Stock()->currentText(), "Roll 2");
+    EXPECT_NE(ReadFile(m_dir.path() / "config/trovanel/presets/Roll 2.preset").find("length=90"),
+              std::string::npos);
 }
 
 // Delete removes the user's own preset and refuses an administrator's, saying where it is.

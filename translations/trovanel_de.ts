@@ -70,14 +70,6 @@
         <translation>Eine Beschreibung ist eine Zeile ohne Steuerzeichen.</translation>
     </message>
     <message>
-        <source>You already have a label stock named &quot;%1&quot;.</source>
-        <translation>Sie haben schon eine Etikettenvorlage „%1“.</translation>
-    </message>
-    <message>
-        <source>Choose another name, or delete that one first.</source>
-        <translation>Wählen Sie einen anderen Namen, oder löschen Sie die vorhandene zuerst.</translation>
-    </message>
-    <message>
         <source>This label stock cannot be saved.</source>
         <translation>Diese Etikettenvorlage kann nicht gespeichert werden.</translation>
     </message>
@@ -124,6 +116,10 @@
     <message>
         <source>Delete the label stock &quot;%1&quot;?</source>
         <translation>Die Etikettenvorlage „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>You already have a label stock named &quot;%1&quot;. Replace it?</source>
+        <translation>Sie haben schon eine Etikettenvorlage „%1“. Ersetzen?</translation>
     </message>
 </context>
 <context>

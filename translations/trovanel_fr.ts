@@ -70,14 +70,6 @@
         <translation>Une description tient sur une ligne, sans caractères de contrôle.</translation>
     </message>
     <message>
-        <source>You already have a label stock named &quot;%1&quot;.</source>
-        <translation>Vous avez déjà un préréglage d&apos;étiquettes nommé « %1 ».</translation>
-    </message>
-    <message>
-        <source>Choose another name, or delete that one first.</source>
-        <translation>Choisissez un autre nom, ou supprimez d&apos;abord celui-ci.</translation>
-    </message>
-    <message>
         <source>This label stock cannot be saved.</source>
         <translation>Ce préréglage d&apos;étiquettes ne peut pas être enregistré.</translation>
     </message>
@@ -124,6 +116,10 @@
     <message>
         <source>Delete the label stock &quot;%1&quot;?</source>
         <translation>Supprimer le préréglage d&apos;étiquettes « %1 » ?</translation>
+    </message>
+    <message>
+        <source>You already have a label stock named &quot;%1&quot;. Replace it?</source>
+        <translation>Vous avez déjà un préréglage d&apos;étiquettes nommé « %1 ». Le remplacer ?</translation>
     </message>
 </context>
 <context>

@@ -160,14 +160,17 @@ void CLabelStockRow::OnSaveAs() {
 }
 
 // False, with the reason said, when the preset was not saved; a preset of that name the user
-// already has is never replaced from here.
+// already has is replaced only once the user agrees.
 bool CLabelStockRow::SaveOrSay(const Preset& preset) {
-    const PresetChange change = SavePreset(m_folders, preset, false);
+    PresetChange change = SavePreset(m_folders, preset, false);
     if (change == PresetChange::Exists) {
-        m_dialog.MessageBox(
-            tr("You already have a label stock named \"%1\".").arg(Text(preset.name)),
-            QMessageBox::Warning, tr("Choose another name, or delete that one first."));
-    } else if (change == PresetChange::Invalid) {
+        if (!Confirm(tr("You already have a label stock named \"%1\". Replace it?")
+                         .arg(Text(preset.name)))) {
+            return false;
+        }
+        change = SavePreset(m_folders, preset, true);
+    }
+    if (change == PresetChange::Invalid) {
         const std::optional<PresetProblem> problem = CheckPreset(preset);
         m_dialog.MessageBox(tr("This label stock cannot be saved."), QMessageBox::Warning,
                             problem.has_value() ? PresetProblemMessage(*problem) : QString());
@@ -175,6 +178,14 @@ bool CLabelStockRow::SaveOrSay(const Preset& preset) {
         SayChangeFailed(change, Text(preset.name));
     }
     return change == PresetChange::Done;
+}
+
+// A question run as the row's other dialogs are, so tests can answer it.
+bool CLabelStockRow::Confirm(const QString& question) {
+    QMessageBox ask(QMessageBox::Question, ApplicationCaption(), question,
+                    QMessageBox::Yes | QMessageBox::No, &m_dialog);
+    ask.setTextFormat(Qt::PlainText); // names are shown as they are
+    return m_runDialog(ask) == QMessageBox::Yes;
 }
 
 void CLabelStockRow::SayChangeFailed(PresetChange change, const QString& name) {
@@ -219,11 +230,7 @@ void CLabelStockRow::OnDelete() {
             QMessageBox::Warning, tr("It is kept in %1.").arg(Text(picked->path)));
         return;
     }
-    QMessageBox ask(QMessageBox::Question, ApplicationCaption(),
-                    tr("Delete the label stock \"%1\"?").arg(name),
-                    QMessageBox::Yes | QMessageBox::No, &m_dialog);
-    ask.setTextFormat(Qt::PlainText);
-    if (m_runDialog(ask) != QMessageBox::Yes) {
+    if (!Confirm(tr("Delete the label stock \"%1\"?").arg(name))) {
         return;
     }
     const PresetChange change = DeletePreset(m_folders, picked->preset.name);

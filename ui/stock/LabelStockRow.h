@@ -57,6 +57,7 @@ private:
     void OnExport();
     const StoredPreset* Picked() const;
     bool SaveOrSay(const Preset& preset);
+    bool Confirm(const QString& question);
     void SayChangeFailed(PresetChange change, const QString& name);
 
     CDialogBase& m_dialog;
