@@ -43,6 +43,14 @@ QString Located(const std::string& path, const PresetProblem& problem) {
         .arg(PresetProblemMessage(problem));
 }
 
+// A preset as the list shows it: an administrator's marked as such.
+QString ListedName(const StoredPreset& stored) {
+    const QString name = Text(stored.preset.name);
+    return stored.origin == PresetOrigin::System
+               ? CLabelStockRow::tr("%1 (administrator)").arg(name)
+               : name;
+}
+
 } // namespace
 
 CLabelStockRow::CLabelStockRow(CDialogBase& dialog, QComboBox* list, QPushButton* menuButton,
@@ -71,10 +79,8 @@ void CLabelStockRow::Fill(const std::string& pick) {
     m_pList->clear();
     int picked = -1;
     for (const StoredPreset& stored : m_presets.usable) {
-        const QString name = Text(stored.preset.name);
-        m_pList->addItem(stored.origin == PresetOrigin::System ? tr("%1 (administrator)").arg(name)
-                                                               : name);
-        m_pList->setItemData(m_pList->count() - 1, Text(stored.preset.description),
+        m_pList->addItem(ListedName(stored));
+        m_pList->setItemData(m_pList->count() - 1, AsPlainText(Text(stored.preset.description)),
                              Qt::ToolTipRole);
         if (stored.preset.name == pick) {
             picked = m_pList->count() - 1;
@@ -107,9 +113,7 @@ void CLabelStockRow::ControlsChanged() {
     if (index < 0 || picked == nullptr) {
         return;
     }
-    const QString name = Text(picked->preset.name);
-    QString shown =
-        picked->origin == PresetOrigin::System ? tr("%1 (administrator)").arg(name) : name;
+    QString shown = ListedName(*picked);
     if (DiffersFrom(picked->preset, m_hooks.shown())) {
         shown = tr("%1 (changed)").arg(shown);
     }
