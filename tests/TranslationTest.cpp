@@ -337,6 +337,18 @@ TEST_P(TranslatedDialogTest, AccessKeysAreUniqueInEachDialog) {
     }
 }
 
+// Untranslated, the template's own places hold every text, the label stock row's included.
+TEST_F(DialogTest, EnglishTextsFitAtEveryFontSize) {
+    AtEachFontSize([&] {
+        Open();
+        for (const QWidget* widget : m_dialog->findChildren<QWidget*>()) {
+            ExpectTextFits(widget);
+        }
+        ExpectNoOverlaps(m_dialog.get());
+        m_dialog.reset();
+    });
+}
+
 // Untranslated, every control keeps the template's place and size.
 TEST_F(DialogTest, EnglishKeepsTheTemplatesGeometry) {
     AtEachFontSize([&] {
