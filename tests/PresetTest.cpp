@@ -1,3 +1,4 @@
+#include "settings/AtomicFile.h"
 #include "settings/PresetFileName.h"
 #include "settings/PresetStore.h"
 #include "settings/PresetText.h"
@@ -96,7 +97,7 @@ TEST(PresetName, EveryRuleAndAFileNameThatStaysInItsFolder) {
         EXPECT_EQ(CheckPresetName(name), fault);
         if (fault == PresetNameFault::None) {
             const std::string file = PresetFileName(name);
-            EXPECT_LE(file.size(), 255U);
+            EXPECT_LE(file.size(), kLongestReplacedName);
             EXPECT_EQ(file.find('/'), std::string::npos);
             EXPECT_NE(file.front(), '.');
             EXPECT_EQ(std::count(fileNames.begin(), fileNames.end(), file), 0);
@@ -176,7 +177,8 @@ TEST_F(PresetStoreTest, UsersHideAdministratorsAndUnusableFilesAreListedNotUsed)
     CPrinterSettings settings;
     WriteFile(m_folders.system[0] + "/shipping.preset", "name=Shipping\ncut=1\n");
     WriteFile(m_folders.system[1] + "/shipping.preset", "name=Shipping\ncut=2\n");
-    WriteFile(m_folders.system[1] + "/big.preset", "name=Big\n#" + std::string(64 * 1024, 'x'));
+    WriteFile(m_folders.system[1] + "/big.preset",
+              "name=Big\n#" + std::string(kPresetFileLargest, 'x'));
     WriteFile(m_folders.system[1] + "/other.txt", "not a preset");
     ASSERT_EQ(mkfifo((m_folders.system[1] + "/fifo.preset").c_str(), 0644), 0);
     fs::create_directory(m_folders.system[1] + "/folder.preset");
@@ -200,6 +202,34 @@ TEST_F(PresetStoreTest, UsersHideAdministratorsAndUnusableFilesAreListedNotUsed)
     ASSERT_EQ(DeletePreset(m_folders, "Shipping"), PresetChange::Done);
     EXPECT_EQ(DeletePreset(m_folders, "Shipping"), PresetChange::NotFound);
     EXPECT_EQ(FindPreset(ListPresets(m_folders), "Shipping")->origin, PresetOrigin::System);
+}
+
+// Names the file name encodes or shortens come back from the name= line; a replaced preset
+// keeps the file it had, even one named by hand, and a broken file of the user's can be deleted.
+TEST_F(PresetStoreTest, NamesRoundTripAndFilesKeepTheirPlace) {
+    CPrinterSettings settings;
+    const std::string emoji = "\xF0\x9F\x8F\xB7";
+    std::string longest;
+    for (int i = 0; i < 64; ++i) {
+        longest += emoji;
+    }
+    for (const std::string& name : {std::string(".hidden"), std::string("100% ok"), longest}) {
+        ASSERT_EQ(SavePreset(m_folders, Saved(name, settings), false), PresetChange::Done);
+        const PresetList list = ListPresets(m_folders);
+        ASSERT_NE(FindPreset(list, name), nullptr) << name;
+        EXPECT_EQ(fs::path(FindPreset(list, name)->path).parent_path(), m_folders.user);
+    }
+
+    WriteFile(m_folders.user + "/by hand.preset", "name=Handmade\ncut=1\n");
+    ASSERT_EQ(SavePreset(m_folders, Saved("Handmade", settings), true), PresetChange::Done);
+    EXPECT_EQ(ReadFile(m_folders.user + "/by hand.preset"),
+              PresetText(Saved("Handmade", settings)));
+    EXPECT_FALSE(fs::exists(m_folders.user + "/Handmade.preset"));
+
+    WriteFile(m_folders.user + "/Broken.preset", "name=Broken\nlength=4\n");
+    EXPECT_EQ(SavePreset(m_folders, Saved("Broken", settings), false), PresetChange::Exists);
+    EXPECT_EQ(DeletePreset(m_folders, "Broken"), PresetChange::Done);
+    EXPECT_FALSE(fs::exists(m_folders.user + "/Broken.preset"));
 }
 
 // Each process saves its own presets over and over; every one of them is there at the end.
@@ -229,7 +259,7 @@ TEST_F(PresetStoreTest, ConcurrentSavesOfDifferentPresetsLoseNone) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     const PresetList list = ListPresets(m_folders);
-    EXPECT_EQ(list.usable.size(), std::size_t{kSavers * kPresetsEach});
+    EXPECT_EQ(list.usable.size(), std::size_t{kSavers} * kPresetsEach);
     EXPECT_TRUE(list.unusable.empty());
 }
 
