@@ -8,8 +8,10 @@
 #include "ui/setup/SetupDialogTemplate.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -38,7 +41,11 @@ namespace {
 // events. Message boxes are recorded instead of shown.
 class SetupDlgTest : public testing::Test {
 protected:
-    SetupDlgTest() { m_environment.UnsetPorts(); }
+    SetupDlgTest() {
+        m_environment.UnsetPorts();
+        m_environment.Set("XDG_CONFIG_HOME", (m_dir.path() / "config").string());
+        m_environment.Set("XDG_CONFIG_DIRS", (m_dir.path() / "xdg").string());
+    }
     void TearDown() override { m_dialog.reset(); }
 
     void Open() {
@@ -80,6 +87,21 @@ protected:
             texts.push_back(message.text);
         }
         return texts;
+    }
+
+    // A preset file in the user's folder ("config") or an administrator's ("xdg").
+    std::filesystem::path WritePreset(const char* folder, const char* file, const char* text) {
+        const auto presets = m_dir.path() / folder / "trovanel/presets";
+        std::filesystem::create_directories(presets);
+        WriteFile(presets / file, text);
+        return presets / file;
+    }
+    QComboBox* Stock() const { return qobject_cast<QComboBox*>(m_dialog->GetDlgItem(IDC_PRESET)); }
+    // Opens the label stock menu with its access key and chooses an entry by its own.
+    void Menu(Qt::Key entry) {
+        Press(Qt::Key_G, Qt::AltModifier);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), entry);
     }
 
     // Takes the activation away from the dialog while the message is up, as a real message
@@ -337,14 +359,15 @@ TEST_F(SetupDlgTest, F1AsksForTheDialogsHelpTopic) {
 TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
     Open();
     const std::vector<int> order{
-        IDC_LENGTH, IDC_GAP,  IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,   IDC_THERMAL_TRANSFER,
-        IDC_PORTS,  IDC_SEND, IDOK,           IDCANCEL, IDC_UNIT_MM};
+        IDC_LENGTH,           IDC_GAP,         IDC_CUT_OFFSET, IDC_TEAR, IDC_COM1,
+        IDC_THERMAL_TRANSFER, IDC_PORTS,       IDC_SEND,       IDOK,     IDCANCEL,
+        IDC_PRESET,           IDC_PRESET_MENU, IDC_UNIT_MM};
     for (const int id : order) {
         Press(Qt::Key_Tab);
         ASSERT_EQ(Focus(), m_dialog->GetDlgItem(id)) << id;
     }
     Press(Qt::Key_Backtab);
-    EXPECT_EQ(Focus(), Button(IDCANCEL));
+    EXPECT_EQ(Focus(), Button(IDC_PRESET_MENU));
     EXPECT_TRUE(m_messages.empty());
 }
 
@@ -457,6 +480,125 @@ TEST_F(SetupDlgTest, PortButtonsDescribeTheirDevicesAndPortsOpensTheDialog) {
     })) << Button(IDC_COM2)->toolTip().toStdString();
 }
 
+// A preset fills the dialog as typing would, in its own unit, and leaves alone what it does not
+// give; a file that cannot be used is not offered, and the list says why.
+TEST_F(SetupDlgTest, PickingAPresetFillsTheDialogInItsUnit) {
+    WritePreset("config", "a.preset", "name=Shipping 4x6\nunit=mm\nlength=152\nmode=direct\n");
+    WritePreset("config", "b.preset", "name=Tags\nunit=inch\nlength=20\ntear=5\ncut=-3\n");
+    WritePreset("config", "c.preset", "name=Broken\nlength=5\n");
+    Open();
+    ASSERT_EQ(Stock()->count(), 2);
+    EXPECT_TRUE(
+        Stock()->toolTip().endsWith("c.preset line 2: 'length' is given without a unit= line"))
+        << Stock()->toolTip().toStdString();
+    Type(IDC_CUT_OFFSET, "7");
+    Press(Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(Focus(), Stock());
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stock()->currentText(), "Shipping 4x6");
+    EXPECT_TRUE(Button(IDC_DIRECT_THERMAL)->isChecked());
+    EXPECT_EQ(Edit(IDC_LENGTH)->text(), "152");
+    EXPECT_EQ(Edit(IDC_CUT_OFFSET)->text(), "7");
+    EXPECT_EQ(m_dialog->Settings().m_nLengthInch, 59);
+
+    QTest::mouseClick(Stock(), Qt::LeftButton);
+    QAbstractItemView* popup = Stock()->view();
+    const QRect tags = popup->visualRect(popup->model()->index(1, 0));
+    QTest::mouseMove(popup->viewport(), tags.center());
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, tags.center());
+    EXPECT_TRUE(Button(IDC_UNIT_INCH)->isChecked());
+    EXPECT_EQ(Label(IDC_LENGTH_UNIT), "0.1inch");
+    for (const auto& [id, text] :
+         {std::pair{IDC_LENGTH, "20"}, {IDC_GAP, "1"}, {IDC_TEAR, "5"}, {IDC_CUT_OFFSET, "-3"}}) {
+        EXPECT_EQ(Edit(id)->text(), text) << id;
+    }
+    EXPECT_EQ(m_dialog->Settings().m_nLengthMm, 50);
+    EXPECT_TRUE(Button(IDC_DIRECT_THERMAL)->isChecked());
+    EXPECT_TRUE(m_messages.empty());
+
+    Type(IDC_TEAR, "6");
+    EXPECT_EQ(Stock()->currentText(), "Tags (changed)");
+    Type(IDC_TEAR, "5");
+    EXPECT_EQ(Stock()->currentText(), "Tags");
+}
+
+// Save As keeps the dialog's values under a name it asks for, until the name is a valid one, and
+// replaces a preset of that name once the user agrees.
+TEST_F(SetupDlgTest, SaveAsWritesTheDialogsValuesAndRefusesABadName) {
+    Open();
+    Type(IDC_LENGTH, "100");
+    QStringList names{"a/b", "Roll 2", "Roll 2"};
+    m_dialog->SetDialogRunner([&names](QDialog& dialog) {
+        if (qobject_cast<QMessageBox*>(&dialog) != nullptr) {
+            return static_cast<int>(QMessageBox::Yes);
+        }
+        dialog.show();
+        auto* name = dialog.findChildren<QLineEdit*>().front();
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, names.takeFirst());
+        QTest::keyClick(name, Qt::Key_Return);
+        return dialog.result();
+    });
+    Menu(Qt::Key_A);
+    ASSERT_EQ(Texts(), TextList{"This name cannot be used."});
+    EXPECT_EQ(m_messages[0].detail, "A preset name holds no '/'.");
+    const std::string saved = ReadFile(m_dir.path() / "config/trovanel/presets/Roll 2.preset");
+    EXPECT_NE(saved.find("unit=mm\nlength=100\ngap=3\n"), std::string::npos) << saved;
+    EXPECT_EQ(Stock()->currentText(), "Roll 2");
+    Type(IDC_LENGTH, "90");
+    Menu(Qt::Key_A);
+    EXPECT_EQ(Stock()->currentText(), "Roll 2");
+    EXPECT_NE(ReadFile(m_dir.path() / "config/trovanel/presets/Roll 2.preset").find("length=90"),
+              std::string::npos);
+}
+
+// Delete removes the user's own preset and refuses an administrator's, saying where it is.
+TEST_F(SetupDlgTest, DeleteRefusesAnAdministratorsPreset) {
+    const auto wide = WritePreset("xdg", "Wide.preset", "name=Wide\ncut=2\n");
+    const auto mine = WritePreset("config", "Mine.preset", "name=Mine\nmode=direct\n");
+    Open();
+    Press(Qt::Key_L, Qt::AltModifier);
+    Press(Qt::Key_End);
+    EXPECT_EQ(Stock()->currentText(), "Wide (administrator)");
+    Menu(Qt::Key_D);
+    ASSERT_EQ(Texts(), TextList{"\"Wide\" is an administrator's label stock and cannot be "
+                                "deleted here."});
+    EXPECT_EQ(m_messages[0].detail, QString::fromStdString("It is kept in " + wide.string() + "."));
+    EXPECT_TRUE(std::filesystem::exists(wide));
+    Press(Qt::Key_L, Qt::AltModifier);
+    Press(Qt::Key_Home);
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    m_dialog->SetDialogRunner([&answer](QDialog&) { return static_cast<int>(answer); });
+    Menu(Qt::Key_D);
+    EXPECT_TRUE(std::filesystem::exists(mine));
+    answer = QMessageBox::Yes;
+    Menu(Qt::Key_D);
+    EXPECT_FALSE(std::filesystem::exists(mine));
+    EXPECT_EQ(Stock()->count(), 1);
+    EXPECT_EQ(Stock()->currentIndex(), -1);
+}
+
+// Export writes the picked preset; import checks the whole file before it keeps anything.
+TEST_F(SetupDlgTest, ExportAndImportGoThroughTheFileChooser) {
+    WritePreset("config", "Mine.preset", "name=Mine\nmode=direct\n");
+    WriteFile("bad.preset", "name=Bad\ncut=500\n");
+    std::filesystem::path chosen = m_dir.path() / "out.preset";
+    Open();
+    m_dialog->SetPresetFileChooser([&chosen](QWidget*, PresetFileChoice, const QString&) {
+        return QString::fromStdString(chosen.string());
+    });
+    Press(Qt::Key_L, Qt::AltModifier);
+    Press(Qt::Key_Down);
+    Menu(Qt::Key_E);
+    EXPECT_EQ(ReadFile(chosen), "name=Mine\nmode=direct\n");
+    chosen = m_dir.path() / "bad.preset";
+    Menu(Qt::Key_I);
+    ASSERT_EQ(Texts(), TextList{"This file cannot be imported."});
+    EXPECT_TRUE(
+        m_messages[0].detail.startsWith(QString::fromStdString(chosen.string() + " line 2: ")));
+    EXPECT_EQ(Stock()->count(), 1);
+}
+
 } // namespace
 
 namespace {
@@ -503,6 +645,10 @@ TEST_F(SetupDlgTest, AssistiveTechnologyHearsEveryControlAndTheUnitSwitch) {
         R"(StaticText "pixel")",
         R"(StaticText "mm")",
         R"(Graphic "Label measurements" (Where the cut offset, the label length and the label gap are measured.))",
+        R"(StaticText "Label stock")",
+        R"(ComboBox "Label stock" focusable)",
+        R"(  List "" focusable)",
+        R"(Button "Manage" (Save, delete, import or export label stocks) focusable)",
         R"(Grouping "Print Mode")",
         R"(  RadioButton "Thermal Transfer" checked focusable)",
         R"(  RadioButton "Direct Thermal" unchecked focusable)",

@@ -11,6 +11,7 @@
 #include "ui/setup/SendProgress.h"
 #include "ui/setup/SetupDialogTemplate.h"
 #include "ui/setup/SetupDlg.h"
+#include "ui/stock/PresetNameDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -121,6 +123,12 @@ void ExpectAllMarked(const QWidget* window, const std::vector<const QObject*>& r
             for (int i = 0; i < list->count(); ++i) {
                 check(widget, "item", list->itemText(i));
             }
+            check(widget, "placeholder", list->placeholderText());
+        }
+        if (const auto* menu = qobject_cast<const QMenu*>(widget)) {
+            for (const QAction* entry : menu->actions()) {
+                check(widget, "entry", entry->text());
+            }
         }
     }
     EXPECT_TRUE(found.isEmpty()) << found.join('\n').toStdString();
@@ -129,7 +137,11 @@ void ExpectAllMarked(const QWidget* window, const std::vector<const QObject*>& r
 // The setup dialog in a scratch folder, its messages recorded.
 class DialogTest : public testing::Test {
 protected:
-    DialogTest() { m_environment.UnsetPorts(); }
+    DialogTest() {
+        m_environment.UnsetPorts();
+        m_environment.Set("XDG_CONFIG_HOME", m_dir.path().string());
+        m_environment.Set("XDG_CONFIG_DIRS", m_dir.path().string());
+    }
 
     void Open() {
         m_dialog = std::make_unique<CSetupDlg>();
@@ -306,14 +318,16 @@ TEST_P(TranslatedDialogTest, AccessKeysAreUniqueInEachDialog) {
         CSetupDlg setup;
         CPortsDialog ports(NoDevices);
         CNetworkPrinterDialog network;
+        CPresetNameDialog name;
         english = {keyedTexts(AccessKeys(&setup)), keyedTexts(AccessKeys(&ports)),
-                   keyedTexts(AccessKeys(&network))};
+                   keyedTexts(AccessKeys(&network)), keyedTexts(AccessKeys(&name))};
     }
     m_translators = Speak(GetParam());
     CSetupDlg setup;
     CPortsDialog ports(NoDevices);
     CNetworkPrinterDialog network;
-    const std::vector<const QWidget*> dialogs{&setup, &ports, &network};
+    CPresetNameDialog name;
+    const std::vector<const QWidget*> dialogs{&setup, &ports, &network, &name};
     for (std::size_t i = 0; i < dialogs.size(); ++i) {
         const auto keys = AccessKeys(dialogs[i]);
         for (const auto& [key, texts] : keys) {
@@ -321,6 +335,18 @@ TEST_P(TranslatedDialogTest, AccessKeysAreUniqueInEachDialog) {
         }
         EXPECT_EQ(static_cast<qsizetype>(keys.size()), english[i]);
     }
+}
+
+// Untranslated, the template's own places hold every text, the label stock row's included.
+TEST_F(DialogTest, EnglishTextsFitAtEveryFontSize) {
+    AtEachFontSize([&] {
+        Open();
+        for (const QWidget* widget : m_dialog->findChildren<QWidget*>()) {
+            ExpectTextFits(widget);
+        }
+        ExpectNoOverlaps(m_dialog.get());
+        m_dialog.reset();
+    });
 }
 
 // Untranslated, every control keeps the template's place and size.
@@ -390,6 +416,8 @@ TEST_F(DialogTest, EveryVisibleTextIsTranslated) {
     ExpectAllMarked(&progress);
     CNetworkPrinterDialog network;
     ExpectAllMarked(&network);
+    CPresetNameDialog name;
+    ExpectAllMarked(&name);
     CPortsDialog ports(NoDevices);
     std::vector<const QObject*> reasons; // a row's state, and its box's tip and description
     for (const QObject* reason : ports.findChildren<QLabel*>(QStringLiteral("status"))) {

@@ -15,9 +15,10 @@ rules=(
     "printer/outport/cups/|printer/outport/discovery/ printer/outport/OutPort settings/ ui/"
     "printer/outport/|printer/CommandBlock settings/ ui/"
     "printer/|ui/"
-    "ui/framework/|ui/setup/ ui/ports/ ui/cli/ ui/language/ printer/ settings/"
+    "ui/framework/|ui/setup/ ui/ports/ ui/cli/ ui/language/ ui/stock/ printer/ settings/"
     "ui/framework/template/|ui/framework/DataExchange ui/framework/DialogBase ui/framework/DialogMessage ui/framework/FocusLossCheck ui/framework/HelpRequest ui/framework/InputBlock ui/framework/KeyboardNavigation ui/framework/PlainText ui/framework/TerminationWatch"
-    "ui/ports/|ui/setup/ ui/cli/"
+    "ui/ports/|ui/setup/ ui/cli/ ui/stock/"
+    "ui/stock/|ui/setup/ ui/cli/ ui/ports/ printer/"
     "ui/setup/|ui/cli/"
 )
 for rule in "${rules[@]}"; do

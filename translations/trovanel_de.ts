@@ -13,6 +13,116 @@
     </message>
 </context>
 <context>
+    <name>CLabelStockRow</name>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Speichern &amp;unter…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren…</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren…</translation>
+    </message>
+    <message>
+        <source>Save, delete, import or export label stocks</source>
+        <translation>Etikettenvorlagen speichern, löschen, importieren oder exportieren</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>%1 (administrator)</source>
+        <translation>%1 (Administrator)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n preset file(s) cannot be used:</source>
+        <translation>
+            <numerusform>%n Vorlagendatei kann nicht verwendet werden:</numerusform>
+            <numerusform>%n Vorlagendateien können nicht verwendet werden:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (changed)</source>
+        <translation>%1 (geändert)</translation>
+    </message>
+    <message>
+        <source>This name cannot be used.</source>
+        <translation>Dieser Name kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>This description cannot be used.</source>
+        <translation>Diese Beschreibung kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>A description is one line without control characters.</source>
+        <translation>Eine Beschreibung ist eine Zeile ohne Steuerzeichen.</translation>
+    </message>
+    <message>
+        <source>This label stock cannot be saved.</source>
+        <translation>Diese Etikettenvorlage kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>There is no label stock named &quot;%1&quot; any more.</source>
+        <translation>Die Etikettenvorlage „%1“ gibt es nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Cannot open the label stock folder.</source>
+        <translation>Der Ordner der Etikettenvorlagen kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the label stock folder.</source>
+        <translation>In den Ordner der Etikettenvorlagen kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Another program kept changing label stocks; nothing was changed. Try again.</source>
+        <translation>Ein anderes Programm hat gerade Etikettenvorlagen geändert; es wurde nichts geändert. Bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Pick the label stock to delete first.</source>
+        <translation>Wählen Sie zuerst die Etikettenvorlage, die gelöscht werden soll.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is an administrator&apos;s label stock and cannot be deleted here.</source>
+        <translation>„%1“ ist eine Etikettenvorlage des Administrators und kann hier nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>It is kept in %1.</source>
+        <translation>Sie liegt in %1.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported.</source>
+        <translation>Diese Datei kann nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>Pick the label stock to export first.</source>
+        <translation>Wählen Sie zuerst die Etikettenvorlage, die exportiert werden soll.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1.</source>
+        <translation>%1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Delete the label stock &quot;%1&quot;?</source>
+        <translation>Die Etikettenvorlage „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>You already have a label stock named &quot;%1&quot;. Replace it?</source>
+        <translation>Sie haben schon eine Etikettenvorlage „%1“. Ersetzen?</translation>
+    </message>
+</context>
+<context>
     <name>CNetworkPrinterDialog</name>
     <message>
         <source>Network Printer</source>
@@ -143,6 +253,25 @@
     <message>
         <source>No print queues: %1</source>
         <translation>Keine Druckerwarteschlangen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CPresetNameDialog</name>
+    <message>
+        <source>Save Label Stock</source>
+        <translation>Etikettenvorlage speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>optional</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
     </message>
 </context>
 <context>
@@ -326,6 +455,14 @@
     <message>
         <source>Another program kept saving it; nothing was changed. Try again.</source>
         <translation>Ein anderes Programm hat sie gerade gespeichert; es wurde nichts geändert. Bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>&amp;Label stock</source>
+        <translation>Etiketten&amp;vorlage</translation>
+    </message>
+    <message>
+        <source>Mana&amp;ge</source>
+        <translation>Ver&amp;walten</translation>
     </message>
 </context>
 <context>
@@ -822,6 +959,21 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
     <message>
         <source>printer: %1</source>
         <translation>Drucker: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PresetFile</name>
+    <message>
+        <source>Label stocks (*.preset)</source>
+        <translation>Etikettenvorlagen (*.preset)</translation>
+    </message>
+    <message>
+        <source>Import Label Stock</source>
+        <translation>Etikettenvorlage importieren</translation>
+    </message>
+    <message>
+        <source>Export Label Stock</source>
+        <translation>Etikettenvorlage exportieren</translation>
     </message>
 </context>
 <context>

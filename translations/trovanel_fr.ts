@@ -13,6 +13,116 @@
     </message>
 </context>
 <context>
+    <name>CLabelStockRow</name>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Enregistrer &amp;sous…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>Su&amp;pprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importer…</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exporter…</translation>
+    </message>
+    <message>
+        <source>Save, delete, import or export label stocks</source>
+        <translation>Enregistrer, supprimer, importer ou exporter des préréglages d&apos;étiquettes</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>%1 (administrator)</source>
+        <translation>%1 (administrateur)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n preset file(s) cannot be used:</source>
+        <translation>
+            <numerusform>%n fichier de préréglage est inutilisable :</numerusform>
+            <numerusform>%n fichiers de préréglage sont inutilisables :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (changed)</source>
+        <translation>%1 (modifié)</translation>
+    </message>
+    <message>
+        <source>This name cannot be used.</source>
+        <translation>Ce nom ne peut pas être utilisé.</translation>
+    </message>
+    <message>
+        <source>This description cannot be used.</source>
+        <translation>Cette description ne peut pas être utilisée.</translation>
+    </message>
+    <message>
+        <source>A description is one line without control characters.</source>
+        <translation>Une description tient sur une ligne, sans caractères de contrôle.</translation>
+    </message>
+    <message>
+        <source>This label stock cannot be saved.</source>
+        <translation>Ce préréglage d&apos;étiquettes ne peut pas être enregistré.</translation>
+    </message>
+    <message>
+        <source>There is no label stock named &quot;%1&quot; any more.</source>
+        <translation>Il n&apos;y a plus de préréglage d&apos;étiquettes nommé « %1 ».</translation>
+    </message>
+    <message>
+        <source>Cannot open the label stock folder.</source>
+        <translation>Impossible d&apos;ouvrir le dossier des préréglages d&apos;étiquettes.</translation>
+    </message>
+    <message>
+        <source>Cannot write the label stock folder.</source>
+        <translation>Impossible d&apos;écrire dans le dossier des préréglages d&apos;étiquettes.</translation>
+    </message>
+    <message>
+        <source>Another program kept changing label stocks; nothing was changed. Try again.</source>
+        <translation>Un autre programme modifiait les préréglages d&apos;étiquettes ; rien n&apos;a été modifié. Réessayez.</translation>
+    </message>
+    <message>
+        <source>Pick the label stock to delete first.</source>
+        <translation>Choisissez d&apos;abord le préréglage d&apos;étiquettes à supprimer.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is an administrator&apos;s label stock and cannot be deleted here.</source>
+        <translation>« %1 » est un préréglage d&apos;étiquettes de l&apos;administrateur et ne peut pas être supprimé ici.</translation>
+    </message>
+    <message>
+        <source>It is kept in %1.</source>
+        <translation>Il se trouve dans %1.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported.</source>
+        <translation>Ce fichier ne peut pas être importé.</translation>
+    </message>
+    <message>
+        <source>Pick the label stock to export first.</source>
+        <translation>Choisissez d&apos;abord le préréglage d&apos;étiquettes à exporter.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1.</source>
+        <translation>Impossible d&apos;écrire %1.</translation>
+    </message>
+    <message>
+        <source>Delete the label stock &quot;%1&quot;?</source>
+        <translation>Supprimer le préréglage d&apos;étiquettes « %1 » ?</translation>
+    </message>
+    <message>
+        <source>You already have a label stock named &quot;%1&quot;. Replace it?</source>
+        <translation>Vous avez déjà un préréglage d&apos;étiquettes nommé « %1 ». Le remplacer ?</translation>
+    </message>
+</context>
+<context>
     <name>CNetworkPrinterDialog</name>
     <message>
         <source>Network Printer</source>
@@ -143,6 +253,25 @@
     <message>
         <source>No print queues: %1</source>
         <translation>Aucune file d’impression : %1</translation>
+    </message>
+</context>
+<context>
+    <name>CPresetNameDialog</name>
+    <message>
+        <source>Save Label Stock</source>
+        <translation>Enregistrer le préréglage d&apos;étiquettes</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nom :</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>facultatif</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Description :</translation>
     </message>
 </context>
 <context>
@@ -326,6 +455,14 @@
     <message>
         <source>Another program kept saving it; nothing was changed. Try again.</source>
         <translation>Un autre programme l&apos;enregistrait en même temps ; rien n&apos;a été modifié. Réessayez.</translation>
+    </message>
+    <message>
+        <source>&amp;Label stock</source>
+        <translation>Prérég&amp;lage d&apos;étiquettes</translation>
+    </message>
+    <message>
+        <source>Mana&amp;ge</source>
+        <translation>&amp;Gérer</translation>
     </message>
 </context>
 <context>
@@ -822,6 +959,21 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
     <message>
         <source>printer: %1</source>
         <translation>imprimante : %1</translation>
+    </message>
+</context>
+<context>
+    <name>PresetFile</name>
+    <message>
+        <source>Label stocks (*.preset)</source>
+        <translation>Préréglages d&apos;étiquettes (*.preset)</translation>
+    </message>
+    <message>
+        <source>Import Label Stock</source>
+        <translation>Importer un préréglage d&apos;étiquettes</translation>
+    </message>
+    <message>
+        <source>Export Label Stock</source>
+        <translation>Exporter un préréglage d&apos;étiquettes</translation>
     </message>
 </context>
 <context>

@@ -67,6 +67,12 @@ constexpr std::array kControls{
     ControlItem{K::Label, IDC_TEAR_UNIT, QT_TRANSLATE_NOOP("CSetupDlg", "mm"), 121, 144, 31, 8,
                 kAlignCenter},
     ControlItem{K::Picture, kNoId, ":/banner.svg", 20, 6, 189, 56, kNoStyle},
+    // The label stock row, below everything else and last in the tab order.
+    ControlItem{K::Label, kNoId, QT_TRANSLATE_NOOP("CSetupDlg", "&Label stock"), 5, 219, 50, 8,
+                kNoStyle},
+    ControlItem{K::ComboBox, IDC_PRESET, "", 58, 216, 105, 14, kNoStyle},
+    ControlItem{K::PushButton, IDC_PRESET_MENU, QT_TRANSLATE_NOOP("CSetupDlg", "Mana&ge"), 167, 216,
+                50, 14, kNoStyle},
 };
 
 // The banner's words, which the picture translates in its own context.
@@ -82,4 +88,4 @@ constexpr std::array kControls{
 } // namespace
 
 const DialogTemplate kSetupDialogTemplate{
-    102, QT_TRANSLATE_NOOP("CSetupDlg", "Trovanel"), 231, 213, kControls, kContext};
+    102, QT_TRANSLATE_NOOP("CSetupDlg", "Trovanel"), 231, 234, kControls, kContext};

@@ -21,6 +21,8 @@ enum SetupControlId : int {
     IDC_TEAR_UNIT = 1016,
     IDC_SEND = 1019,
     IDC_PORTS = 1020,
+    IDC_PRESET = 1021,
+    IDC_PRESET_MENU = 1022,
 };
 
 // Dialog template 102.

@@ -1,5 +1,6 @@
 #include "ui/setup/SetupDlg.h"
 
+#include "base/EditInteger.h"
 #include "printer/CommandBlock.h"
 #include "printer/outport/OutPort.h"
 #include "settings/SettingsFile.h"
@@ -15,10 +16,16 @@
 #include "ui/setup/SendJob.h"
 #include "ui/setup/SendProgress.h"
 #include "ui/setup/SetupDialogTemplate.h"
+#include "ui/stock/LabelStockRow.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -58,10 +65,34 @@ CSetupDlg::CSetupDlg(QWidget* parent)
     m_bInchShown = m_settings.m_nUnit != 1;
     m_strUnitLabel = UnitLabel(m_bInchShown);
     m_pCommand = std::make_unique<unsigned char[]>(kCommandBufferSize);
+    m_pStockRow =
+        new CLabelStockRow(*this, qobject_cast<QComboBox*>(GetDlgItem(IDC_PRESET)),
+                           qobject_cast<QPushButton*>(GetDlgItem(IDC_PRESET_MENU)),
+                           {[this](const Preset& preset) { return FillFromPreset(preset); },
+                            [this] { return StockValues(); }, [this] { return ShownStock(); }});
+    // Every change of a value the preset row compares, typed or picked.
+    for (const int box : {IDC_LENGTH, IDC_GAP, IDC_CUT_OFFSET, IDC_TEAR}) {
+        connect(qobject_cast<QLineEdit*>(GetDlgItem(box)), &QLineEdit::textChanged, m_pStockRow,
+                &CLabelStockRow::ControlsChanged);
+    }
+    for (const int button :
+         {IDC_UNIT_INCH, IDC_UNIT_MM, IDC_THERMAL_TRANSFER, IDC_DIRECT_THERMAL}) {
+        connect(qobject_cast<QAbstractButton*>(GetDlgItem(button)), &QAbstractButton::toggled,
+                m_pStockRow, &CLabelStockRow::ControlsChanged);
+    }
 }
 
 // A Send still running is cancelled and waited for before the dialog goes.
 CSetupDlg::~CSetupDlg() = default;
+
+void CSetupDlg::SetDialogRunner(DialogRunner runner) {
+    m_runDialog = runner;
+    m_pStockRow->SetDialogRunner(std::move(runner));
+}
+
+void CSetupDlg::SetPresetFileChooser(PresetFileChooser chooser) {
+    m_pStockRow->SetFileChooser(std::move(chooser));
+}
 
 void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Radio(pDX, IDC_UNIT_INCH, m_settings.m_nUnit);
@@ -89,6 +120,9 @@ void CSetupDlg::OnClicked(int id) {
         break;
     case IDC_PORTS:
         OnPorts();
+        break;
+    case IDC_PRESET_MENU:
+        m_pStockRow->ShowMenu();
         break;
     default:
         CDialogBase::OnClicked(id);
@@ -214,6 +248,57 @@ void CSetupDlg::RefreshPortTips() {
             }
         };
     });
+}
+
+// As a person would: the unit first, then each value the preset gives typed into its box and
+// checked as on leaving it, then the print mode. Nothing is filled while a box does not read.
+bool CSetupDlg::FillFromPreset(const Preset& preset) {
+    if (!UpdateData(true)) {
+        return false;
+    }
+    if (preset.unit.has_value()) {
+        const bool inch = *preset.unit == 0;
+        SetRadioIndex(IDC_UNIT_INCH, inch ? 0 : 1);
+        ShowUnit(inch);
+    }
+    for (const auto& [id, value] : {std::pair{IDC_LENGTH, preset.length},
+                                    {IDC_GAP, preset.gap},
+                                    {IDC_CUT_OFFSET, preset.cut},
+                                    {IDC_TEAR, preset.tear}}) {
+        if (value.has_value()) {
+            SetDlgItemText(id, QString::number(*value));
+            OnKillFocus(id);
+        }
+    }
+    if (preset.mode.has_value()) {
+        SetRadioIndex(IDC_THERMAL_TRANSFER, *preset.mode);
+    }
+    return UpdateData(true);
+}
+
+// The values as the checks left them, in the unit selected.
+std::optional<Preset> CSetupDlg::StockValues() {
+    if (!UpdateData(true)) {
+        return std::nullopt;
+    }
+    return PresetFromSettings(m_settings, {}, {});
+}
+
+// The unit and print mode buttons' indexes are the preset's codes.
+Preset CSetupDlg::ShownStock() const {
+    const auto read = [this](int id) { return ReadEditInteger(GetDlgItemText(id).toStdString()); };
+    const auto checked = [this](int firstId) -> std::optional<std::int32_t> {
+        const int index = CheckedRadioIndex(firstId);
+        return index < 0 ? std::nullopt : std::optional<std::int32_t>(index);
+    };
+    Preset shown;
+    shown.unit = checked(IDC_UNIT_INCH);
+    shown.length = read(IDC_LENGTH);
+    shown.gap = read(IDC_GAP);
+    shown.tear = read(IDC_TEAR);
+    shown.cut = read(IDC_CUT_OFFSET);
+    shown.mode = checked(IDC_THERMAL_TRANSFER);
+    return shown;
 }
 
 // Nothing is saved from controls that did not read, and a failed save keeps the dialog open

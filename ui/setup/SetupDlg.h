@@ -1,17 +1,22 @@
 #pragma once
 
+#include "settings/Preset.h"
 #include "settings/PrinterSettings.h"
 #include "ui/framework/DialogBase.h"
 #include "ui/framework/DialogRunner.h"
+#include "ui/stock/PresetFileChooser.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class CBackgroundCall;
+class CLabelStockRow;
 
 // The setup dialog: edits the printer settings, checks each measurement as its box loses the
-// focus, switches the unit shown, sends the settings to the printer and saves them on OK.
+// focus, switches the unit shown, sends the settings to the printer and saves them on OK. Its
+// label stock row fills the controls from a preset and keeps presets.
 class CSetupDlg : public CDialogBase {
     Q_OBJECT
 
@@ -20,7 +25,9 @@ public:
     ~CSetupDlg() override;
 
     const CPrinterSettings& Settings() const { return m_settings; }
-    void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+    // Runs the Ports dialog and the label stock row's name dialog.
+    void SetDialogRunner(DialogRunner runner);
+    void SetPresetFileChooser(PresetFileChooser chooser);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -40,6 +47,9 @@ private:
     void OnPorts();
     Q_INVOKABLE void WatchPorts(); // queued from showEvent
     void RefreshPortTips();
+    bool FillFromPreset(const Preset& preset);
+    std::optional<Preset> StockValues();
+    Preset ShownStock() const;
 
     CPrinterSettings m_settings;
     std::int32_t m_nEditLength = 0;
@@ -52,4 +62,5 @@ private:
     DialogRunner m_runDialog = ExecDialog;      // runs the Ports dialog
     CBackgroundCall* m_pPortTips;               // finds what each port button stands for
     bool m_bWatchingPorts = false;
+    CLabelStockRow* m_pStockRow;
 };

@@ -6,6 +6,7 @@
 #include "ui/framework/template/TextFit.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
@@ -68,6 +69,8 @@ QWidget* CreateControl(const ControlItem& item, const char* context, QWidget* di
     }
     case ControlKind::Picture:
         return new CSvgPicture(text, dialog);
+    case ControlKind::ComboBox:
+        return new QComboBox(dialog);
     }
     return new QWidget(dialog);
 }
@@ -106,7 +109,9 @@ void LinkLabels(const CDialogControls& controls) {
         if (label == nullptr || target == nullptr) {
             continue;
         }
-        const bool nextIsItsBox = i + 1 < all.size() && all[i + 1].item->kind == ControlKind::Edit;
+        const bool nextIsItsBox =
+            i + 1 < all.size() && (all[i + 1].item->kind == ControlKind::Edit ||
+                                   all[i + 1].item->kind == ControlKind::ComboBox);
         if (nextIsItsBox) {
             all[i + 1].widget->setAccessibleName(WithoutAccessKeyMarks(label->text()));
             label->setBuddy(all[i + 1].widget);

@@ -11,7 +11,7 @@ namespace {
 
 bool TakesFocus(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::PushButton ||
-           kind == ControlKind::RadioButton;
+           kind == ControlKind::RadioButton || kind == ControlKind::ComboBox;
 }
 
 } // namespace

@@ -6,7 +6,16 @@
 // with positions and sizes in dialog units (a quarter of the font's average character width
 // across, an eighth of its height down). Caption and texts are English source texts, shown
 // translated in the template's translation context.
-enum class ControlKind { GroupBox, RadioButton, Label, Edit, HorizontalLine, PushButton, Picture };
+enum class ControlKind {
+    GroupBox,
+    RadioButton,
+    Label,
+    Edit,
+    HorizontalLine,
+    PushButton,
+    Picture,
+    ComboBox, // a drop-down list the user picks from, filled by the dialog
+};
 
 enum ControlStyle : unsigned {
     kNoStyle = 0,
