@@ -4,15 +4,35 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 // How often a fired watch shuts down a socket libcups has opened again meanwhile.
 constexpr int kRepeatMs = 20;
+
+// Calls `visit` with each socket this process has open and its inode.
+template <typename Visit> void ForEachSocket(Visit visit) {
+    DIR* folder = opendir("/proc/self/fd");
+    if (folder == nullptr) {
+        return;
+    }
+    while (const dirent* entry = readdir(folder)) {
+        struct stat info {};
+        const int fd = std::atoi(entry->d_name);
+        if (entry->d_name[0] != '.' && fd != dirfd(folder) && fstat(fd, &info) == 0 &&
+            S_ISSOCK(info.st_mode)) {
+            visit(fd, info.st_ino);
+        }
+    }
+    closedir(folder);
+}
 
 } // namespace
 
@@ -27,12 +47,21 @@ ConnectionWatch::~ConnectionWatch() {
 
 void ConnectionWatch::Watch(int fd) {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    m_fd = fd;
-    m_peerSize = sizeof m_peer;
-    if (fd < 0 || getpeername(fd, reinterpret_cast<sockaddr*>(&m_peer), &m_peerSize) != 0) {
-        m_fd = -1;
-        m_peerSize = 0;
+    m_bNewSockets = false;
+    m_oldSockets.clear();
+    sockaddr_storage peer{};
+    socklen_t size = sizeof peer;
+    m_fd = fd >= 0 && getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) == 0 ? fd : -1;
+    if (m_fd >= 0) {
+        m_peer = peer;
+        m_peerSize = size;
     }
+}
+
+void ConnectionWatch::WatchNewSockets() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_bNewSockets = m_peerSize > 0;
+    ForEachSocket([this](int /*fd*/, ino_t inode) { m_oldSockets.insert(inode); });
 }
 
 void ConnectionWatch::Run(const Deadline& deadline) {
@@ -57,10 +86,21 @@ void ConnectionWatch::Run(const Deadline& deadline) {
 
 void ConnectionWatch::ShutDownWatched() {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    sockaddr_storage peer{};
-    socklen_t size = sizeof peer;
-    if (m_fd >= 0 && getpeername(m_fd, reinterpret_cast<sockaddr*>(&peer), &size) == 0 &&
-        size == m_peerSize && std::memcmp(&peer, &m_peer, size) == 0) {
+    if (m_fd >= 0 && ReachesPeer(m_fd)) {
         shutdown(m_fd, SHUT_RDWR);
     }
+    if (m_bNewSockets) {
+        ForEachSocket([this](int fd, ino_t inode) {
+            if (m_oldSockets.count(inode) == 0 && ReachesPeer(fd)) {
+                shutdown(fd, SHUT_RDWR);
+            }
+        });
+    }
+}
+
+bool ConnectionWatch::ReachesPeer(int fd) const {
+    sockaddr_storage peer{};
+    socklen_t size = sizeof peer;
+    return getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) == 0 && size == m_peerSize &&
+           std::memcmp(&peer, &m_peer, size) == 0;
 }

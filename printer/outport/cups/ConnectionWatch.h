@@ -4,7 +4,9 @@
 #include "printer/outport/transport/Deadline.h"
 
 #include <mutex>
+#include <set>
 #include <sys/socket.h>
+#include <sys/types.h>
 #include <thread>
 
 // Ends a print-server connection's waits from outside once its deadline has passed or its call
@@ -21,18 +23,26 @@ public:
 
     // The flag libcups's connecting calls look at; raised when the watch fires.
     int* CancelFlag() { return &m_flag; }
-    // Watches the connection's socket `fd` now (-1: none). A later socket under the same number
-    // counts only when it reaches the same peer, so another thread's socket is never touched.
+    // Watches the connection's socket `fd` now (-1: none, between exchanges). A later socket
+    // under the same number counts only when it reaches the same peer, so another thread's
+    // socket is not touched.
     void Watch(int fd);
+    // Watches, besides, the sockets made from now on that reach the watched socket's peer, until
+    // the next Watch: for a call that makes a socket of its own (libcups connects anew to start
+    // TLS) while other threads may take the number the old one had.
+    void WatchNewSockets();
 
 private:
     void Run(const Deadline& deadline);
     void ShutDownWatched();
+    bool ReachesPeer(int fd) const;
 
-    std::mutex m_mutex; // guards the watched socket
+    std::mutex m_mutex; // guards what is watched
     int m_fd = -1;
     sockaddr_storage m_peer{};
     socklen_t m_peerSize = 0;
+    bool m_bNewSockets = false;
+    std::set<ino_t> m_oldSockets; // there before WatchNewSockets
     int m_flag = 0;
     UniqueFd m_stop;
     std::thread m_thread;

@@ -85,7 +85,10 @@ PortStatus PrintServerConnection::Open(const PrintServerAddress& address,
     // Short slices, so that a cancel request is seen within a tenth of a second.
     httpSetTimeout(m_pHttp, 0.1, KeepWaiting, this);
     m_pWatch->Watch(httpGetFd(m_pHttp));
-    if (tls && httpEncryption(m_pHttp, HTTP_ENCRYPTION_ALWAYS) != 0) {
+    m_pWatch->WatchNewSockets();
+    const int encrypted = tls ? httpEncryption(m_pHttp, HTTP_ENCRYPTION_ALWAYS) : 0;
+    m_pWatch->Watch(-1);
+    if (encrypted != 0) {
         if (deadline.Cancelled() || deadline.Expired()) {
             return Unanswered();
         }
@@ -126,12 +129,13 @@ PortStatus PrintServerConnection::Reconnected() {
         return PortStatus::Ok();
     }
     httpClearFields(m_pHttp);
-    if (m_pDeadline->Expired() || m_pDeadline->Cancelled() ||
-        httpReconnect2(m_pHttp, m_pDeadline->RemainingMs(), m_pWatch->CancelFlag()) != 0) {
+    if (m_pDeadline->Expired() || m_pDeadline->Cancelled()) {
         return Unanswered();
     }
-    m_pWatch->Watch(httpGetFd(m_pHttp));
-    return PortStatus::Ok();
+    m_pWatch->WatchNewSockets(); // a TLS handshake runs inside
+    const int failed = httpReconnect2(m_pHttp, m_pDeadline->RemainingMs(), m_pWatch->CancelFlag());
+    m_pWatch->Watch(-1);
+    return failed != 0 ? Unanswered() : PortStatus::Ok();
 }
 
 PortStatus PrintServerConnection::Exchange(ipp_t* request, const std::string& resource,
@@ -143,6 +147,7 @@ PortStatus PrintServerConnection::Exchange(ipp_t* request, const std::string& re
     if (PortStatus ready = Reconnected(); !ready.ok()) {
         return ready;
     }
+    m_pWatch->Watch(httpGetFd(m_pHttp));
     http_status_t http =
         cupsSendRequest(m_pHttp, request, resource.c_str(), ippLength(request) + size);
     if (http == HTTP_STATUS_CONTINUE && size > 0) {
@@ -157,6 +162,9 @@ PortStatus PrintServerConnection::Exchange(ipp_t* request, const std::string& re
     if (http == HTTP_STATUS_OK && !tooLarge) {
         response = ParseIppMessage(body);
     }
+    // Between exchanges nothing is watched, so the socket of a connection made meanwhile (one
+    // that cancels a job) is never taken for this one's.
+    m_pWatch->Watch(-1);
     PortStatus status = Outcome(http, response, tooLarge);
     if (!status.ok()) {
         response.reset();
