@@ -82,7 +82,7 @@ void EndlessAttributes(FakeConnection& connection) {
     }
     std::string attributes;
     for (int i = 0; i < 4096; ++i) {
-        attributes += std::string("\x44\x00\x01x\x00\x08keywords", 15);
+        attributes += std::string("\x44\x00\x01x\x00\x08keywords", 14);
     }
     while (connection.Send(attributes)) {
     }

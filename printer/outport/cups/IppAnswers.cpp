@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -129,7 +128,8 @@ struct ByteSource {
     static ssize_t Read(void* context, ipp_uchar_t* buffer, size_t wanted) {
         auto& source = *static_cast<ByteSource*>(context);
         const std::size_t count = std::min(wanted, source.bytes.size() - source.offset);
-        std::memcpy(buffer, source.bytes.data() + source.offset, count);
+        std::copy_n(source.bytes.begin() + static_cast<std::ptrdiff_t>(source.offset), count,
+                    buffer);
         source.offset += count;
         return static_cast<ssize_t>(count);
     }
