@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer/outport/cups/IppAnswers.h"
+#include "printer/outport/cups/PrintServer.h"
 #include "tests/Endpoints.h"
 
 #include <array>
@@ -10,7 +10,6 @@
 #include <functional>
 #include <poll.h>
 #include <string>
-#include <strings.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -25,30 +24,24 @@ public:
     FakeConnection& operator=(const FakeConnection&) = delete;
     ~FakeConnection() { close(m_fd); }
 
-    // The next request's IPP message (the document after it is read and dropped); empty when
-    // the client went or the server stops.
-    IppResponse ReadRequest() {
-        std::size_t head = std::string::npos;
+    // Reads the next request to its end; false when the client went or the server stops.
+    bool ReadRequest() {
+        std::size_t head = 0;
         while ((head = m_buffer.find("\r\n\r\n")) == std::string::npos) {
             if (!Fill()) {
-                return nullptr;
+                return false;
             }
         }
-        std::size_t length = 0;
-        for (std::size_t line = m_buffer.find("\r\n"); line < head;
-             line = m_buffer.find("\r\n", line + 2)) {
-            if (strncasecmp(m_buffer.c_str() + line + 2, "Content-Length:", 15) == 0) {
-                length = std::stoul(m_buffer.substr(line + 17));
-            }
-        }
-        while (m_buffer.size() < head + 4 + length) {
+        const std::size_t field = m_buffer.find("Content-Length: ");
+        const std::size_t end =
+            head + 4 + (field < head ? std::stoul(m_buffer.substr(field + 16)) : 0);
+        while (m_buffer.size() < end) {
             if (!Fill()) {
-                return nullptr;
+                return false;
             }
         }
-        IppResponse request = ParseIppMessage(m_buffer.substr(head + 4, length));
-        m_buffer.erase(0, head + 4 + length);
-        return request;
+        m_buffer.erase(0, end);
+        return true;
     }
     // False once the client has gone.
     bool Send(const std::string& bytes) {
@@ -61,8 +54,7 @@ public:
             m_buffer.clear();
         }
     }
-    // What a slow server sends: one byte of `bytes` after another, in a loop, until the client
-    // goes or the server stops.
+    // Sends one byte of `bytes` after another, round and round, until the client goes.
     void Dribble(const std::string& bytes) {
         for (std::size_t i = 0; !m_stop && Send(bytes.substr(i % bytes.size(), 1)); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -88,12 +80,12 @@ private:
     std::string m_buffer;
 };
 
-// A print server on loopback for one test, which answers each connection as its script says:
-// with answers libcups itself wrote, or with raw bytes, slowly, never, or with a TLS alert.
-// Each connection has a thread of its own.
+// A print server on loopback for one test, which serves each connection, on a thread of its
+// own, as the test's script says: with raw bytes, slowly, never, or with a TLS alert.
 class FakeIppServer {
 public:
     using Script = std::function<void(FakeConnection& connection)>;
+    static constexpr const char* kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
 
     explicit FakeIppServer(Script script)
         : m_script(std::move(script)), m_acceptor([this] { Accept(); }) {}
@@ -109,73 +101,37 @@ public:
 
     std::string Server() const { return "127.0.0.1:" + std::to_string(m_listener.Port()); }
 
-    // An HTTP answer with `body` as its content.
     static std::string Http(const std::string& status, const std::string& body,
                             const std::string& headers = "") {
         return "HTTP/1.1 " + status + "\r\nContent-Type: application/ipp\r\nContent-Length: " +
                std::to_string(body.size()) + "\r\n" + headers + "\r\n" + body;
     }
 
-    // `message` as IPP bytes, written by libcups.
-    static std::string IppBytes(ipp_t* message) {
-        std::string bytes;
-        ippSetState(message, IPP_STATE_IDLE);
-        while (ippWriteIO(&bytes, Append, 1, nullptr, message) != IPP_STATE_DATA) {
-        }
-        return bytes;
-    }
-
-    // What a raw queue named "labels" answers: its attributes, a job, the job completed. With
-    // `wrongTypes` every text it gives is an integer and its flag a text instead.
-    static std::string Answer(ipp_t* request, bool wrongTypes) {
-        const IppResponse answer(ippNewResponse(request));
-        ipp_t* a = answer.get();
-        const auto text = [a, wrongTypes](ipp_tag_t tag, const char* name, const char* value) {
+    // Answers every request with the queue "labels", idle and taking jobs, written by libcups;
+    // with `wrongTypes` its texts are integers. A `polite` server sends "100 Continue" first.
+    static Script Queue(bool wrongTypes, bool polite) {
+        const IppResponse answer(ippNew());
+        ipp_t* queue = answer.get();
+        ippSetRequestId(queue, 1);
+        ippSetStatusCode(queue, IPP_STATUS_OK);
+        ippAddString(queue, IPP_TAG_PRINTER, IPP_TAG_NAME, "printer-name", nullptr, "labels");
+        ippAddInteger(queue, IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
+        ippAddBoolean(queue, IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
+        for (const auto& [tag, name] : {std::pair{IPP_TAG_KEYWORD, "printer-state-reasons"},
+                                        {IPP_TAG_MIMETYPE, "document-format-supported"},
+                                        {IPP_TAG_TEXT, "printer-info"}}) {
             if (wrongTypes) {
-                ippAddInteger(a, IPP_TAG_PRINTER, IPP_TAG_INTEGER, name, 7);
+                ippAddInteger(queue, IPP_TAG_PRINTER, IPP_TAG_INTEGER, name, 7);
             } else {
-                ippAddString(a, IPP_TAG_PRINTER, tag, name, nullptr, value);
+                ippAddString(queue, IPP_TAG_PRINTER, tag, name, nullptr, "none");
             }
-        };
-        switch (ippGetOperation(request)) {
-        case IPP_OP_GET_PRINTER_ATTRIBUTES:
-        case IPP_OP_CUPS_GET_PRINTERS:
-            ippAddString(a, IPP_TAG_PRINTER, IPP_TAG_NAME, "printer-name", nullptr, "labels");
-            ippAddInteger(a, IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
-            ippAddBoolean(a, IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
-            text(IPP_TAG_KEYWORD, "printer-state-reasons", "none");
-            text(IPP_TAG_MIMETYPE, "document-format-supported", "application/vnd.cups-raw");
-            text(IPP_TAG_TEXT, "printer-info", "Label printer");
-            text(IPP_TAG_TEXT, "printer-state-message", "");
-            break;
-        case IPP_OP_CUPS_GET_DEFAULT:
-            text(IPP_TAG_NAME, "printer-name", "labels");
-            break;
-        case IPP_OP_CREATE_JOB:
-            ippAddInteger(a, IPP_TAG_JOB, IPP_TAG_INTEGER, "job-id", 7);
-            break;
-        case IPP_OP_GET_JOB_ATTRIBUTES:
-            ippAddInteger(a, IPP_TAG_JOB, IPP_TAG_ENUM, "job-state", IPP_JSTATE_COMPLETED);
-            text(IPP_TAG_KEYWORD, "job-state-reasons", "job-completed-successfully");
-            break;
-        default:
-            break;
         }
-        return IppBytes(a);
-    }
-
-    // An interim answer that asks for the rest of the request.
-    static constexpr const char* kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
-
-    // A script that answers every request as Answer does, after a "100 Continue" if `polite`.
-    static Script WellBehaved(bool wrongTypes, bool polite) {
-        return [wrongTypes, polite](FakeConnection& connection) {
-            for (IppResponse request = connection.ReadRequest(); request;
-                 request = connection.ReadRequest()) {
-                if (!connection.Send((polite ? kContinue : "") +
-                                     Http("200 OK", Answer(request.get(), wrongTypes)))) {
-                    return;
-                }
+        std::string bytes;
+        while (ippWriteIO(&bytes, Append, 1, nullptr, queue) != IPP_STATE_DATA) {
+        }
+        const std::string reply = (polite ? kContinue : "") + Http("200 OK", bytes);
+        return [reply](FakeConnection& connection) {
+            while (connection.ReadRequest() && connection.Send(reply)) {
             }
         };
     }
@@ -192,8 +148,7 @@ private:
             if (poll(&wait, 1, 50) <= 0) {
                 continue;
             }
-            const int fd = accept(m_listener.Fd(), nullptr, nullptr);
-            if (fd >= 0) {
+            if (const int fd = accept(m_listener.Fd(), nullptr, nullptr); fd >= 0) {
                 m_connections.emplace_back([this, fd] {
                     FakeConnection connection(fd, m_bStop);
                     m_script(connection);
