@@ -128,7 +128,10 @@ TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel)
         if (const auto at = reason.find("SERVER"); at != std::string::npos) {
             reason.replace(at, 6, server.Server());
         }
-        EXPECT_EQ(probe.get(), reason.empty() ? "" : uri + ": " + reason);
+        if (!reason.empty()) {
+            reason.insert(0, uri + ": ");
+        }
+        EXPECT_EQ(probe.get(), reason);
         EXPECT_LT(Since(start), milliseconds(c.withinMs));
         OutPortCancelDestroy(cancel);
     }
