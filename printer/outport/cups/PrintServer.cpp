@@ -62,6 +62,7 @@ PrintServerAddress UsersPrintServer() {
 PrintServerConnection::PrintServerConnection() = default;
 
 PrintServerConnection::~PrintServerConnection() {
+    m_pWatch.reset(); // before the socket's number is free for others
     if (m_pHttp != nullptr) {
         httpClose(m_pHttp);
     }
