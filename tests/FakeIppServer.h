@@ -7,7 +7,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
@@ -16,79 +15,29 @@
 #include <utility>
 #include <vector>
 
-// One connection a FakeIppServer took, as its script sees it.
-class FakeConnection {
-public:
-    FakeConnection(int fd, const std::atomic<bool>& stop) : m_fd(fd), m_stop(stop) {}
-    FakeConnection(const FakeConnection&) = delete;
-    FakeConnection& operator=(const FakeConnection&) = delete;
-    ~FakeConnection() { close(m_fd); }
+// What a FakeIppServer does on each connection: reads a request, sends `reply`, then sends
+// `repeat` again and again, every `pauseMs`, until the client goes; with nothing to repeat, it
+// waits for the next request. A server for TLS clients reads no requests, whose hello is no
+// HTTP: it sends `reply` at once and then only listens.
+struct FakeBehaviour {
+    FakeBehaviour(std::string reply, std::string repeat = "", int pauseMs = 0,
+                  bool readsRequests = true)
+        : reply(std::move(reply)), repeat(std::move(repeat)), pauseMs(pauseMs),
+          readsRequests(readsRequests) {}
 
-    // Reads the next request to its end; false when the client went or the server stops.
-    bool ReadRequest() {
-        std::size_t head = 0;
-        while ((head = m_buffer.find("\r\n\r\n")) == std::string::npos) {
-            if (!Fill()) {
-                return false;
-            }
-        }
-        const std::size_t field = m_buffer.find("Content-Length: ");
-        const std::size_t end =
-            head + 4 + (field < head ? std::stoul(m_buffer.substr(field + 16)) : 0);
-        while (m_buffer.size() < end) {
-            if (!Fill()) {
-                return false;
-            }
-        }
-        m_buffer.erase(0, end);
-        return true;
-    }
-    // False once the client has gone.
-    bool Send(const std::string& bytes) {
-        return send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
-               static_cast<ssize_t>(bytes.size());
-    }
-    // Takes what arrives until the client goes or the server stops.
-    void Idle() {
-        while (Fill()) {
-            m_buffer.clear();
-        }
-    }
-    // Sends one byte of `bytes` after another, round and round, until the client goes.
-    void Dribble(const std::string& bytes) {
-        for (std::size_t i = 0; !m_stop && Send(bytes.substr(i % bytes.size(), 1)); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-
-private:
-    bool Fill() {
-        std::array<char, 16384> chunk{};
-        pollfd wait{m_fd, POLLIN, 0};
-        while (!m_stop) {
-            if (poll(&wait, 1, 50) > 0) {
-                const ssize_t got = read(m_fd, chunk.data(), chunk.size());
-                m_buffer.append(chunk.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
-                return got > 0;
-            }
-        }
-        return false;
-    }
-
-    int m_fd;
-    const std::atomic<bool>& m_stop;
-    std::string m_buffer;
+    std::string reply;
+    std::string repeat;
+    int pauseMs;
+    bool readsRequests;
 };
 
-// A print server on loopback for one test, which serves each connection, on a thread of its
-// own, as the test's script says: with raw bytes, slowly, never, or with a TLS alert.
+// A print server on loopback for one test; each connection has a thread of its own.
 class FakeIppServer {
 public:
-    using Script = std::function<void(FakeConnection& connection)>;
     static constexpr const char* kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
 
-    explicit FakeIppServer(Script script)
-        : m_script(std::move(script)), m_acceptor([this] { Accept(); }) {}
+    explicit FakeIppServer(FakeBehaviour behaviour)
+        : m_behaviour(std::move(behaviour)), m_acceptor([this] { Accept(); }) {}
     FakeIppServer(const FakeIppServer&) = delete;
     FakeIppServer& operator=(const FakeIppServer&) = delete;
     ~FakeIppServer() {
@@ -107,13 +56,12 @@ public:
                std::to_string(body.size()) + "\r\n" + headers + "\r\n" + body;
     }
 
-    // Answers every request with the queue "labels", idle and taking jobs, written by libcups;
-    // with `wrongTypes` its texts are integers. A `polite` server sends "100 Continue" first.
-    static Script Queue(bool wrongTypes, bool polite) {
+    // The queue "labels", idle and taking jobs, as libcups writes it; with `wrongTypes` its
+    // texts are integers.
+    static std::string QueueAnswer(bool wrongTypes) {
         const IppResponse answer(ippNew());
         ipp_t* queue = answer.get();
         ippSetRequestId(queue, 1);
-        ippSetStatusCode(queue, IPP_STATUS_OK);
         ippAddString(queue, IPP_TAG_PRINTER, IPP_TAG_NAME, "printer-name", nullptr, "labels");
         ippAddInteger(queue, IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
         ippAddBoolean(queue, IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
@@ -129,11 +77,7 @@ public:
         std::string bytes;
         while (ippWriteIO(&bytes, Append, 1, nullptr, queue) != IPP_STATE_DATA) {
         }
-        const std::string reply = (polite ? kContinue : "") + Http("200 OK", bytes);
-        return [reply](FakeConnection& connection) {
-            while (connection.ReadRequest() && connection.Send(reply)) {
-            }
-        };
+        return bytes;
     }
 
 private:
@@ -145,20 +89,72 @@ private:
     void Accept() {
         while (!m_bStop) {
             pollfd wait{m_listener.Fd(), POLLIN, 0};
-            if (poll(&wait, 1, 50) <= 0) {
-                continue;
-            }
-            if (const int fd = accept(m_listener.Fd(), nullptr, nullptr); fd >= 0) {
-                m_connections.emplace_back([this, fd] {
-                    FakeConnection connection(fd, m_bStop);
-                    m_script(connection);
-                });
+            if (poll(&wait, 1, 50) > 0) {
+                if (const int fd = accept(m_listener.Fd(), nullptr, nullptr); fd >= 0) {
+                    m_connections.emplace_back([this, fd] {
+                        Serve(fd);
+                        close(fd);
+                    });
+                }
             }
         }
     }
 
+    void Serve(int fd) {
+        std::string received;
+        if (!m_behaviour.readsRequests) {
+            Send(fd, m_behaviour.reply);
+            while (Receive(fd, received)) {
+            }
+            return;
+        }
+        while (ReadRequest(fd, received) && Send(fd, m_behaviour.reply)) {
+            while (!m_behaviour.repeat.empty() && !m_bStop && Send(fd, m_behaviour.repeat)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(m_behaviour.pauseMs));
+            }
+        }
+    }
+
+    // Takes one request, its body to the length it gives, off the front of `received`.
+    bool ReadRequest(int fd, std::string& received) const {
+        std::size_t head = 0;
+        while ((head = received.find("\r\n\r\n")) == std::string::npos) {
+            if (!Receive(fd, received)) {
+                return false;
+            }
+        }
+        const std::size_t field = received.find("Content-Length: ");
+        const std::size_t end =
+            head + 4 + (field < head ? std::stoul(received.substr(field + 16)) : 0);
+        while (received.size() < end) {
+            if (!Receive(fd, received)) {
+                return false;
+            }
+        }
+        received.erase(0, end);
+        return true;
+    }
+
+    // Adds what arrives; false once the client has gone or the server stops.
+    bool Receive(int fd, std::string& received) const {
+        std::array<char, 16384> chunk{};
+        for (pollfd wait{fd, POLLIN, 0}; !m_bStop;) {
+            if (poll(&wait, 1, 50) > 0) {
+                const ssize_t got = read(fd, chunk.data(), chunk.size());
+                received.append(chunk.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+                return got > 0;
+            }
+        }
+        return false;
+    }
+
+    static bool Send(int fd, const std::string& bytes) {
+        return send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+               static_cast<ssize_t>(bytes.size());
+    }
+
     LoopbackListener m_listener;
-    Script m_script;
+    FakeBehaviour m_behaviour;
     std::atomic<bool> m_bStop{false};
     std::vector<std::thread> m_connections;
     std::thread m_acceptor;

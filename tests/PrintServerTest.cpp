@@ -34,84 +34,66 @@ milliseconds Since(Clock::time_point start) {
     return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
 }
 
-// Answers every request with `status` and `headers`, and no IPP message.
-FakeIppServer::Script Status(const std::string& status, const std::string& headers = "") {
-    const std::string reply = FakeIppServer::Http(status, "", headers);
-    return [reply](FakeConnection& connection) {
-        while (connection.ReadRequest() && connection.Send(reply)) {
-        }
-    };
-}
-
-// Takes the request, asks for the rest, then sends `start` and dribbles `rest` for ever.
-FakeIppServer::Script Slow(const std::string& start, const std::string& rest) {
-    return [start, rest](FakeConnection& connection) {
-        if (connection.ReadRequest() && connection.Send(FakeIppServer::kContinue + start)) {
-            connection.Dribble(rest);
-        }
-    };
-}
-
-// Operation attributes without end, as fast as the client takes them.
-void EndlessAttributes(FakeConnection& connection) {
-    std::string attributes;
-    for (int i = 0; i < 4096; ++i) {
-        attributes += std::string("\x44\x00\x01x\x00\x08keywords", 14);
-    }
-    if (connection.ReadRequest() &&
-        connection.Send(std::string(FakeIppServer::kContinue) +
-                        "HTTP/1.1 200 OK\r\nContent-Length: 1000000000\r\n\r\n" +
-                        std::string("\x02\x00\x00\x00\x00\x00\x00\x01\x01", 9))) {
-        while (connection.Send(attributes)) {
-        }
-    }
-}
-
-void TlsAlert(FakeConnection& connection) {
-    connection.Send(std::string("\x15\x03\x03\x00\x02\x02\x28", 7)); // fatal handshake failure
-    connection.Idle();
-}
-
-void Silent(FakeConnection& connection) {
-    connection.Idle();
-}
-
 TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel) {
-    const std::string lines = "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n";
+    const std::string lines = std::string(FakeIppServer::kContinue) + "HTTP/1.1 200 OK\r\n";
+    const FakeBehaviour dribbling{lines, "X", 20};
+    const FakeBehaviour silent{"", "", 0, false};
+    // Version 2.0, status OK, request 1, operation attributes; then one keyword attribute.
+    const std::string start("\x02\x00\x00\x00\x00\x00\x00\x01\x01", 9);
+    const std::string attribute("\x44\x00\x01x\x00\x08keywords", 14);
     const std::string late = "the print server SERVER did not answer within 1 s";
     struct Case {
         const char* server;
-        FakeIppServer::Script script;
+        FakeBehaviour behaviour;
         const char* scheme;
         std::string reason; // after "URI: "; "" when the queue is fine
         int withinMs;
         int cancelAfterMs = 0; // 0: not cancelled, and a time-out of 1 s
     };
     const std::vector<Case> cases{
-        {"gives texts as integers", FakeIppServer::Queue(true, true), "ipp", "", 300},
-        {"sends no 100 Continue", FakeIppServer::Queue(false, false), "ipp", "", 300},
-        {"refuses this host", Status("403 Forbidden"), "ipp",
-         "the print server SERVER does not allow this computer or user to do that", 300},
+        {"gives texts as integers",
+         {FakeIppServer::kContinue +
+          FakeIppServer::Http("200 OK", FakeIppServer::QueueAnswer(true))},
+         "ipp",
+         "",
+         300},
+        {"sends no 100 Continue",
+         {FakeIppServer::Http("200 OK", FakeIppServer::QueueAnswer(false))},
+         "ipp",
+         "",
+         300},
+        {"refuses this host",
+         {FakeIppServer::Http("403 Forbidden", "")},
+         "ipp",
+         "the print server SERVER does not allow this computer or user to do that",
+         300},
         {"sends the queue elsewhere",
-         Status("301 Moved Permanently", "Location: ipp://elsewhere.example/printers/x\r\n"), "ipp",
-         "the print server SERVER says this has moved to ipp://elsewhere.example/printers/x", 300},
-        {"dribbles header lines", Slow(lines, "X-Slow: more\r\n"), "ipp", late, 1500},
-        {"dribbles the body", Slow(lines + "Content-Length: 9000\r\n\r\n", "\x02"), "ipp", late,
-         1500},
-        {"sends attributes without end", EndlessAttributes, "ipp",
-         "the print server SERVER sent an answer larger than 1 MiB", 1000},
-        {"never starts TLS", Silent, "ipps", late, 1500},
-        {"refuses the TLS handshake", TlsAlert, "ipps",
-         "TLS with the print server SERVER failed: A TLS fatal alert has been received.", 300},
-        {"dribbles while cancelled", Slow(lines, "X-Slow: more\r\n"), "ipp",
-         "cancelled after 0 of 0 bytes", 800, 300},
-        {"never starts TLS while cancelled", Silent, "ipps", "cancelled after 0 of 0 bytes", 800,
+         {FakeIppServer::Http("301 Moved Permanently", "",
+                              "Location: ipp://elsewhere.example/printers/x\r\n")},
+         "ipp",
+         "the print server SERVER says this has moved to ipp://elsewhere.example/printers/x",
+         300},
+        {"dribbles header lines", dribbling, "ipp", late, 1500},
+        {"dribbles the body", {lines + "Content-Length: 9000\r\n\r\n", "X", 20}, "ipp", late, 1500},
+        {"sends attributes without end",
+         {lines + "Content-Length: 1000000000\r\n\r\n" + start, attribute, 0},
+         "ipp",
+         "the print server SERVER sent an answer larger than 1 MiB",
+         1000},
+        {"never starts TLS", silent, "ipps", late, 1500},
+        {"refuses the TLS handshake",
+         {std::string("\x15\x03\x03\x00\x02\x02\x28", 7), "", 0, false},
+         "ipps",
+         "TLS with the print server SERVER failed: A TLS fatal alert has been received.",
+         300},
+        {"dribbles while cancelled", dribbling, "ipp", "cancelled after 0 of 0 bytes", 800, 300},
+        {"never starts TLS while cancelled", silent, "ipps", "cancelled after 0 of 0 bytes", 800,
          300},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.server);
         m_environment.Set("OUTPORT_TIMEOUT_MS", c.cancelAfterMs > 0 ? "20000" : "1000");
-        const FakeIppServer server(c.script);
+        const FakeIppServer server(c.behaviour);
         const std::string uri = std::string(c.scheme) + "://" + server.Server() + "/printers/x";
         OutPortCancel* cancel = OutPortCancelCreate();
         const auto start = Clock::now();
@@ -138,7 +120,8 @@ TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel)
 }
 
 TEST_F(PrintServerTest, WrongTypesCountAsAbsentWhenAQueueIsDescribedOrListed) {
-    const FakeIppServer server(FakeIppServer::Queue(true, false));
+    const FakeIppServer server(
+        FakeBehaviour(FakeIppServer::Http("200 OK", FakeIppServer::QueueAnswer(true))));
     OutPortTarget* target =
         OutPortDescribeUri(("ipp://" + server.Server() + "/printers/x").c_str());
     EXPECT_STREQ(target->status, "ready");
