@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UniqueFd.h"
 #include "printer/outport/cups/PrintServer.h"
 #include "tests/Endpoints.h"
 
@@ -13,7 +14,6 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 // What a FakeIppServer does on each connection: reads a request, sends `reply`, then sends
 // `repeat` again and again, every `pauseMs`, until the client goes; with nothing to repeat, it
@@ -31,7 +31,7 @@ struct FakeBehaviour {
     bool readsRequests;
 };
 
-// A print server on loopback for one test; each connection has a thread of its own.
+// A print server on loopback for one test, on a thread of its own.
 class FakeIppServer {
 public:
     static constexpr const char* kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
@@ -43,9 +43,6 @@ public:
     ~FakeIppServer() {
         m_bStop = true;
         m_acceptor.join();
-        for (std::thread& connection : m_connections) {
-            connection.join();
-        }
     }
 
     std::string Server() const { return "127.0.0.1:" + std::to_string(m_listener.Port()); }
@@ -86,15 +83,14 @@ private:
         return static_cast<ssize_t>(size);
     }
 
+    // One connection after another: libcups opens the next when it has done with one.
     void Accept() {
         while (!m_bStop) {
             pollfd wait{m_listener.Fd(), POLLIN, 0};
             if (poll(&wait, 1, 50) > 0) {
-                if (const int fd = accept(m_listener.Fd(), nullptr, nullptr); fd >= 0) {
-                    m_connections.emplace_back([this, fd] {
-                        Serve(fd);
-                        close(fd);
-                    });
+                if (const UniqueFd connection(accept(m_listener.Fd(), nullptr, nullptr));
+                    connection.valid()) {
+                    Serve(connection.get());
                 }
             }
         }
@@ -156,6 +152,5 @@ private:
     LoopbackListener m_listener;
     FakeBehaviour m_behaviour;
     std::atomic<bool> m_bStop{false};
-    std::vector<std::thread> m_connections;
     std::thread m_acceptor;
 };

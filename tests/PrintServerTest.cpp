@@ -34,6 +34,12 @@ milliseconds Since(Clock::time_point start) {
     return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
 }
 
+// A server that answers every request with `status`, `body` and `headers`.
+FakeBehaviour Answering(const std::string& status, const std::string& body = "",
+                        const std::string& headers = "") {
+    return {FakeIppServer::Http(status, body, headers)};
+}
+
 TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel) {
     const std::string lines = std::string(FakeIppServer::kContinue) + "HTTP/1.1 200 OK\r\n";
     const FakeBehaviour dribbling{lines, "X", 20};
@@ -41,54 +47,44 @@ TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel)
     // Version 2.0, status OK, request 1, operation attributes; then one keyword attribute.
     const std::string start("\x02\x00\x00\x00\x00\x00\x00\x01\x01", 9);
     const std::string attribute("\x44\x00\x01x\x00\x08keywords", 14);
-    const std::string late = "the print server SERVER did not answer within 1 s";
+    const std::string late = "did not answer within 1 s";
+    const std::string cancelled = "cancelled after 0 of 0 bytes";
     struct Case {
         const char* server;
         FakeBehaviour behaviour;
         const char* scheme;
-        std::string reason; // after "URI: "; "" when the queue is fine
+        std::string reason; // how the reason ends; "" when the queue is fine
         int withinMs;
         int cancelAfterMs = 0; // 0: not cancelled, and a time-out of 1 s
     };
     const std::vector<Case> cases{
         {"gives texts as integers",
-         {FakeIppServer::kContinue +
-          FakeIppServer::Http("200 OK", FakeIppServer::QueueAnswer(true))},
+         {FakeIppServer::kContinue + Answering("200 OK", FakeIppServer::QueueAnswer(true)).reply},
          "ipp",
          "",
          300},
-        {"sends no 100 Continue",
-         {FakeIppServer::Http("200 OK", FakeIppServer::QueueAnswer(false))},
-         "ipp",
-         "",
+        {"sends no 100 Continue", Answering("200 OK", FakeIppServer::QueueAnswer(false)), "ipp", "",
          300},
-        {"refuses this host",
-         {FakeIppServer::Http("403 Forbidden", "")},
-         "ipp",
-         "the print server SERVER does not allow this computer or user to do that",
-         300},
+        {"refuses this host", Answering("403 Forbidden"), "ipp",
+         "does not allow this computer or user to do that", 300},
         {"sends the queue elsewhere",
-         {FakeIppServer::Http("301 Moved Permanently", "",
-                              "Location: ipp://elsewhere.example/printers/x\r\n")},
-         "ipp",
-         "the print server SERVER says this has moved to ipp://elsewhere.example/printers/x",
-         300},
+         Answering("301 Moved Permanently", "", "Location: ipp://elsewhere.example/x\r\n"), "ipp",
+         "says this has moved to ipp://elsewhere.example/x", 300},
         {"dribbles header lines", dribbling, "ipp", late, 1500},
         {"dribbles the body", {lines + "Content-Length: 9000\r\n\r\n", "X", 20}, "ipp", late, 1500},
         {"sends attributes without end",
          {lines + "Content-Length: 1000000000\r\n\r\n" + start, attribute, 0},
          "ipp",
-         "the print server SERVER sent an answer larger than 1 MiB",
+         "sent an answer larger than 1 MiB",
          1000},
         {"never starts TLS", silent, "ipps", late, 1500},
         {"refuses the TLS handshake",
          {std::string("\x15\x03\x03\x00\x02\x02\x28", 7), "", 0, false},
          "ipps",
-         "TLS with the print server SERVER failed: A TLS fatal alert has been received.",
+         "failed: A TLS fatal alert has been received.",
          300},
-        {"dribbles while cancelled", dribbling, "ipp", "cancelled after 0 of 0 bytes", 800, 300},
-        {"never starts TLS while cancelled", silent, "ipps", "cancelled after 0 of 0 bytes", 800,
-         300},
+        {"dribbles while cancelled", dribbling, "ipp", cancelled, 800, 300},
+        {"never starts TLS while cancelled", silent, "ipps", cancelled, 800, 300},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.server);
@@ -106,22 +102,16 @@ TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel)
             std::this_thread::sleep_for(milliseconds(c.cancelAfterMs));
             OutPortCancelRequest(cancel);
         }
-        std::string reason = c.reason;
-        if (const auto at = reason.find("SERVER"); at != std::string::npos) {
-            reason.replace(at, 6, server.Server());
-        }
-        if (!reason.empty()) {
-            reason.insert(0, uri + ": ");
-        }
-        EXPECT_EQ(probe.get(), reason);
+        const std::string reason = probe.get();
+        EXPECT_EQ(reason.empty(), c.reason.empty()) << reason;
+        EXPECT_TRUE(reason.ends_with(c.reason)) << reason;
         EXPECT_LT(Since(start), milliseconds(c.withinMs));
         OutPortCancelDestroy(cancel);
     }
 }
 
 TEST_F(PrintServerTest, WrongTypesCountAsAbsentWhenAQueueIsDescribedOrListed) {
-    const FakeIppServer server(
-        FakeBehaviour(FakeIppServer::Http("200 OK", FakeIppServer::QueueAnswer(true))));
+    const FakeIppServer server(Answering("200 OK", FakeIppServer::QueueAnswer(true)));
     OutPortTarget* target =
         OutPortDescribeUri(("ipp://" + server.Server() + "/printers/x").c_str());
     EXPECT_STREQ(target->status, "ready");
