@@ -15,20 +15,19 @@
 #include <unistd.h>
 #include <utility>
 
-// What a FakeIppServer does on each connection: reads a request, sends `reply`, then sends
-// `repeat` again and again, every `pauseMs`, until the client goes; with nothing to repeat, it
-// waits for the next request. A server for TLS clients reads no requests, whose hello is no
-// HTTP: it sends `reply` at once and then only listens.
+// What a FakeIppServer does on each connection: sends `greeting` (for a TLS client, whose hello
+// is no HTTP request), then for each request sends `reply` and `repeat` again and again, every
+// `pauseMs`, until the client goes.
 struct FakeBehaviour {
     FakeBehaviour(std::string reply, std::string repeat = "", int pauseMs = 0,
-                  bool readsRequests = true)
+                  std::string greeting = "")
         : reply(std::move(reply)), repeat(std::move(repeat)), pauseMs(pauseMs),
-          readsRequests(readsRequests) {}
+          greeting(std::move(greeting)) {}
 
     std::string reply;
     std::string repeat;
     int pauseMs;
-    bool readsRequests;
+    std::string greeting;
 };
 
 // A print server on loopback for one test, on a thread of its own.
@@ -98,12 +97,7 @@ private:
 
     void Serve(int fd) {
         std::string received;
-        if (!m_behaviour.readsRequests) {
-            Send(fd, m_behaviour.reply);
-            while (Receive(fd, received)) {
-            }
-            return;
-        }
+        Send(fd, m_behaviour.greeting);
         while (ReadRequest(fd, received) && Send(fd, m_behaviour.reply)) {
             while (!m_behaviour.repeat.empty() && !m_bStop && Send(fd, m_behaviour.repeat)) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(m_behaviour.pauseMs));
@@ -111,24 +105,23 @@ private:
         }
     }
 
-    // Takes one request, its body to the length it gives, off the front of `received`.
+    // Takes one request, with its body as long as it says, off the front of `received`.
     bool ReadRequest(int fd, std::string& received) const {
-        std::size_t head = 0;
-        while ((head = received.find("\r\n\r\n")) == std::string::npos) {
+        for (;;) {
+            const std::size_t head = received.find("\r\n\r\n");
+            const std::size_t field = received.find("Content-Length: ");
+            const std::size_t end =
+                head == std::string::npos
+                    ? head
+                    : head + 4 + (field < head ? std::stoul(received.substr(field + 16)) : 0);
+            if (end <= received.size()) {
+                received.erase(0, end);
+                return true;
+            }
             if (!Receive(fd, received)) {
                 return false;
             }
         }
-        const std::size_t field = received.find("Content-Length: ");
-        const std::size_t end =
-            head + 4 + (field < head ? std::stoul(received.substr(field + 16)) : 0);
-        while (received.size() < end) {
-            if (!Receive(fd, received)) {
-                return false;
-            }
-        }
-        received.erase(0, end);
-        return true;
     }
 
     // Adds what arrives; false once the client has gone or the server stops.

@@ -43,7 +43,7 @@ FakeBehaviour Answering(const std::string& status, const std::string& body = "",
 TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel) {
     const std::string lines = std::string(FakeIppServer::kContinue) + "HTTP/1.1 200 OK\r\n";
     const FakeBehaviour dribbling{lines, "X", 20};
-    const FakeBehaviour silent{"", "", 0, false};
+    const FakeBehaviour silent{""};
     // Version 2.0, status OK, request 1, operation attributes; then one keyword attribute.
     const std::string start("\x02\x00\x00\x00\x00\x00\x00\x01\x01", 9);
     const std::string attribute("\x44\x00\x01x\x00\x08keywords", 14);
@@ -79,7 +79,7 @@ TEST_F(PrintServerTest, OddServerIsUsedOrGivesAReasonWithinTheTimeOutOrOnCancel)
          1000},
         {"never starts TLS", silent, "ipps", late, 1500},
         {"refuses the TLS handshake",
-         {std::string("\x15\x03\x03\x00\x02\x02\x28", 7), "", 0, false},
+         {"", "", 0, std::string("\x15\x03\x03\x00\x02\x02\x28", 7)},
          "ipps",
          "failed: A TLS fatal alert has been received.",
          900},
