@@ -78,7 +78,7 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
 
 extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
     auto list = std::make_unique<OutPortDeviceList>();
-    PrintQueueListing listing = ListPrintQueues(Deadline(CallTimeout(), CancelDescriptor(cancel)));
+    PrintQueueListing listing = ListPrintQueues(LookUpDeadline(cancel));
     for (PrintQueue& queue : listing.queues) {
         DeviceRecord record{OUTPORT_DEVICE_CUPS_QUEUE, {}, {}, PrinterStateText(queue.state)};
         record.device.node = queue.name;

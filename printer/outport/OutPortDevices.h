@@ -61,6 +61,12 @@ void OutPortFreeDevices(OutPortDeviceList* list);
 // within the time-out (OUTPORT_TIMEOUT_MS), so a window calls it off its own thread; `cancel`
 // (NULL: none) stops it early, leaving the list empty. Never NULL.
 OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel);
+// A cancel token (see OutPortCancelCreate) that also ends the look-ups given it
+// (OutPortListQueues, OutPortDescribeUriCancellable) one time-out (OUTPORT_TIMEOUT_MS) after it
+// was made, so that a whole listing (the ports described side by side, the print queues) ends
+// within about one time-out. A send or probe given it keeps its own time-out. Free it with
+// OutPortCancelDestroy; NULL when none can be made.
+OutPortCancel* OutPortListingCancelCreate(void);
 // Why the queues could not be listed ("no print server answers at localhost:631"); "" when the
 // server answered, and for a list of OutPortListDevices.
 const char* OutPortDeviceListProblem(const OutPortDeviceList* list);

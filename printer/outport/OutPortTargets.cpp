@@ -100,8 +100,8 @@ void DescribeDevice(const PortTarget& target, TargetRecord& result) {
 }
 
 // A queue is asked for its state; where the server cannot be reached, that is the status.
-void DescribeQueue(const PortTarget& target, int cancelFd, TargetRecord& result) {
-    PrintQueueReport report = DescribePrintQueue(target, Deadline(CallTimeout(), cancelFd));
+void DescribeQueue(const PortTarget& target, const OutPortCancel* cancel, TargetRecord& result) {
+    PrintQueueReport report = DescribePrintQueue(target, LookUpDeadline(cancel));
     result.deviceText = report.queue.name.empty() ? target.queue : report.queue.name;
     result.deviceText += " on " + report.server;
     result.present = report.found ? 1 : 0;
@@ -133,7 +133,7 @@ extern "C" OutPortTarget* OutPortDescribeUriCancellable(const char* uri, OutPort
             result->statusText = "not connected";
         } else if (target.kind == PortTarget::Kind::CupsQueue ||
                    target.kind == PortTarget::Kind::IppPrinter) {
-            DescribeQueue(target, CancelDescriptor(cancel), *result);
+            DescribeQueue(target, cancel, *result);
         } else {
             DescribeDevice(target, *result);
         }

@@ -15,12 +15,14 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <future>
 #include <vector>
 
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel ports");
-constexpr int kPortCount = 4;
+constexpr std::size_t kPortCount = 4;
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
@@ -64,22 +66,31 @@ struct PortReport {
     PrinterReport printer;
 };
 
-// Looks up every port. A configuration file that cannot be used is said once on standard
-// error, and is the status of the ports, which then map to nothing.
-std::vector<PortReport> LookUpPorts() {
+// Looks up every port, their devices side by side within the listing's one deadline. A
+// configuration file that cannot be used is said once on standard error, and is the status of
+// the ports, which then map to nothing.
+std::vector<PortReport> LookUpPorts(OutPortCancel* listing) {
     std::vector<PortReport> reports;
     QString configurationError;
-    for (int port = 0; port < kPortCount; ++port) {
-        const PortSettingHandle setting(OutPortLookUpPort(port));
+    std::array<PortSettingHandle, kPortCount> settings;
+    std::array<std::future<TargetHandle>, kPortCount> targets;
+    for (std::size_t port = 0; port < kPortCount; ++port) {
+        settings[port].reset(OutPortLookUpPort(static_cast<int>(port)));
+        targets[port] = std::async(std::launch::async, [uri = settings[port]->uri, listing] {
+            return TargetHandle(OutPortDescribeUriCancellable(uri, listing));
+        });
+    }
+    for (std::size_t port = 0; port < kPortCount; ++port) {
+        const PortSettingHandle& setting = settings[port];
         PortReport report;
         report.port = Text(setting->name);
         report.uri = Text(setting->uri);
         report.origin = Text(setting->origin);
+        const TargetHandle target = targets[port].get();
         if (*setting->error != '\0') {
             configurationError = Text(setting->error);
             report.status = configurationError;
         } else {
-            const TargetHandle target(OutPortDescribeUri(setting->uri));
             report.present = target->present == 1;
             report.usable = target->usable == 1;
             report.status = Text(target->status);
@@ -203,9 +214,12 @@ QString Json(const std::vector<PortReport>& ports, const FoundDevices& found) {
 }
 
 ExitStatus List(bool json) {
-    const std::vector<PortReport> ports = LookUpPorts();
-    const FoundDevices found{DeviceListHandle(OutPortListDevices()),
-                             DeviceListHandle(OutPortListQueues(nullptr))};
+    const CancelHandle listing(OutPortListingCancelCreate());
+    auto queues = std::async(std::launch::async, [&listing] {
+        return DeviceListHandle(OutPortListQueues(listing.get()));
+    });
+    const std::vector<PortReport> ports = LookUpPorts(listing.get());
+    const FoundDevices found{DeviceListHandle(OutPortListDevices()), queues.get()};
     if (json) {
         PrintJson(Json(ports, found));
     } else {

@@ -1,6 +1,7 @@
 #include "ui/ports/BackgroundCall.h"
 
 #include "printer/outport/OutPort.h"
+#include "printer/outport/OutPortDevices.h"
 
 #include <utility>
 
@@ -31,7 +32,8 @@ void CBackgroundCall::Run(Call call) {
         m_worker.join();
     }
     OutPortCancelDestroy(m_pCancel);
-    m_pCancel = OutPortCancelCreate();
+    // One deadline for all the call's look-ups, however many ports or queues it asks about.
+    m_pCancel = OutPortListingCancelCreate();
     m_bRunning = true;
     m_worker = std::thread(
         [this, call = std::move(call), cancel = m_pCancel] { emit Answered(call(cancel)); });

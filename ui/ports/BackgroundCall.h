@@ -7,7 +7,8 @@
 struct OutPortCancel;
 
 // Runs one slow port-library call at a time (a print server may take the whole time-out to
-// answer) on a worker thread, so that a window never waits for it. The call returns what is to
+// answer; all the look-ups of one call share that time-out) on a worker thread, so that a
+// window never waits for it. The call returns what is to
 // be done with its answer, which then runs in the window's thread. Ending the object cancels a
 // call under way and waits for it.
 class CBackgroundCall : public QObject {

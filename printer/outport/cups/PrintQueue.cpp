@@ -1,12 +1,11 @@
 #include "printer/outport/cups/PrintQueue.h"
 
+#include "printer/outport/cups/IppAnswers.h"
+
 #include <array>
-#include <string_view>
 #include <utility>
 
 namespace {
-
-constexpr std::string_view kRawFormat = "application/vnd.cups-raw";
 
 constexpr std::array<const char*, 8> kQueueAttributes{"printer-name",
                                                       "printer-info",
@@ -16,56 +15,6 @@ constexpr std::array<const char*, 8> kQueueAttributes{"printer-name",
                                                       "printer-state-message",
                                                       "printer-is-accepting-jobs",
                                                       "document-format-supported"};
-
-PrinterState::State StateOf(int value) {
-    switch (value) {
-    case IPP_PSTATE_IDLE:
-        return PrinterState::State::Idle;
-    case IPP_PSTATE_PROCESSING:
-        return PrinterState::State::Processing;
-    case IPP_PSTATE_STOPPED:
-        return PrinterState::State::Stopped;
-    default:
-        return PrinterState::State::Unknown;
-    }
-}
-
-// Reads the attributes of one printer group, from `first` up to the next group's separator.
-ipp_attribute_t* ReadQueue(ipp_t* response, ipp_attribute_t* first, PrintQueue& queue) {
-    ipp_attribute_t* attribute = first;
-    for (; attribute != nullptr && ippGetName(attribute) != nullptr;
-         attribute = ippNextAttribute(response)) {
-        const std::string_view name = ippGetName(attribute);
-        const int count = ippGetCount(attribute);
-        const char* text = ippGetString(attribute, 0, nullptr);
-        if (name == "printer-name" && text != nullptr) {
-            queue.name = text;
-        } else if (name == "printer-info" && text != nullptr) {
-            queue.info = text;
-        } else if (name == "printer-make-and-model" && text != nullptr) {
-            queue.makeAndModel = text;
-        } else if (name == "printer-state-message" && text != nullptr) {
-            queue.state.message = text;
-        } else if (name == "printer-state") {
-            queue.state.state = StateOf(ippGetInteger(attribute, 0));
-        } else if (name == "printer-is-accepting-jobs") {
-            queue.accepting = ippGetBoolean(attribute, 0) != 0;
-        } else if (name == "printer-state-reasons") {
-            for (int i = 0; i < count; ++i) {
-                const std::string_view reason = ippGetString(attribute, i, nullptr);
-                if (reason != "none") {
-                    queue.state.reasons.emplace_back(reason);
-                }
-            }
-        } else if (name == "document-format-supported") {
-            for (int i = 0; i < count; ++i) {
-                queue.takesRaw =
-                    queue.takesRaw || ippGetString(attribute, i, nullptr) == kRawFormat;
-            }
-        }
-    }
-    return attribute;
-}
 
 ipp_t* QueueRequest(ipp_op_t operation) {
     ipp_t* request = ippNewRequest(operation);
@@ -104,7 +53,7 @@ PortStatus CheckQueue(PrintServerConnection& server, const QueueAddress& address
     queue.name = address.name;
     if (PortStatus status = LookUpQueue(server, address.printerUri, address.resource, queue);
         !status.ok()) {
-        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) {
+        if (server.IppStatus() == IPP_STATUS_ERROR_NOT_FOUND) {
             return PortStatus::Failed("no print queue " + Quoted(address.name) + " on " +
                                       address.server.Display());
         }
@@ -153,7 +102,7 @@ PortStatus LookUpQueue(PrintServerConnection& server, const std::string& printer
         return status;
     }
     const std::string name = queue.name;
-    ReadQueue(response.get(), ippFirstAttribute(response.get()), queue);
+    ReadQueueAnswer(response.get(), queue);
     if (queue.name.empty()) {
         queue.name = name; // an IPP printer that is not a CUPS queue has no printer-name
     }
@@ -166,30 +115,18 @@ PortStatus ListQueues(PrintServerConnection& server, std::vector<PrintQueue>& qu
     PortStatus status = server.Exchange(QueueRequest(IPP_OP_CUPS_GET_PRINTERS), "/", response);
     if (!status.ok()) {
         // A server without queues answers "not found".
-        return cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? PortStatus::Ok() : status;
+        return server.IppStatus() == IPP_STATUS_ERROR_NOT_FOUND ? PortStatus::Ok() : status;
     }
-    ipp_attribute_t* attribute = ippFirstAttribute(response.get());
-    while (attribute != nullptr) {
-        if (ippGetGroupTag(attribute) != IPP_TAG_PRINTER) {
-            attribute = ippNextAttribute(response.get());
-            continue;
-        }
-        PrintQueue queue;
-        attribute = ReadQueue(response.get(), attribute, queue);
-        if (!queue.name.empty()) {
-            queues.push_back(std::move(queue));
-        }
-    }
+    queues = ReadQueueListAnswer(response.get());
     IppResponse answer;
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_DEFAULT);
     const char* name = "printer-name";
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr,
                   &name);
     if (server.Exchange(request, "/", answer).ok()) {
-        ipp_attribute_t* found = ippFindAttribute(answer.get(), "printer-name", IPP_TAG_NAME);
-        const char* defaultName = found != nullptr ? ippGetString(found, 0, nullptr) : nullptr;
+        const std::string defaultName = ReadDefaultQueueAnswer(answer.get());
         for (PrintQueue& queue : queues) {
-            queue.isDefault = defaultName != nullptr && queue.name == defaultName;
+            queue.isDefault = !defaultName.empty() && queue.name == defaultName;
         }
     }
     return PortStatus::Ok();

@@ -1,5 +1,6 @@
 #include "printer/outport/cups/QueueJob.h"
 
+#include "printer/outport/cups/IppAnswers.h"
 #include "printer/outport/cups/PrintQueue.h"
 #include "printer/outport/cups/PrintServer.h"
 
@@ -38,8 +39,7 @@ PortStatus CreateJob(PrintServerConnection& server, const QueueAddress& address,
     if (PortStatus status = server.Exchange(request, address.resource, response); !status.ok()) {
         return status;
     }
-    ipp_attribute_t* id = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
-    jobId = id != nullptr ? ippGetInteger(id, 0) : 0;
+    jobId = ReadJobIdAnswer(response.get());
     return jobId > 0 ? PortStatus::Ok()
                      : PortStatus::Failed("the print server made no job and gave no reason");
 }
@@ -54,11 +54,6 @@ PortStatus SendDocument(PrintServerConnection& server, const QueueAddress& addre
     return server.Exchange(request, address.resource, response, data, size);
 }
 
-struct JobState {
-    ipp_jstate_t state = IPP_JSTATE_PENDING;
-    std::string reasons;
-};
-
 PortStatus LookUpJob(PrintServerConnection& server, const QueueAddress& address, int jobId,
                      JobState& job) {
     ipp_t* request = JobRequest(IPP_OP_GET_JOB_ATTRIBUTES, address, jobId);
@@ -69,18 +64,7 @@ PortStatus LookUpJob(PrintServerConnection& server, const QueueAddress& address,
     if (PortStatus status = server.Exchange(request, address.resource, response); !status.ok()) {
         return status;
     }
-    ipp_attribute_t* state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
-    job.state =
-        state != nullptr ? static_cast<ipp_jstate_t>(ippGetInteger(state, 0)) : IPP_JSTATE_PENDING;
-    job.reasons.clear();
-    ipp_attribute_t* reasons =
-        ippFindAttribute(response.get(), "job-state-reasons", IPP_TAG_KEYWORD);
-    for (int i = 0; reasons != nullptr && i < ippGetCount(reasons); ++i) {
-        const std::string reason = ippGetString(reasons, i, nullptr);
-        if (reason != "none") {
-            job.reasons += (job.reasons.empty() ? "" : ", ") + reason;
-        }
-    }
+    job = ReadJobAnswer(response.get());
     return PortStatus::Ok();
 }
 

@@ -13,6 +13,10 @@ public:
     explicit Deadline(std::chrono::milliseconds budget, int cancelFd = -1)
         : m_budget(budget), m_end(std::chrono::steady_clock::now() + budget), m_cancelFd(cancelFd) {
     }
+    // A call that is one of several sharing `end`; `budget` is the time-out messages name.
+    Deadline(std::chrono::milliseconds budget, std::chrono::steady_clock::time_point end,
+             int cancelFd)
+        : m_budget(budget), m_end(end), m_cancelFd(cancelFd) {}
 
     bool Expired() const { return std::chrono::steady_clock::now() >= m_end; }
 
@@ -27,6 +31,8 @@ public:
 
     std::chrono::milliseconds Budget() const { return m_budget; }
 
+    // The call's cancel descriptor, for a watch on another thread; -1 for none.
+    int CancelFd() const { return m_cancelFd; }
     // Whether cancellation has been requested.
     bool Cancelled() const;
     // Whether a wait of the call ended because of it, so the call stopped for that reason.
