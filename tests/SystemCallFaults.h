@@ -19,6 +19,10 @@ void FailCloseOf(const std::string& prefix, int error);
 // ends that.
 void RefuseSpeedOf(const std::string& prefix, int error);
 
+// From now on, ioctl `request` on any descriptor whose path starts with `prefix` fails with
+// `error`, or with 0 waits, as a driver holding its port does, until this is called again.
+void StallOrFailRequest(const std::string& prefix, unsigned long request, int error);
+
 // The ioctl requests made so far of descriptors whose path starts with `prefix`, with their
 // argument taken as a number.
 struct Request {

@@ -14,7 +14,7 @@ PrinterState PrinterStateOf(const std::string& node, const DeviceAccess& access)
     if (!access.usable) {
         return {PrinterState::State::Unknown, {}, access.status};
     }
-    const LinePrinterReading reading = ReadLinePrinterStatus(node);
+    const LinePrinterReading reading = ReadLinePrinterStatus(node, CallTimeout());
     if (reading.openError != 0) {
         return {PrinterState::State::Unknown,
                 {},
