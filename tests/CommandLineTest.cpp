@@ -456,7 +456,13 @@ TEST_F(CommandLineTest, PortsSetKeepsACheckedUriAndTheRestOfTheFile) {
         EXPECT_EQ(ReadFile(config), kept);
     }
 
-    // An absent device is kept with a warning; an empty URI gives the port its default back.
+    // A folder or an absent device is kept with a warning; an empty URI gives the port its
+    // default back.
+    const QString folder = Path(m_dir.path());
+    EXPECT_EQ(
+        Trovanel({"ports", "set", "COM2", folder}),
+        (Outcome{0, "",
+                 "Kept, but " + folder + " cannot be used now: not a device, FIFO or file\n"}));
     const QString absent = Path(m_dir.path() / "ttyUSB9");
     set = Trovanel({"ports", "set", "COM2", absent});
     EXPECT_EQ(set,

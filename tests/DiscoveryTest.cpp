@@ -1,4 +1,5 @@
 // Discovery, usb:// names, the device monitor and sends, against devices umockdev makes up.
+#include "base/UniqueFd.h"
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
 #include "tests/Endpoints.h"
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
@@ -16,6 +18,7 @@
 #include <poll.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -347,6 +350,38 @@ TEST_F(DiscoveryTest, NetworkCaptureAndMalformedUrisAreDescribedWithoutTouchingT
     const Described malformed = Describe("usb://Acme");
     EXPECT_FALSE(malformed.valid);
     EXPECT_NE(malformed.status.find("usb://MAKE/MODEL"), std::string::npos) << malformed.status;
+}
+
+// Ready means a send can start; a target that is there but would refuse one says why.
+TEST_F(DiscoveryTest, TargetsThereThatCannotTakeASendAreNotReady) {
+    const std::string root = m_devices.Root();
+    // A USB printer node with no printer behind it, whose open fails as an unplugged one's does.
+    const std::string unplugged = root + "/lp9";
+    const bool nodeMade = mknod(unplugged.c_str(), S_IFCHR | 0600, makedev(180, 9)) == 0;
+    ASSERT_EQ(mkfifo((root + "/unread.fifo").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((root + "/read.fifo").c_str(), 0600), 0);
+    const UniqueFd reader(open((root + "/read.fifo").c_str(), O_RDONLY | O_NONBLOCK));
+    const struct {
+        std::string uri;
+        bool usable;
+        std::string status;
+    } cases[] = {
+        {root, false, "not a device, FIFO or file"},
+        {root + "/unread.fifo", false, "not connected — nothing is reading from it"},
+        {root + "/read.fifo", true, "ready"},
+        {unplugged, false, "not connected — the printer is unplugged or switched off"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uri);
+        if (c.uri == unplugged && !nodeMade) {
+            GTEST_SKIP() << "no device node can be made here";
+        }
+        const Described described = Describe(c.uri);
+        EXPECT_TRUE(described.present);
+        EXPECT_EQ(described.usable, c.usable);
+        EXPECT_EQ(described.status, c.status);
+        EXPECT_EQ(SendTo(c.uri), c.usable) << LastError();
+    }
 }
 
 TEST_F(DiscoveryTest, PortSettingSaysWhereItComesFrom) {

@@ -2,11 +2,11 @@
 
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/cups/QueueJob.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/address/DeviceUri.h"
-#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceFile.h"
 #include "printer/outport/transport/NetworkSocket.h"
