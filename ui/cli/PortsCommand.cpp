@@ -1,6 +1,7 @@
 #include "ui/cli/PortsCommand.h"
 
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/address/DeviceUri.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
 #include "ui/cli/PortsListing.h"
@@ -39,7 +40,8 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
         const TargetHandle target(OutPortDescribeUri(uriText.constData()));
         if (target->valid != 1) {
             PrintMessage(QCoreApplication::translate("CommandLine", "%1: %2")
-                             .arg(uri, Text(target->status)));
+                             .arg(QString::fromStdString(WithoutCredentials(uriText.toStdString())),
+                                  Text(target->status)));
             return ExitStatus::Usage;
         }
         if (target->usable != 1) {

@@ -1,6 +1,7 @@
 #include "ui/cli/PortsListing.h"
 
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/address/DeviceUri.h"
 #include "ui/cli/Console.h"
 #include "ui/ports/PortLibraryHandles.h"
 
@@ -67,7 +68,8 @@ std::vector<PortReport> LookUpPorts() {
         const PortSettingHandle setting(OutPortLookUpPort(port));
         PortReport report;
         report.port = Text(setting->name);
-        report.uri = Text(setting->uri);
+        // A hand-written line may hold a password, which is never shown.
+        report.uri = QString::fromStdString(WithoutCredentials(setting->uri));
         report.origin = Text(setting->origin);
         if (*setting->error != '\0') {
             configurationError = Text(setting->error);
