@@ -26,11 +26,10 @@ CPrinterSettings Loaded() {
 // Fields in file order: unit, length, gap, cut, tear (tenths), port, mode, length, gap, tear (mm).
 const CPrinterSettings kUnusual{-1, 450, 14, -127, 20, -1, 1, 1143, 36, 50};
 
-// Nothing but the file and the lock that orders saves, which is kept.
+// Nothing but the file: the lock that orders saves goes when it is released.
 bool OnlyTheSettingsFileIsLeft(const fs::path& directory) {
     for (const auto& entry : fs::directory_iterator(directory)) {
-        if (entry.path().filename() != kSettingsFileName &&
-            entry.path().filename() != ".Trovanel.ini.lock") {
+        if (entry.path().filename() != kSettingsFileName) {
             return false;
         }
     }
