@@ -1,5 +1,7 @@
 #include "printer/outport/address/DeviceUri.h"
 
+#include "printer/outport/address/SerialUri.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -83,6 +85,33 @@ TEST(DeviceUri, SerialOptionsTakeEachAllowedValueAndNothingBeyond) {
     EXPECT_EQ(all.serial.stopBits, 2);
 }
 
+// Any choice but the defaults writes every option, so a line that differs in one alone reads back
+// the same.
+TEST(DeviceUri, SerialUriKeepsAChoiceThatDiffersInOneOption) {
+    using Options = SerialOptions;
+    Options stop;
+    stop.stopBits = 2;
+    Options flow;
+    flow.flow = Options::Flow::Hard;
+    Options parity;
+    parity.parity = Options::Parity::Odd;
+    Options bits;
+    bits.bits = 7;
+    Options baud;
+    baud.baud = 19200;
+    for (const Options& options : {stop, flow, parity, bits, baud}) {
+        const std::string uri = SerialUri("/dev/ttyS0", options);
+        SCOPED_TRACE(uri);
+        const Options read = Parsed(uri).serial;
+        EXPECT_EQ(read.stopBits, options.stopBits);
+        EXPECT_EQ(read.flow, options.flow);
+        EXPECT_EQ(read.parity, options.parity);
+        EXPECT_EQ(read.bits, options.bits);
+        EXPECT_EQ(read.baud, options.baud);
+    }
+    EXPECT_EQ(SerialUri("/dev/ttyS0", Options()), "serial:/dev/ttyS0");
+}
+
 TEST(DeviceUri, ParallelAndFileNameAnAbsolutePath) {
     const PortTarget parallel = Parsed("parallel:/dev/lp0");
     EXPECT_EQ(parallel.kind, PortTarget::Kind::Parallel);
@@ -117,6 +146,12 @@ TEST(DeviceUri, PrintQueuesAreNamedOnTheUsersServerOrOnANamedOne) {
          "fd00::9", 8631, "/printers/labels/", "ipps://[fd00::9]:8631/printers/labels/"},
         {"ipp://192.0.2.7/ipp/print", PortTarget::Kind::IppPrinter, "print", "192.0.2.7", 631,
          "/ipp/print", "ipp://192.0.2.7:631/ipp/print"},
+        {"cups:pay$roll@desk", PortTarget::Kind::CupsQueue, "pay$roll@desk", "", 9100, "",
+         "cups:pay%24roll%40desk"},
+        {"cups:%40home%a0", PortTarget::Kind::CupsQueue, "@home\xA0", "", 9100, "",
+         "cups:%40home%A0"},
+        {"ipp://printhost/printers/caf%C3%A9%40x", PortTarget::Kind::IppPrinter, "caf\xC3\xA9@x",
+         "printhost", 631, "/printers/caf%C3%A9%40x", "ipp://printhost:631/printers/caf%C3%A9%40x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.uri);
@@ -129,11 +164,11 @@ TEST(DeviceUri, PrintQueuesAreNamedOnTheUsersServerOrOnANamedOne) {
         EXPECT_EQ(target.Display(), c.display);
     }
     EXPECT_TRUE(Parsed("ipps://printhost/printers/labels").encrypted);
-    for (const char* uri :
-         {"cups:", "cups:a/b", "cups:a b", "cups:a%20b", "cups:%0a", "cups:%2", "cups:%zz",
-          "ipp://printhost", "ipp://printhost/", "ipp:///printers/labels",
-          "ipp://printhost:0/printers/labels", "ipp://printhost/printers/a b",
-          "ipps://printhost/printers/labels?x=1", "ipp://c]pps:p:/printers/labels"}) {
+    for (const char* uri : {"cups:", "cups:a/b", "cups:a b", "cups:a%20b", "cups:%0a", "cups:%2",
+                            "cups:%zz", "ipp://printhost", "ipp://printhost/",
+                            "ipp:///printers/labels", "ipp://printhost:0/printers/labels",
+                            "ipp://printhost/printers/a b", "ipps://printhost/printers/labels?x=1",
+                            "ipp://c]pps:p:/printers/labels", "ipp://printhost/printers/a%20b"}) {
         EXPECT_TRUE(Refused(uri)) << uri;
     }
 }
