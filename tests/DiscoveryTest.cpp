@@ -8,6 +8,7 @@
 #include "tests/WorkDirectory.h"
 
 #include <array>
+#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -381,6 +382,31 @@ TEST_F(DiscoveryTest, TargetsThereThatCannotTakeASendAreNotReady) {
         EXPECT_EQ(described.usable, c.usable);
         EXPECT_EQ(described.status, c.status);
         EXPECT_EQ(SendTo(c.uri), c.usable) << LastError();
+    }
+}
+
+// A C caller's negative length or index is refused, never used to reach memory.
+TEST_F(DiscoveryTest, CSurfaceRefusesANegativeLengthOrIndex) {
+    m_devices.AddUsbDevice("1-1", "FTDI", "FT232R USB UART", "A12345");
+    m_devices.AddSerialAdapter("ttyUSB0", "1-1");
+    OutPortDeviceList* list = OutPortListDevices();
+    ASSERT_EQ(OutPortDeviceCount(list), 1);
+    EXPECT_NE(OutPortDeviceAt(list, 0), nullptr);
+    EXPECT_EQ(OutPortDeviceAt(list, -1), nullptr);
+    EXPECT_EQ(OutPortDeviceAt(list, 1), nullptr);
+    OutPortFreeDevices(list);
+
+    const fs::path capture = fs::path(m_devices.Root()) / "capture.bin";
+    unsigned char byte = 'x';
+    const struct {
+        int length;
+        unsigned char* data;
+    } calls[] = {{-1, &byte}, {INT_MIN, &byte}, {1, nullptr}};
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.length);
+        EXPECT_EQ(OutPortToUri(("file:" + capture.string()).c_str(), call.length, call.data), 0);
+        EXPECT_EQ(LastError(), capture.string() + ": nothing valid to send");
+        EXPECT_FALSE(fs::exists(capture));
     }
 }
 
