@@ -20,6 +20,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -362,26 +363,22 @@ TEST_F(DiscoveryTest, TargetsThereThatCannotTakeASendAreNotReady) {
     ASSERT_EQ(mkfifo((root + "/unread.fifo").c_str(), 0600), 0);
     ASSERT_EQ(mkfifo((root + "/read.fifo").c_str(), 0600), 0);
     const UniqueFd reader(open((root + "/read.fifo").c_str(), O_RDONLY | O_NONBLOCK));
-    const struct {
-        std::string uri;
-        bool usable;
-        std::string status;
-    } cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {
         {root, false, "not a device, FIFO or file"},
         {root + "/unread.fifo", false, "not connected — nothing is reading from it"},
         {root + "/read.fifo", true, "ready"},
         {unplugged, false, "not connected — the printer is unplugged or switched off"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.uri);
-        if (c.uri == unplugged && !nodeMade) {
+    for (const auto& [uri, usable, status] : cases) {
+        SCOPED_TRACE(uri);
+        if (uri == unplugged && !nodeMade) {
             GTEST_SKIP() << "no device node can be made here";
         }
-        const Described described = Describe(c.uri);
+        const Described described = Describe(uri);
         EXPECT_TRUE(described.present);
-        EXPECT_EQ(described.usable, c.usable);
-        EXPECT_EQ(described.status, c.status);
-        EXPECT_EQ(SendTo(c.uri), c.usable) << LastError();
+        EXPECT_EQ(described.usable, usable);
+        EXPECT_EQ(described.status, status);
+        EXPECT_EQ(SendTo(uri), usable) << LastError();
     }
 }
 
@@ -391,23 +388,14 @@ TEST_F(DiscoveryTest, CSurfaceRefusesANegativeLengthOrIndex) {
     m_devices.AddSerialAdapter("ttyUSB0", "1-1");
     OutPortDeviceList* list = OutPortListDevices();
     ASSERT_EQ(OutPortDeviceCount(list), 1);
-    EXPECT_NE(OutPortDeviceAt(list, 0), nullptr);
     EXPECT_EQ(OutPortDeviceAt(list, -1), nullptr);
-    EXPECT_EQ(OutPortDeviceAt(list, 1), nullptr);
     OutPortFreeDevices(list);
-
-    const fs::path capture = fs::path(m_devices.Root()) / "capture.bin";
-    unsigned char byte = 'x';
-    const struct {
-        int length;
-        unsigned char* data;
-    } calls[] = {{-1, &byte}, {INT_MIN, &byte}, {1, nullptr}};
-    for (const auto& call : calls) {
-        SCOPED_TRACE(call.length);
-        EXPECT_EQ(OutPortToUri(("file:" + capture.string()).c_str(), call.length, call.data), 0);
-        EXPECT_EQ(LastError(), capture.string() + ": nothing valid to send");
-        EXPECT_FALSE(fs::exists(capture));
+    const std::string capture = m_devices.Root() + "/capture.bin";
+    for (const int length : {-1, INT_MIN}) {
+        EXPECT_EQ(OutPortToUri(("file:" + capture).c_str(), length, TrickyBlock().data()), 0);
+        EXPECT_EQ(LastError(), capture + ": nothing valid to send");
     }
+    EXPECT_FALSE(fs::exists(capture));
 }
 
 TEST_F(DiscoveryTest, PortSettingSaysWhereItComesFrom) {

@@ -133,4 +133,19 @@ TEST_F(SettingsFile, DirectoryWithoutRoomForTheTemporaryFileLeavesTheOldFile) {
     EXPECT_EQ(ReadFile(kSettingsFileName), "old settings");
 }
 
+// In a shared folder (sticky, as /tmp is) another user's file can be writable yet not replaceable:
+// the rename fails, and so does the save.
+TEST_F(SettingsFile, FileThatCannotBeReplacedInASharedFolderFailsTheSave) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs a file of another user";
+    }
+    WriteFile(kSettingsFileName, "old settings");
+    chmod(kSettingsFileName, 0666);
+    chmod(".", 01777);
+    EXPECT_EQ(RunAsOrdinaryUser([] { return static_cast<int>(SaveSettings(kUnusual)); }),
+              static_cast<int>(SaveResult::CannotWrite));
+    EXPECT_EQ(ReadFile(kSettingsFileName), "old settings");
+    EXPECT_TRUE(OnlyTheSettingsFileIsLeft(m_dir.path()));
+}
+
 } // namespace

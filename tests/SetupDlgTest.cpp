@@ -30,6 +30,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -348,36 +349,19 @@ TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
     EXPECT_TRUE(m_messages.empty());
 }
 
-// From the last stop, and from a radio button that is not its group's stop (pressed and let go
-// off the button, so it has the focus but is not checked), Tab and Shift+Tab move on.
-TEST_F(SetupDlgTest, TabWrapsFromTheLastStopAndLeavesAGroupFromAnyOfItsButtons) {
-    const struct {
-        int from; // reached by Shift+Tab from the first stop, or pressed
-        bool pressed;
-        int key;
-        int to;
-    } cases[] = {
-        {IDCANCEL, false, Qt::Key_Tab, IDC_UNIT_MM},
-        {IDC_UNIT_INCH, true, Qt::Key_Tab, IDC_LENGTH},
-        {IDC_UNIT_INCH, true, Qt::Key_Backtab, IDCANCEL},
-    };
+// A radio button pressed and let go off it has the focus without being its group's stop; Tab and
+// Shift+Tab still leave the group.
+TEST_F(SetupDlgTest, TabLeavesAGroupFromAButtonThatIsNotItsStop) {
     Open();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.from);
-        QWidget* from = m_dialog->GetDlgItem(c.from);
-        if (c.pressed) {
-            QTest::mousePress(from, Qt::LeftButton);
-            QTest::mouseRelease(from, Qt::LeftButton, {}, QPoint(-5, -5));
-        } else {
-            ASSERT_EQ(Focus(), Button(IDC_UNIT_MM));
-            Press(Qt::Key_Backtab);
-        }
-        ASSERT_EQ(Focus(), from);
-        Press(c.key);
-        EXPECT_EQ(Focus(), m_dialog->GetDlgItem(c.to));
+    for (const auto& [key, to] :
+         {std::pair{Qt::Key_Tab, int{IDC_LENGTH}}, {Qt::Key_Backtab, int{IDCANCEL}}}) {
+        QTest::mousePress(Button(IDC_UNIT_INCH), Qt::LeftButton);
+        QTest::mouseRelease(Button(IDC_UNIT_INCH), Qt::LeftButton, {}, QPoint(-5, -5));
+        ASSERT_EQ(Focus(), Button(IDC_UNIT_INCH));
+        Press(key);
+        EXPECT_EQ(Focus(), m_dialog->GetDlgItem(to)) << key;
     }
     EXPECT_TRUE(Button(IDC_UNIT_MM)->isChecked());
-    EXPECT_TRUE(m_messages.empty());
 }
 
 // Arrow keys select as they move and wrap round the group.

@@ -3,7 +3,6 @@
 #include <array>
 #include <cerrno>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <termios.h>
@@ -14,8 +13,6 @@
 extern "C" int __real_close(int fd); // NOLINT(bugprone-reserved-identifier)
 // NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __real_ioctl(int fd, unsigned long request, ...);
-// NOLINTNEXTLINE(bugprone-reserved-identifier)
-extern "C" int __real_rename(const char* from, const char* to);
 // NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __real_tcsetattr(int fd, int action, const termios* settings);
 
@@ -29,8 +26,6 @@ struct Recorded {
 std::mutex g_lock;
 std::string g_failingPrefix;
 int g_closeError = 0;
-std::string g_renamePrefix;
-int g_renameError = 0;
 std::string g_speedPrefix;
 int g_speedError = 0;
 std::vector<Recorded> g_requests;
@@ -86,23 +81,6 @@ extern "C" int __wrap_ioctl(int fd, unsigned long request, void* argument) {
 }
 
 // NOLINTNEXTLINE(bugprone-reserved-identifier)
-extern "C" int __wrap_rename(const char* from, const char* to) {
-    int error = 0;
-    {
-        const std::lock_guard<std::mutex> hold(g_lock);
-        const std::string path = std::filesystem::absolute(from).lexically_normal().string();
-        if (!g_renamePrefix.empty() && path.rfind(g_renamePrefix, 0) == 0) {
-            error = g_renameError;
-        }
-    }
-    if (error != 0) {
-        errno = error;
-        return -1;
-    }
-    return __real_rename(from, to);
-}
-
-// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __wrap_tcsetattr(int fd, int action, const termios* settings) {
     int error = -1;
     {
@@ -130,12 +108,6 @@ void RefuseSpeedOf(const std::string& prefix, int error) {
     const std::lock_guard<std::mutex> hold(g_lock);
     g_speedPrefix = prefix;
     g_speedError = error;
-}
-
-void FailRenameOf(const std::string& prefix, int error) {
-    const std::lock_guard<std::mutex> hold(g_lock);
-    g_renamePrefix = prefix;
-    g_renameError = error;
 }
 
 void FailCloseOf(const std::string& prefix, int error) {
