@@ -1,10 +1,9 @@
 #include "settings/AtomicFile.h"
 
 #include "base/IoLoops.h"
+#include "settings/ResolvedPath.h"
 
-#include <array>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -38,29 +37,6 @@ Location Split(const std::string& path) {
 
 std::string TemporaryPrefix(const Location& target) {
     return "." + target.name + std::string(kTemporaryInfix);
-}
-
-// Follows symbolic links by hand so that a link whose target does not exist yet still names
-// the file to create, and the file is written where the link points rather than over the link.
-std::string ResolveLinks(std::string path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            break;
-        }
-        std::array<char, PATH_MAX> target{};
-        const ssize_t size = readlink(path.c_str(), target.data(), target.size() - 1);
-        if (size <= 0) {
-            break;
-        }
-        std::string next(target.data(), static_cast<std::size_t>(size));
-        const auto slash = path.rfind('/');
-        if (next.front() != '/' && slash != std::string::npos) {
-            next.insert(0, path, 0, slash + 1);
-        }
-        path = std::move(next);
-    }
-    return path;
 }
 
 // The umask is read from /proc rather than with umask(), which can only read it by changing it:

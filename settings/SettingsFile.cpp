@@ -68,8 +68,17 @@ FileLock LockSettings() {
 }
 
 SaveResult LockFailure(const FileLock& lock) {
-    // A lock file that cannot be made means a folder that cannot take the new file either.
-    return lock.Error() == EWOULDBLOCK ? SaveResult::Busy : SaveResult::CannotOpen;
+    // A lock file that cannot be made means a folder that cannot take the new file either; a
+    // full disk is a failure to write, as for the file itself.
+    switch (lock.Error()) {
+    case EWOULDBLOCK:
+        return SaveResult::Busy;
+    case ENOSPC:
+    case EDQUOT:
+        return SaveResult::CannotWrite;
+    default:
+        return SaveResult::CannotOpen;
+    }
 }
 
 SaveResult WriteSettings(const CPrinterSettings& settings) {

@@ -1,10 +1,16 @@
+#include "settings/FileLock.h"
 #include "settings/SettingsFile.h"
 #include "tests/WorkDirectory.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -62,6 +68,36 @@ TEST(ConcurrentSave, SeveralProcessesSavingInOneFolderNeverFailAndNeverMix) {
         EXPECT_EQ(WEXITSTATUS(status), 0) << "failed saves or mixed files seen by one saver";
     }
     EXPECT_TRUE(IsOneWholeRecord(ReadFile(kSettingsFileName)));
+}
+
+// Two links to one file exclude each other; the lock file lies beside the file and goes with the
+// lock. Another user waits for a lock root holds, and may lock a lock file root made.
+TEST(ConcurrentSave, LinksShareTheLockWhichGoesWithItsReleaseAndServesOtherUsers) {
+    namespace fs = std::filesystem;
+    using std::chrono::milliseconds;
+    const WorkDirectory dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    WriteFile("real.ini", "");
+    fs::create_symlink("real.ini", kSettingsFileName);
+    fs::create_symlink(kSettingsFileName, "again.ini");
+    const auto lockAsNobody = [](milliseconds wait, int expected) {
+        return RunAsOrdinaryUser([wait, expected] {
+            return FileLock(kSettingsFileName, wait).Error() == expected ? 0 : 1;
+        });
+    };
+    auto held = std::make_unique<FileLock>("again.ini", milliseconds(0));
+    ASSERT_TRUE(held->Held());
+    EXPECT_TRUE(fs::exists(".real.ini.lock"));
+    EXPECT_EQ(FileLock(kSettingsFileName, milliseconds(20)).Error(), EWOULDBLOCK);
+    const int waited = lockAsNobody(milliseconds(20), EWOULDBLOCK);
+    held.reset();
+    EXPECT_FALSE(fs::exists(".real.ini.lock"));
+    if (waited == 100) {
+        GTEST_SKIP() << "cannot become 'nobody' here";
+    }
+    EXPECT_EQ(waited, 0) << "not told that the lock is busy";
+    close(open(".real.ini.lock", O_CREAT | O_RDONLY | O_CLOEXEC, 0644));
+    EXPECT_EQ(lockAsNobody(milliseconds(0), 0), 0) << "root's lock file refused";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Discovery, usb:// names, the device monitor and sends, against devices umockdev makes up.
+#include "base/UniqueFd.h"
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
 #include "tests/Endpoints.h"
@@ -7,7 +8,9 @@
 #include "tests/WorkDirectory.h"
 
 #include <array>
+#include <climits>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
@@ -16,6 +19,8 @@
 #include <poll.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -347,6 +352,50 @@ TEST_F(DiscoveryTest, NetworkCaptureAndMalformedUrisAreDescribedWithoutTouchingT
     const Described malformed = Describe("usb://Acme");
     EXPECT_FALSE(malformed.valid);
     EXPECT_NE(malformed.status.find("usb://MAKE/MODEL"), std::string::npos) << malformed.status;
+}
+
+// Ready means a send can start; a target that is there but would refuse one says why.
+TEST_F(DiscoveryTest, TargetsThereThatCannotTakeASendAreNotReady) {
+    const std::string root = m_devices.Root();
+    // A USB printer node with no printer behind it, whose open fails as an unplugged one's does.
+    const std::string unplugged = root + "/lp9";
+    const bool nodeMade = mknod(unplugged.c_str(), S_IFCHR | 0600, makedev(180, 9)) == 0;
+    ASSERT_EQ(mkfifo((root + "/unread.fifo").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((root + "/read.fifo").c_str(), 0600), 0);
+    const UniqueFd reader(open((root + "/read.fifo").c_str(), O_RDONLY | O_NONBLOCK));
+    const std::tuple<std::string, bool, std::string> cases[] = {
+        {root, false, "not a device, FIFO or file"},
+        {root + "/unread.fifo", false, "not connected — nothing is reading from it"},
+        {root + "/read.fifo", true, "ready"},
+        {unplugged, false, "not connected — the printer is unplugged or switched off"},
+    };
+    for (const auto& [uri, usable, status] : cases) {
+        SCOPED_TRACE(uri);
+        if (uri == unplugged && !nodeMade) {
+            GTEST_SKIP() << "no device node can be made here";
+        }
+        const Described described = Describe(uri);
+        EXPECT_TRUE(described.present);
+        EXPECT_EQ(described.usable, usable);
+        EXPECT_EQ(described.status, status);
+        EXPECT_EQ(SendTo(uri), usable) << LastError();
+    }
+}
+
+// A C caller's negative length or index is refused, never used to reach memory.
+TEST_F(DiscoveryTest, CSurfaceRefusesANegativeLengthOrIndex) {
+    m_devices.AddUsbDevice("1-1", "FTDI", "FT232R USB UART", "A12345");
+    m_devices.AddSerialAdapter("ttyUSB0", "1-1");
+    OutPortDeviceList* list = OutPortListDevices();
+    ASSERT_EQ(OutPortDeviceCount(list), 1);
+    EXPECT_EQ(OutPortDeviceAt(list, -1), nullptr);
+    OutPortFreeDevices(list);
+    const std::string capture = m_devices.Root() + "/capture.bin";
+    for (const int length : {-1, INT_MIN}) {
+        EXPECT_EQ(OutPortToUri(("file:" + capture).c_str(), length, TrickyBlock().data()), 0);
+        EXPECT_EQ(LastError(), capture + ": nothing valid to send");
+    }
+    EXPECT_FALSE(fs::exists(capture));
 }
 
 TEST_F(DiscoveryTest, PortSettingSaysWhereItComesFrom) {

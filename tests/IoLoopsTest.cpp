@@ -4,9 +4,11 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -104,6 +106,31 @@ TEST(IoLoops, ReadGathersPiecesUntilFullOrTheEnd) {
     first.insert(first.end(), rest.begin(), rest.begin() + 60);
     EXPECT_TRUE(first == sent);
     EXPECT_EQ(ReadLoop(-1, rest.data(), rest.size()).error, EBADF);
+}
+
+// A signal whose handler does not ask for restarting interrupts a read with EINTR; the loop
+// reads on.
+TEST(IoLoops, ReadIsResumedAfterASignal) {
+    struct sigaction handler {};
+    handler.sa_handler = [](int) {};
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGUSR1, &handler, &previous), 0);
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(pipe2(pipe.data(), O_CLOEXEC), 0);
+    std::array<unsigned char, 10> got{};
+    IoOutcome outcome;
+    std::thread reader([&] { outcome = ReadLoop(pipe[0], got.data(), got.size()); });
+    for (int signal = 0; signal < 3; ++signal) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        pthread_kill(reader.native_handle(), SIGUSR1);
+    }
+    ASSERT_EQ(write(pipe[1], "0123456789", 10), 10);
+    reader.join();
+    sigaction(SIGUSR1, &previous, nullptr);
+    close(pipe[0]);
+    close(pipe[1]);
+    EXPECT_EQ(outcome.error, 0);
+    EXPECT_EQ(outcome.done, got.size());
 }
 
 } // namespace

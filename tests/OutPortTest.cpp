@@ -103,6 +103,7 @@ TEST_F(OutPortTest, SerialOptionsAreApplied) {
     EXPECT_EQ(cfgetospeed(&tio), B19200);
     EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
     EXPECT_NE(tio.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | IXANY), 0u) << "RTS/CTS turned XON/XOFF on";
     EXPECT_EQ(ReadUntilQuiet(pty.Master()), TrickyBlock());
 
     Set("OUTPORT_COM2", "serial:" + pty.Name() + "?baud=115200&flow=soft");

@@ -230,13 +230,19 @@ TEST_F(PortsDialogTest, OkThatCannotKeepTheChoiceSaysWhyAndStaysOpen) {
     TypeUri("COM1", "file:/tmp/capture.bin "); // not trimmed into another file's name
     PressOk();
     EXPECT_EQ(m_messages.back(), "COM1: the device URI ends with a blank");
+    // Every changed port is checked, not only the first.
+    TypeUri("COM1", "file:/tmp/capture.bin");
+    TypeUri("LPT2", "relative/path");
+    PressOk();
+    EXPECT_TRUE(m_messages.back().startsWith("LPT2: expected an absolute path"));
+    EXPECT_TRUE(Box("LPT2")->hasFocus());
+    TypeUri("LPT2", "file:/tmp/capture-lpt2.bin");
 
     // The configuration folder cannot be made: a file stands in its way.
     std::ofstream(m_dir.path() / "config") << "not a folder";
-    TypeUri("COM1", "file:/tmp/capture.bin");
     PressOk();
-    ASSERT_EQ(m_messages.size(), 3u);
-    EXPECT_TRUE(m_messages[2].startsWith("Cannot save ")) << m_messages[2].toStdString();
+    ASSERT_EQ(m_messages.size(), 4u);
+    EXPECT_TRUE(m_messages[3].startsWith("Cannot save ")) << m_messages[3].toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
 }
 

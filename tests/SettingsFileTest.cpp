@@ -26,11 +26,10 @@ CPrinterSettings Loaded() {
 // Fields in file order: unit, length, gap, cut, tear (tenths), port, mode, length, gap, tear (mm).
 const CPrinterSettings kUnusual{-1, 450, 14, -127, 20, -1, 1, 1143, 36, 50};
 
-// Nothing but the file and the lock that orders saves, which is kept.
+// Nothing but the file: the lock that orders saves goes when it is released.
 bool OnlyTheSettingsFileIsLeft(const fs::path& directory) {
     for (const auto& entry : fs::directory_iterator(directory)) {
-        if (entry.path().filename() != kSettingsFileName &&
-            entry.path().filename() != ".Trovanel.ini.lock") {
+        if (entry.path().filename() != kSettingsFileName) {
             return false;
         }
     }
@@ -132,6 +131,21 @@ TEST_F(SettingsFile, DirectoryWithoutRoomForTheTemporaryFileLeavesTheOldFile) {
     EXPECT_EQ(RunAsOrdinaryUser([] { return static_cast<int>(SaveSettings(kUnusual)); }),
               static_cast<int>(SaveResult::CannotOpen));
     EXPECT_EQ(ReadFile(kSettingsFileName), "old settings");
+}
+
+// In a shared folder (sticky, as /tmp is) another user's file can be writable yet not replaceable:
+// the rename fails, and so does the save.
+TEST_F(SettingsFile, FileThatCannotBeReplacedInASharedFolderFailsTheSave) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs a file of another user";
+    }
+    WriteFile(kSettingsFileName, "old settings");
+    chmod(kSettingsFileName, 0666);
+    chmod(".", 01777);
+    EXPECT_EQ(RunAsOrdinaryUser([] { return static_cast<int>(SaveSettings(kUnusual)); }),
+              static_cast<int>(SaveResult::CannotWrite));
+    EXPECT_EQ(ReadFile(kSettingsFileName), "old settings");
+    EXPECT_TRUE(OnlyTheSettingsFileIsLeft(m_dir.path()));
 }
 
 } // namespace

@@ -33,6 +33,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -369,6 +370,21 @@ TEST_F(SetupDlgTest, TabStopsOncePerRadioGroupInTemplateOrder) {
     Press(Qt::Key_Backtab);
     EXPECT_EQ(Focus(), Button(IDC_PRESET_MENU));
     EXPECT_TRUE(m_messages.empty());
+}
+
+// A radio button pressed and let go off it has the focus without being its group's stop; Tab and
+// Shift+Tab still leave the group.
+TEST_F(SetupDlgTest, TabLeavesAGroupFromAButtonThatIsNotItsStop) {
+    Open();
+    for (const auto& [key, to] :
+         {std::pair{Qt::Key_Tab, int{IDC_LENGTH}}, {Qt::Key_Backtab, int{IDC_PRESET_MENU}}}) {
+        QTest::mousePress(Button(IDC_UNIT_INCH), Qt::LeftButton);
+        QTest::mouseRelease(Button(IDC_UNIT_INCH), Qt::LeftButton, {}, QPoint(-5, -5));
+        ASSERT_EQ(Focus(), Button(IDC_UNIT_INCH));
+        Press(key);
+        EXPECT_EQ(Focus(), m_dialog->GetDlgItem(to)) << key;
+    }
+    EXPECT_TRUE(Button(IDC_UNIT_MM)->isChecked());
 }
 
 // Arrow keys select as they move and wrap round the group.

@@ -1,5 +1,7 @@
 // Failures only a real device, disk or network file system gives, made by SystemCallFaults.
+#include "base/UniqueFd.h"
 #include "printer/outport/OutPort.h"
+#include "printer/outport/status/LinePrinterStatus.h"
 #include "settings/SettingsFile.h"
 #include "tests/Environment.h"
 #include "tests/PseudoTerminal.h"
@@ -7,6 +9,7 @@
 #include "tests/WorkDirectory.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -19,6 +22,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -30,6 +34,7 @@ protected:
     void TearDown() override {
         SystemCallFaults::FailCloseOf("", 0);
         SystemCallFaults::RefuseSpeedOf("", 0);
+        SystemCallFaults::StallOrFailRequest("", 0, 0);
     }
     static int Send(int port) {
         unsigned char block[] = "block";
@@ -99,8 +104,8 @@ TEST_F(SystemCallFault, SaveWhoseTemporaryFileFailsToCloseKeepsTheOldFile) {
     SystemCallFaults::FailCloseOf((m_dir.path() / ".Trovanel.ini.save-").string(), ENOSPC);
     EXPECT_EQ(SaveSettings(changed), SaveResult::CannotWrite);
     EXPECT_EQ(ReadFile(kSettingsFileName), old);
-    // The file and the lock that orders saves; no temporary file.
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 2);
+    // The file alone: no temporary file, and the lock file went with the lock.
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 1);
 }
 
 // The parallel driver retries an offline printer for ever unless told to abort. A FIFO at
@@ -133,6 +138,29 @@ TEST_F(SystemCallFault, ParallelPortIsToldToAbortInsteadOfRetryingForEver) {
         GTEST_SKIP() << "no private /dev can be mounted here";
     }
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not sent; 2: no LPABORT";
+}
+
+// A status call that fails says nothing about the printer; one the driver holds is given up.
+TEST_F(SystemCallFault, PortStatusThatFailsOrHangsReadsUnknown) {
+    const fs::path node = m_dir.path() / "lp0";
+    const struct {
+        int error; // 0: the call hangs
+        const char* message;
+    } cases[] = {{EIO, ""}, {0, "the printer port did not answer"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        UniqueFd device(open(node.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600));
+        ASSERT_TRUE(device.valid());
+        SystemCallFaults::StallOrFailRequest(node.string(), LPGETSTATUS, c.error);
+        const auto start = std::chrono::steady_clock::now();
+        const PrinterState printer =
+            QueryLinePrinterStatus(std::move(device), std::chrono::milliseconds(100));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+        EXPECT_EQ(printer.state, PrinterState::State::Unknown);
+        EXPECT_EQ(JoinedReasons(printer), "");
+        EXPECT_EQ(printer.message, c.message);
+        SystemCallFaults::StallOrFailRequest("", 0, 0);
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <termios.h>
@@ -28,6 +29,11 @@ int g_closeError = 0;
 std::string g_speedPrefix;
 int g_speedError = 0;
 std::vector<Recorded> g_requests;
+std::string g_stallPrefix;
+unsigned long g_stallRequest = 0;
+int g_stallError = 0;
+unsigned g_stallGeneration = 0; // moves on whenever the stall is changed, releasing waiters
+std::condition_variable g_stallChanged;
 
 std::string PathOf(int fd) {
     std::array<char, 4096> path{};
@@ -58,8 +64,18 @@ extern "C" int __wrap_close(int fd) { // NOLINT(bugprone-reserved-identifier)
 // NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __wrap_ioctl(int fd, unsigned long request, void* argument) {
     {
-        const std::lock_guard<std::mutex> hold(g_lock);
-        g_requests.push_back({PathOf(fd), {request, reinterpret_cast<unsigned long>(argument)}});
+        std::unique_lock<std::mutex> hold(g_lock);
+        const std::string path = PathOf(fd);
+        g_requests.push_back({path, {request, reinterpret_cast<unsigned long>(argument)}});
+        if (!g_stallPrefix.empty() && request == g_stallRequest &&
+            path.rfind(g_stallPrefix, 0) == 0) {
+            if (g_stallError != 0) {
+                errno = g_stallError;
+                return -1;
+            }
+            const unsigned generation = g_stallGeneration;
+            g_stallChanged.wait(hold, [generation] { return g_stallGeneration != generation; });
+        }
     }
     return __real_ioctl(fd, request, argument);
 }
@@ -98,6 +114,15 @@ void FailCloseOf(const std::string& prefix, int error) {
     const std::lock_guard<std::mutex> hold(g_lock);
     g_failingPrefix = prefix;
     g_closeError = error;
+}
+
+void StallOrFailRequest(const std::string& prefix, unsigned long request, int error) {
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_stallPrefix = prefix;
+    g_stallRequest = request;
+    g_stallError = error;
+    ++g_stallGeneration;
+    g_stallChanged.notify_all();
 }
 
 std::vector<Request> RequestsTo(const std::string& prefix) {

@@ -190,6 +190,9 @@ TEST(UserLanguageTest, TheFirstLanguageWithACatalogueWinsAndEnglishKeepsTheSourc
         {{"fr-CA", "de"}, "&Envoyer", "Annuler"},
         {{"it-IT", "de-AT"}, "&Senden", "Abbrechen"},
         {{"en-GB", "de-DE"}, "&Send", "Cancel"},
+        // What Qt makes of LANGUAGE=xx:de and LANGUAGE=tlh:fr.
+        {{"xx", "C", "de", "de-Latn-DE", "de-DE"}, "&Senden", "Abbrechen"},
+        {{"tlh", "C", "fr"}, "&Envoyer", "Annuler"},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.languages.join(' ').toStdString());

@@ -160,18 +160,6 @@
         <translation>festgelegt durch %1</translation>
     </message>
     <message>
-        <source>Network printer…</source>
-        <translation>Netzwerkdrucker…</translation>
-    </message>
-    <message>
-        <source>Capture to file…</source>
-        <translation>In Datei aufzeichnen…</translation>
-    </message>
-    <message>
-        <source>Capture to File</source>
-        <translation>In Datei aufzeichnen</translation>
-    </message>
-    <message>
         <source>empty: the port&apos;s default device is used</source>
         <translation>leer: das Standardgerät des Anschlusses wird verwendet</translation>
     </message>
@@ -486,6 +474,21 @@
     <message>
         <source>Gap</source>
         <translation>Abstand</translation>
+    </message>
+</context>
+<context>
+    <name>CTargetBox</name>
+    <message>
+        <source>Network printer…</source>
+        <translation>Netzwerkdrucker…</translation>
+    </message>
+    <message>
+        <source>Capture to file…</source>
+        <translation>In Datei aufzeichnen…</translation>
+    </message>
+    <message>
+        <source>Capture to File</source>
+        <translation>In Datei aufzeichnen</translation>
     </message>
 </context>
 <context>

@@ -160,18 +160,6 @@
         <translation>défini par %1</translation>
     </message>
     <message>
-        <source>Network printer…</source>
-        <translation>Imprimante réseau…</translation>
-    </message>
-    <message>
-        <source>Capture to file…</source>
-        <translation>Capturer dans un fichier…</translation>
-    </message>
-    <message>
-        <source>Capture to File</source>
-        <translation>Capturer dans un fichier</translation>
-    </message>
-    <message>
         <source>empty: the port&apos;s default device is used</source>
         <translation>vide : le périphérique par défaut du port est utilisé</translation>
     </message>
@@ -486,6 +474,21 @@
     <message>
         <source>Gap</source>
         <translation>Espace</translation>
+    </message>
+</context>
+<context>
+    <name>CTargetBox</name>
+    <message>
+        <source>Network printer…</source>
+        <translation>Imprimante réseau…</translation>
+    </message>
+    <message>
+        <source>Capture to file…</source>
+        <translation>Capturer dans un fichier…</translation>
+    </message>
+    <message>
+        <source>Capture to File</source>
+        <translation>Capturer dans un fichier</translation>
     </message>
 </context>
 <context>

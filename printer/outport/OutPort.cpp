@@ -2,11 +2,11 @@
 
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/cups/QueueJob.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/address/DeviceUri.h"
-#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceFile.h"
 #include "printer/outport/transport/NetworkSocket.h"
@@ -77,8 +77,8 @@ std::string SendToUri(const std::string& portName, const std::string& uri,
     const std::string prefix = portName.empty() ? std::string() : portName + ": ";
     PortTarget target;
     if (const PortStatus parsed = ParseDeviceUri(uri, target); !parsed.ok()) {
-        return prefix + "\"" + uri + "\"" + (origin.empty() ? "" : " from " + origin) +
-               " is not a device: " + parsed.reason();
+        return prefix + "\"" + WithoutCredentials(uri) + "\"" +
+               (origin.empty() ? "" : " from " + origin) + " is not a device: " + parsed.reason();
     }
     if (!call.timeout.ok()) {
         return prefix + call.timeout.reason();

@@ -4,11 +4,11 @@
 
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/PrinterReport.h"
+#include "printer/outport/address/PrintQueueUri.h"
 #include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/status/PrinterState.h"
-#include "printer/outport/address/PrintQueueUri.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 
@@ -69,7 +69,7 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
         // A serial line reports nothing of the printer behind it.
         PrinterStateText printer(device.kind == DeviceKind::Serial
                                      ? PrinterState()
-                                     : PrinterStateOf(device.node, access));
+                                     : PrinterStateOf(device.node, access).printer);
         list->records.push_back({kind, std::move(device), std::move(access), std::move(printer)});
     }
     list->MakeViews();

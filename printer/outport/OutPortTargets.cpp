@@ -1,18 +1,20 @@
 // The C face of what a device URI and a port mean now: each object owns the strings its
 // structure points into.
+#include "base/UniqueFd.h"
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/PrinterReport.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
-#include "printer/outport/address/DeviceUri.h"
-#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 #include "printer/outport/transport/FailureReason.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -68,6 +70,12 @@ PortStatus CheckCaptureFile(const std::string& path) {
                                                     : PortStatus::SystemError(errno);
 }
 
+// A FIFO takes a send only while something reads it, which only opening it shows.
+int WriterOpenError(const std::string& path) {
+    const UniqueFd fifo(open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    return fifo.valid() ? 0 : errno;
+}
+
 void DescribeDevice(const PortTarget& target, TargetRecord& result) {
     if (target.kind == PortTarget::Kind::Socket) {
         // Reaching a network printer takes a connection, which is what OutPortProbe is for.
@@ -90,13 +98,28 @@ void DescribeDevice(const PortTarget& target, TargetRecord& result) {
         result.statusText = "not connected";
         return;
     }
-    const DeviceAccess access = CheckAccess(target.path);
     result.present = 1;
+    result.descriptionText = DescriptionOf(target.path);
+    // Ready means a send can start: what a send refuses, or fails to open, is not.
+    if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode) && !S_ISREG(info.st_mode)) {
+        result.statusText = "not a device, FIFO or file";
+        return;
+    }
+    const DeviceAccess access = CheckAccess(target.path);
     result.usable = access.usable ? 1 : 0;
     result.statusText = access.status;
     result.fixText = access.fix;
-    result.descriptionText = DescriptionOf(target.path);
-    result.printerText = PrinterStateText(PrinterStateOf(target.path, access));
+    const LinePrinterReading reading = PrinterStateOf(target.path, access);
+    result.printerText = PrinterStateText(reading.printer);
+    int openError = reading.openError;
+    if (access.usable && S_ISFIFO(info.st_mode)) {
+        openError = WriterOpenError(target.path);
+    }
+    if (openError != 0) {
+        result.usable = 0;
+        result.statusText = DescribeFailure(
+            openError, S_ISFIFO(info.st_mode) ? DeviceClass::File : DeviceClass::Printer, {});
+    }
 }
 
 // A queue is asked for its state; where the server cannot be reached, that is the status.

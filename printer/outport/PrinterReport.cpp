@@ -1,26 +1,23 @@
 #include "printer/outport/PrinterReport.h"
 
-#include "printer/outport/status/LinePrinterStatus.h"
 #include "printer/outport/address/PortConfig.h"
 #include "printer/outport/transport/FailureReason.h"
 
 #include <sys/stat.h>
 
-PrinterState PrinterStateOf(const std::string& node, const DeviceAccess& access) {
+LinePrinterReading PrinterStateOf(const std::string& node, const DeviceAccess& access) {
     struct stat info {};
     if (stat(node.c_str(), &info) != 0 || !IsLinePrinter(info)) {
         return {};
     }
     if (!access.usable) {
-        return {PrinterState::State::Unknown, {}, access.status};
+        return {{PrinterState::State::Unknown, {}, access.status}, 0};
     }
-    const LinePrinterReading reading = ReadLinePrinterStatus(node);
+    LinePrinterReading reading = ReadLinePrinterStatus(node, CallTimeout());
     if (reading.openError != 0) {
-        return {PrinterState::State::Unknown,
-                {},
-                DescribeFailure(reading.openError, DeviceClass::Printer, {})};
+        reading.printer.message = DescribeFailure(reading.openError, DeviceClass::Printer, {});
     }
-    return reading.printer;
+    return reading;
 }
 
 std::chrono::milliseconds CallTimeout() {

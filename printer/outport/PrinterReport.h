@@ -2,6 +2,7 @@
 
 // What the discovery API says of a printer, shared by its device lists and its targets.
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/status/LinePrinterStatus.h"
 #include "printer/outport/status/PrinterState.h"
 #include "printer/outport/transport/DeviceAccess.h"
 
@@ -25,8 +26,8 @@ struct PrinterStateText {
 };
 
 // What a USB printer or parallel port reports. Other nodes report nothing, and one that cannot
-// be opened says why its state is unknown.
-PrinterState PrinterStateOf(const std::string& node, const DeviceAccess& access);
+// be opened says why its state is unknown and gives the open's errno.
+LinePrinterReading PrinterStateOf(const std::string& node, const DeviceAccess& access);
 
 // The call's time-out; a malformed OUTPORT_TIMEOUT_MS leaves the default, which is what a look-up
 // can still use.

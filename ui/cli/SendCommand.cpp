@@ -107,7 +107,8 @@ int RunSend(const QStringList& arguments) {
         PortTarget target;
         if (const PortStatus parsed = ParseDeviceUri(uri.toStdString(), target); !parsed.ok()) {
             PrintMessage(QCoreApplication::translate("CommandLine", "%1: %2")
-                             .arg(parser.value(to), QString::fromStdString(parsed.reason())));
+                             .arg(QString::fromStdString(WithoutCredentials(uri.toStdString())),
+                                  QString::fromStdString(parsed.reason())));
             return static_cast<int>(ExitStatus::Usage);
         }
     }

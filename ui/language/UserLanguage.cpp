@@ -7,9 +7,6 @@
 
 namespace {
 
-bool KeepsSourceTexts(const QLocale& locale) {
-    return locale.language() == QLocale::English || locale.language() == QLocale::C;
-}
 
 std::unique_ptr<QTranslator> Load(const QLocale& locale, const QString& name,
                                   const QStringList& folders) {
@@ -27,8 +24,13 @@ std::unique_ptr<QTranslator> Load(const QLocale& locale, const QString& name,
 InstalledTranslators InstallTranslators(const QStringList& languages, const QStringList& folders) {
     for (const QString& language : languages) {
         const QLocale locale(language);
-        if (KeepsSourceTexts(locale)) {
-            break;
+        if (locale.language() == QLocale::English) {
+            break; // the source texts are English
+        }
+        // A code Qt does not know reads as C (and Qt lists "C" after it): the user's next
+        // language is still to come.
+        if (locale.language() == QLocale::C) {
+            continue;
         }
         InstalledTranslators installed{Load(locale, QStringLiteral("trovanel"), folders), nullptr};
         if (!installed.program) {

@@ -13,8 +13,9 @@ struct InstalledTranslators {
 };
 
 // Installs the catalogues of the first of `languages` (BCP 47 names in the user's order of
-// preference) that the program has a catalogue for in one of `folders`. English, or C, ahead of
-// any such language keeps the source texts, so nothing is installed then.
+// preference) that the program has a catalogue for in one of `folders`. English ahead of any
+// such language keeps the source texts, so nothing is installed then; C and codes Qt does not
+// know are passed over.
 InstalledTranslators InstallTranslators(const QStringList& languages, const QStringList& folders);
 
 // The same for the user's languages (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), with the catalogues

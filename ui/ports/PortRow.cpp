@@ -3,30 +3,20 @@
 #include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/address/SerialUri.h"
 #include "ui/framework/PlainText.h"
-#include "ui/ports/NetworkPrinterDialog.h"
 #include "ui/ports/PortProbe.h"
 #include "ui/ports/PrinterHealth.h"
 #include "ui/ports/SerialLineEditor.h"
+#include "ui/ports/TargetBox.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
 
 namespace {
-
-constexpr int kUriRole = Qt::UserRole;
-constexpr int kActionRole = Qt::UserRole + 1;
 
 // The serial target a URI names, if it names one.
 bool ParseSerial(const QString& uri, PortTarget& target) {
@@ -37,16 +27,10 @@ bool ParseSerial(const QString& uri, PortTarget& target) {
 } // namespace
 
 CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt, QWidget* parent)
-    : QGroupBox(title, parent), m_assignment(LookUpPortAssignment(port)), m_runPrompt(runPrompt),
-      m_strChosen(m_assignment.uri) {
+    : QGroupBox(title, parent), m_assignment(LookUpPortAssignment(port)) {
     setObjectName(m_assignment.name);
 
-    m_pTarget = new QComboBox(this);
-    m_pTarget->setEditable(true);
-    m_pTarget->setInsertPolicy(QComboBox::NoInsert);
-    m_pTarget->setCompleter(nullptr);
-    m_pTarget->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_pTarget->setMinimumContentsLength(40);
+    m_pTarget = new CTargetBox(m_assignment.uri, runPrompt, this);
     m_pTarget->setAccessibleName(tr("Device of %1").arg(m_assignment.name));
 
     m_pTest = new QPushButton(tr("Test"), this);
@@ -90,7 +74,7 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
 
     SetDevices({}, false);
     m_pTarget->setEditText(m_assignment.uri);
-    OnTextChanged(m_assignment.uri);
+    OnTargetEdited(m_assignment.uri);
     if (IsReadOnly()) {
         m_pTarget->setEnabled(false);
         m_pLine->setEnabled(false);
@@ -98,9 +82,7 @@ CPortRow::CPortRow(int port, const QString& title, const DialogRunner& runPrompt
     }
     m_pOrigin->setVisible(IsReadOnly());
 
-    m_pTarget->installEventFilter(this);
-    connect(m_pTarget, &QComboBox::activated, this, &CPortRow::OnActivated);
-    connect(m_pTarget, &QComboBox::editTextChanged, this, &CPortRow::OnTextChanged);
+    connect(m_pTarget, &CTargetBox::TargetEdited, this, &CPortRow::OnTargetEdited);
     connect(m_pLine, &CSerialLineEditor::Changed, this, &CPortRow::OnLineChanged);
     connect(m_pTest, &QPushButton::clicked, this, &CPortRow::OnTest);
     connect(m_pProbe, &CPortProbe::Finished, this, &CPortRow::OnTestFinished);
@@ -117,105 +99,17 @@ bool CPortRow::IsChanged() const {
     return !IsReadOnly() && Uri() != m_assignment.uri;
 }
 
+QComboBox* CPortRow::Target() const {
+    return m_pTarget;
+}
+
 void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices, bool queuesKnown) {
     m_devices = devices;
     m_bQueuesKnown = queuesKnown;
-    const QSignalBlocker blocker(m_pTarget);
-    const QString text = m_pTarget->currentText();
-    m_pTarget->clear();
-    for (const DeviceEntry& device : devices) {
-        const QString label =
-            device.description.isEmpty()
-                ? device.node
-                : device.description + QStringLiteral(" (") + device.node + QLatin1Char(')');
-        m_pTarget->addItem(label, device.uri);
-        m_pTarget->setItemData(m_pTarget->count() - 1, AsPlainText(device.uri), Qt::ToolTipRole);
-    }
-    if (!devices.empty()) {
-        m_pTarget->insertSeparator(m_pTarget->count());
-    }
-    m_pTarget->addItem(tr("Network printer\u2026"));
-    m_pTarget->setItemData(m_pTarget->count() - 1, static_cast<int>(Action::NetworkPrinter),
-                           kActionRole);
-    m_pTarget->addItem(tr("Capture to file\u2026"));
-    m_pTarget->setItemData(m_pTarget->count() - 1, static_cast<int>(Action::CaptureFile),
-                           kActionRole);
-    m_pTarget->setCurrentIndex(-1);
-    m_pTarget->setEditText(text);
+    m_pTarget->SetDevices(devices);
 }
 
-bool CPortRow::eventFilter(QObject* watched, QEvent* event) {
-    bool step = event->type() == QEvent::Wheel;
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        step = key->modifiers() == Qt::NoModifier &&
-               (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
-                key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown);
-    }
-    if (watched != m_pTarget || !step) {
-        return QGroupBox::eventFilter(watched, event);
-    }
-    // The box handles the event now, so any choice it makes is known to come from stepping.
-    m_bStepping = true;
-    const bool handled = m_pTarget->event(event);
-    m_bStepping = false;
-    return handled;
-}
-
-// What the list shows is a name a person knows; what the box holds, and what is kept, is the
-// device's URI.
-void CPortRow::OnActivated(int index) {
-    const auto action = static_cast<Action>(m_pTarget->itemData(index, kActionRole).toInt());
-    if (m_bStepping && action != Action::None) {
-        // Arrow keys and the wheel step over the prompts; they are chosen from the open list.
-        m_pTarget->setEditText(m_strChosen);
-        return;
-    }
-    switch (action) {
-    case Action::NetworkPrinter:
-        ChooseNetworkPrinter();
-        break;
-    case Action::CaptureFile:
-        ChooseCaptureFile();
-        break;
-    case Action::None:
-        m_pTarget->setEditText(m_pTarget->itemData(index, kUriRole).toString());
-        break;
-    }
-}
-
-void CPortRow::ChooseNetworkPrinter() {
-    CNetworkPrinterDialog prompt(this);
-    const bool chosen = m_runPrompt(prompt) == QDialog::Accepted;
-    m_pTarget->setEditText(chosen ? prompt.Uri() : m_strChosen);
-}
-
-void CPortRow::ChooseCaptureFile() {
-    // Start beside the capture file the port writes now, if it writes one.
-    PortTarget current;
-    const bool capturing = ParseDeviceUri(m_strChosen.toStdString(), current).ok() &&
-                           current.kind == PortTarget::Kind::Capture;
-    const QString folder =
-        capturing ? QFileInfo(QString::fromStdString(current.path)).path() : QDir::homePath();
-    QFileDialog prompt(this, tr("Capture to File"), folder);
-    // Qt's own dialog: the same on every desktop, and one a test can type into.
-    prompt.setOption(QFileDialog::DontUseNativeDialog);
-    // Captures are appended to, so an existing file is a fine choice.
-    prompt.setOption(QFileDialog::DontConfirmOverwrite);
-    prompt.setAcceptMode(QFileDialog::AcceptSave);
-    prompt.setFileMode(QFileDialog::AnyFile);
-    const bool chosen =
-        m_runPrompt(prompt) == QDialog::Accepted && !prompt.selectedFiles().isEmpty();
-    m_pTarget->setEditText(chosen ? QStringLiteral("file:") + prompt.selectedFiles().front()
-                                  : m_strChosen);
-}
-
-void CPortRow::OnTextChanged(const QString& text) {
-    const int item = m_pTarget->findText(text);
-    if (item >= 0 && m_pTarget->itemData(item, kActionRole).toInt() != 0) {
-        return; // the name of a prompt, on its way to being replaced
-    }
-    m_strChosen = text;
+void CPortRow::OnTargetEdited(const QString& /*text*/) {
     PortTarget target;
     const bool serial = ParseSerial(Uri(), target);
     if (serial) {

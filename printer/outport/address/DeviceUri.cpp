@@ -129,26 +129,38 @@ PortStatus ParseSerial(std::string_view rest, PortTarget& target) {
     return PortStatus::Ok();
 }
 
-PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
-    if (!rest.empty() && rest.back() == '/') {
-        rest.remove_suffix(1);
+// HOST[:PORT] of socket://, ipp:// and ipps:// (`scheme`), followed by `path` in the URI. The
+// port keeps its default when none is given. Messages show the URI as it should be written.
+PortStatus ParseHost(std::string_view scheme, std::string_view authority, std::string_view path,
+                     PortTarget& target) {
+    if (const auto at = authority.rfind('@'); at != std::string_view::npos) {
+        // Kept in outport.conf and shown in messages, a password would be read by anyone.
+        return PortStatus::Failed("a device URI holds no user name or password: write " +
+                                  std::string(scheme) + std::string(authority.substr(at + 1)) +
+                                  std::string(path));
     }
-    std::string_view host = rest;
+    if (!StartsWith(authority, "[") && std::count(authority.begin(), authority.end(), ':') > 1) {
+        // Unbracketed, an address's last group cannot be told from a port.
+        return PortStatus::Failed("an IPv6 address goes in brackets: " + std::string(scheme) + "[" +
+                                  std::string(authority) + "]:" + std::to_string(target.tcpPort) +
+                                  std::string(path));
+    }
+    std::string_view host = authority;
     std::string_view port;
-    if (StartsWith(rest, "[")) { // [IPv6]:port
-        const auto close = rest.find(']');
+    if (StartsWith(authority, "[")) { // [IPv6]:port
+        const auto close = authority.find(']');
         if (close == std::string_view::npos) {
             return PortStatus::Failed("unclosed '[' in the host");
         }
-        host = rest.substr(1, close - 1);
-        const std::string_view after = rest.substr(close + 1);
+        host = authority.substr(1, close - 1);
+        const std::string_view after = authority.substr(close + 1);
         if (!after.empty() && !StartsWith(after, ":")) {
             return PortStatus::Failed("unexpected text after the host");
         }
         port = after.empty() ? after : after.substr(1);
-    } else if (const auto colon = rest.rfind(':'); colon != std::string_view::npos) {
-        host = rest.substr(0, colon);
-        port = rest.substr(colon + 1);
+    } else if (const auto colon = authority.rfind(':'); colon != std::string_view::npos) {
+        host = authority.substr(0, colon);
+        port = authority.substr(colon + 1);
     }
     if (host.empty() || host.find_first_of("/?# []") != std::string_view::npos) {
         return PortStatus::Failed("no valid host");
@@ -161,15 +173,23 @@ PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
     return PortStatus::Ok();
 }
 
+PortStatus ParseSocket(std::string_view rest, PortTarget& target) {
+    if (!rest.empty() && rest.back() == '/') {
+        rest.remove_suffix(1);
+    }
+    return ParseHost("socket://", rest, {}, target);
+}
+
 // ipp://HOST[:PORT]/PATH, with 631 as the port when none is given.
-PortStatus ParseIpp(std::string_view rest, PortTarget& target) {
+PortStatus ParseIpp(std::string_view scheme, std::string_view rest, PortTarget& target) {
     const auto slash = rest.find('/');
     if (slash == std::string_view::npos) {
         return PortStatus::Failed(
             "expected the queue's path after the host, as in ipp://HOST/printers/QUEUE");
     }
     target.tcpPort = 631;
-    if (PortStatus parsed = ParseSocket(rest.substr(0, slash), target); !parsed.ok()) {
+    if (PortStatus parsed = ParseHost(scheme, rest.substr(0, slash), rest.substr(slash), target);
+        !parsed.ok()) {
         return parsed;
     }
     target.path = std::string(rest.substr(slash));
@@ -197,6 +217,21 @@ std::string PortTarget::Display() const {
         break;
     }
     return path;
+}
+
+std::string WithoutCredentials(std::string_view uri) {
+    for (const std::string_view scheme : {"socket://", "ipp://", "ipps://"}) {
+        if (!StartsWith(uri, scheme)) {
+            continue;
+        }
+        const std::string_view authority = uri.substr(0, uri.find('/', scheme.size()));
+        const auto at = authority.rfind('@');
+        if (at == std::string_view::npos) {
+            break;
+        }
+        return std::string(scheme) + std::string(uri.substr(at + 1));
+    }
+    return std::string(uri);
 }
 
 PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
@@ -232,7 +267,8 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     } else if (StartsWith(text, "ipp://") || StartsWith(text, "ipps://")) {
         target.kind = PortTarget::Kind::IppPrinter;
         target.encrypted = StartsWith(text, "ipps://");
-        return ParseIpp(text.substr(target.encrypted ? 7 : 6), target);
+        const std::size_t schemeSize = target.encrypted ? 7 : 6;
+        return ParseIpp(text.substr(0, schemeSize), text.substr(schemeSize), target);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printer/outport/status/PortStatus.h"
 #include "printer/outport/address/PrinterIdentity.h"
+#include "printer/outport/status/PortStatus.h"
 
 #include <string>
 #include <string_view>
@@ -47,4 +47,9 @@ struct PortTarget {
 };
 
 // Parses a device URI in the form print spoolers use into `target`, or says why it is none.
+// User names and passwords are refused, and never repeated in the reason.
 PortStatus ParseDeviceUri(std::string_view text, PortTarget& target);
+
+// The URI as a message may show it: a socket://, ipp:// or ipps:// URI without the
+// "user:password@" before its host; any other text as it is.
+std::string WithoutCredentials(std::string_view uri);

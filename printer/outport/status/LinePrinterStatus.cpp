@@ -1,14 +1,21 @@
 #include "printer/outport/status/LinePrinterStatus.h"
 
+#include "base/UniqueFd.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstddef>
 #include <fcntl.h>
 #include <linux/lp.h>
+#include <memory>
+#include <mutex>
 #include <string_view>
 #include <sys/ioctl.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,6 +32,23 @@ constexpr StatusReason kPaperEmpty{"media-empty-error", "is out of paper"};
 constexpr StatusReason kOffline{"offline-report", "is off line"};
 constexpr StatusReason kError{"other-error", "reports an error"};
 constexpr StatusReason kReasons[] = {kPaperEmpty, kOffline, kError};
+
+// One status call, shared by the caller and the worker that makes it, which may outlive the
+// caller's wait.
+struct StatusCall {
+    std::mutex lock;
+    std::condition_variable answered;
+    bool done = false;
+    PrinterState printer;
+};
+
+PrinterState AskStatus(int fd) {
+    int status = 0;
+    if (ioctl(fd, LPGETSTATUS, &status) != 0) {
+        return {};
+    }
+    return DecodeLinePrinterStatus(status);
+}
 
 } // namespace
 
@@ -49,24 +73,33 @@ PrinterState DecodeLinePrinterStatus(int status) {
     return printer;
 }
 
-PrinterState QueryLinePrinterStatus(int fd) {
-    int status = 0;
-    if (ioctl(fd, LPGETSTATUS, &status) != 0) {
-        return {};
+PrinterState QueryLinePrinterStatus(UniqueFd device, std::chrono::milliseconds timeout) {
+    // The worker owns the descriptor, so that a call the driver holds past the wait never
+    // reaches a file that later reuses its number.
+    const auto call = std::make_shared<StatusCall>();
+    std::thread([call, own = std::move(device)] {
+        PrinterState printer = AskStatus(own.get());
+        const std::lock_guard<std::mutex> hold(call->lock);
+        call->printer = std::move(printer);
+        call->done = true;
+        call->answered.notify_one();
+    }).detach();
+    std::unique_lock<std::mutex> hold(call->lock);
+    if (!call->answered.wait_for(hold, timeout, [&call] { return call->done; })) {
+        return {PrinterState::State::Unknown, {}, "the printer port did not answer"};
     }
-    return DecodeLinePrinterStatus(status);
+    return call->printer;
 }
 
-LinePrinterReading ReadLinePrinterStatus(const std::string& node) {
+LinePrinterReading ReadLinePrinterStatus(const std::string& node,
+                                         std::chrono::milliseconds timeout) {
     // Without O_NONBLOCK the parallel driver may refuse the open for a printer out of paper or
     // off line, which is just what is to be read.
     const int fd = open(node.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return {{}, errno};
     }
-    LinePrinterReading reading{QueryLinePrinterStatus(fd), 0};
-    close(fd);
-    return reading;
+    return {QueryLinePrinterStatus(UniqueFd(fd), timeout), 0};
 }
 
 std::string PrinterTrouble(const PrinterState& printer) {

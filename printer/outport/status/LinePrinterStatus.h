@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/UniqueFd.h"
 #include "printer/outport/status/PrinterState.h"
 
+#include <chrono>
 #include <string>
 #include <sys/stat.h>
 
@@ -18,8 +20,11 @@ bool IsLinePrinter(const struct stat& node);
 // will not print until someone sees to it; with none it is idle.
 PrinterState DecodeLinePrinterStatus(int status);
 
-// Asks an open device for its status once; Unknown when the driver does not answer.
-PrinterState QueryLinePrinterStatus(int fd);
+// Asks an open device for its status once, waiting at most `timeout`: the driver can hold the
+// call while another program's write waits on the port. Unknown when the call fails, and
+// Unknown with the reason "the printer port did not answer" when it does not return in time.
+// Takes the descriptor, which is closed once the driver lets the call go.
+PrinterState QueryLinePrinterStatus(UniqueFd device, std::chrono::milliseconds timeout);
 
 // The state of the device at `node`, or the errno of an open that failed.
 struct LinePrinterReading {
@@ -28,8 +33,9 @@ struct LinePrinterReading {
 };
 
 // Opens the node for writing without waiting and without locking it, so that a program sending
-// to the printer keeps it, reads the status once and closes it again.
-LinePrinterReading ReadLinePrinterStatus(const std::string& node);
+// to the printer keeps it, reads the status once (within `timeout`) and closes it again.
+LinePrinterReading ReadLinePrinterStatus(const std::string& node,
+                                         std::chrono::milliseconds timeout);
 
 // What is wrong with the printer, as the end of a failed send's reason: "the printer is out of
 // paper"; empty when it reports nothing wrong or nothing at all.

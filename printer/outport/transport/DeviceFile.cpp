@@ -7,12 +7,14 @@
 #include "printer/outport/transport/WriteAll.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <linux/lp.h>
 #include <string>
 #include <string_view>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -29,9 +31,13 @@ DeviceClass ClassOf(const struct stat& info) {
     return IsLinePrinter(info) ? DeviceClass::Printer : DeviceClass::Serial;
 }
 
-// A printer that refused the bytes or stopped taking them can often say why.
-PortStatus WithPrinterTrouble(const PortStatus& status, int fd) {
-    const std::string trouble = PrinterTrouble(QueryLinePrinterStatus(fd));
+// A printer that refused the bytes or stopped taking them can often say why. The send's time is
+// usually spent by then; its driver answers at once or, holding the port, not at all.
+constexpr std::chrono::milliseconds kTroubleQueryTime{250};
+
+PortStatus WithPrinterTrouble(const PortStatus& status, UniqueFd device) {
+    const std::string trouble =
+        PrinterTrouble(QueryLinePrinterStatus(std::move(device), kTroubleQueryTime));
     return trouble.empty() ? status
                            : PortStatus::Failed(status.reason() + "; " + trouble, status.error());
 }
@@ -74,7 +80,7 @@ PortStatus SendToDeviceFile(const PortTarget& target, const unsigned char* data,
     }
     const PortStatus status = WriteAll(fd.get(), data, size, deadline, false);
     if (!status.ok() && device == DeviceClass::Printer && !deadline.StoppedByCancel()) {
-        return WithPrinterTrouble(explained(status), fd.get());
+        return WithPrinterTrouble(explained(status), std::move(fd));
     }
     const PortStatus closed = PortStatus::FromErrno(fd.Close());
     return explained(status.ok() ? closed : status);
