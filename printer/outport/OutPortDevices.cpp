@@ -3,9 +3,9 @@
 #include "printer/outport/OutPortDevices.h"
 
 #include "printer/outport/CancelToken.h"
+#include "printer/outport/PrintQueueCalls.h"
 #include "printer/outport/PrinterReport.h"
 #include "printer/outport/address/PrintQueueUri.h"
-#include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/status/PrinterState.h"
@@ -78,14 +78,14 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
 
 extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
     auto list = std::make_unique<OutPortDeviceList>();
-    PrintQueueListing listing = ListPrintQueues(LookUpDeadline(cancel));
-    for (PrintQueue& queue : listing.queues) {
+    QueueSummaries listing = ListServerQueues(LookUpDeadline(cancel));
+    for (QueueSummary& queue : listing.queues) {
         DeviceRecord record{OUTPORT_DEVICE_CUPS_QUEUE, {}, {}, PrinterStateText(queue.state)};
-        record.device.node = queue.name;
         record.device.uri = CupsQueueUri(queue.name);
-        record.device.description = queue.Description();
-        record.access.usable = queue.Usable();
-        record.access.fix = queue.Fix();
+        record.device.node = std::move(queue.name);
+        record.device.description = std::move(queue.description);
+        record.access.usable = queue.usable;
+        record.access.fix = std::move(queue.fix);
         record.isDefault = queue.isDefault;
         list->records.push_back(std::move(record));
     }

@@ -53,11 +53,19 @@ CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
 }
 
 void CPortsDialog::RefreshDevices() {
+    ShowDevices(false);
+}
+
+// A queue listing says nothing new of the other rows, whose status may be a Test's result by
+// now (the listing can come late: it loads the print-queue module first).
+void CPortsDialog::ShowDevices(bool queueRowsOnly) {
     std::vector<DeviceEntry> devices = m_listDevices();
     devices.insert(devices.end(), m_queues.queues.begin(), m_queues.queues.end());
     for (CPortRow* row : m_rows) {
         row->SetDevices(devices, m_bQueuesKnown);
-        row->UpdateStatus();
+        if (!queueRowsOnly || IsPrintQueueUri(row->Uri())) {
+            row->UpdateStatus();
+        }
     }
 }
 
@@ -67,7 +75,7 @@ void CPortsDialog::OnQueuesFound(const QueueListing& listing) {
     m_pQueueNote->setText(
         listing.problem.isEmpty() ? QString() : tr("No print queues: %1").arg(listing.problem));
     m_pQueueNote->setVisible(!listing.problem.isEmpty());
-    RefreshDevices();
+    ShowDevices(true);
 }
 
 void CPortsDialog::accept() {

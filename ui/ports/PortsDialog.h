@@ -29,6 +29,7 @@ public:
 
 private:
     void RefreshDevices();
+    void ShowDevices(bool queueRowsOnly);
     void OnQueuesFound(const QueueListing& listing);
 
     DeviceLister m_listDevices;
