@@ -7,11 +7,14 @@
 #include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
+#include "printer/outport/dnssd/NetworkBrowser.h"
 #include "printer/outport/status/PrinterState.h"
 #include "printer/outport/address/PrintQueueUri.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,6 +28,8 @@ struct DeviceRecord {
     DeviceAccess access;
     PrinterStateText printer;
     bool isDefault = false;
+    NetworkPrinter network{}; // OUTPORT_DEVICE_NETWORK only
+    std::string resource{};
 };
 
 OutPortDeviceKind CKind(DeviceKind kind) {
@@ -52,7 +57,10 @@ struct OutPortDeviceList {
             views.push_back({record.kind, record.device.node.c_str(), record.device.uri.c_str(),
                              record.device.description.c_str(), record.access.usable ? 1 : 0,
                              record.access.group.c_str(), record.access.fix.c_str(),
-                             record.printer.View(), record.isDefault ? 1 : 0});
+                             record.printer.View(), record.isDefault ? 1 : 0,
+                             record.network.hostName.c_str(), record.network.address.c_str(),
+                             record.network.tcpPort, record.network.service.type.c_str(),
+                             record.resource.c_str(), record.network.problem.c_str()});
         }
     }
 };
@@ -87,6 +95,30 @@ extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
         record.access.usable = queue.Usable();
         record.access.fix = queue.Fix();
         record.isDefault = queue.isDefault;
+        list->records.push_back(std::move(record));
+    }
+    list->problem = std::move(listing.problem);
+    list->MakeViews();
+    return list.release();
+}
+
+extern "C" OutPortDeviceList* OutPortListNetworkPrinters(int gatherMs, OutPortCancel* cancel) {
+    auto list = std::make_unique<OutPortDeviceList>();
+    GatherTime time;
+    if (gatherMs > 0) {
+        time.gather = std::chrono::milliseconds(gatherMs);
+        time.quiet = std::min(time.quiet, time.gather / 3);
+    }
+    NetworkListing listing = BrowseNetworkPrinters(time, CancelDescriptor(cancel));
+    for (NetworkPrinter& printer : listing.printers) {
+        // A raw port says nothing of the printer, and an IPP printer is not asked while listing.
+        DeviceRecord record{OUTPORT_DEVICE_NETWORK, {}, {}, PrinterStateText()};
+        record.device.node = printer.service.instance;
+        record.device.uri = printer.Uri();
+        record.device.description = printer.Description();
+        record.access.usable = printer.problem.empty();
+        record.resource = printer.Resource();
+        record.network = std::move(printer);
         list->records.push_back(std::move(record));
     }
     list->problem = std::move(listing.problem);

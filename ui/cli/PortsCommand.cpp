@@ -3,6 +3,7 @@
 #include "printer/outport/OutPortDevices.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
+#include "ui/cli/NetworkPrinterOutput.h"
 #include "ui/cli/SettingWords.h"
 #include "ui/ports/PortConfigWriter.h"
 #include "ui/ports/PortLibraryHandles.h"
@@ -104,18 +105,22 @@ QString KindWord(OutPortDeviceKind kind) {
         return QStringLiteral("parallel");
     case OUTPORT_DEVICE_CUPS_QUEUE:
         return QStringLiteral("cups");
+    case OUTPORT_DEVICE_NETWORK:
+        return QStringLiteral("network");
     }
     return QStringLiteral("unknown");
 }
 
-// The devices on this machine, then the print queues of the user's CUPS server.
+// The devices on this machine, the print queues of the user's CUPS server, then the printers
+// on the network.
 struct FoundDevices {
     DeviceListHandle local;
     DeviceListHandle queues;
+    DeviceListHandle network;
 
     std::vector<const OutPortDevice*> All() const {
         std::vector<const OutPortDevice*> all;
-        for (const OutPortDeviceList* list : {local.get(), queues.get()}) {
+        for (const OutPortDeviceList* list : {local.get(), queues.get(), network.get()}) {
             for (int index = 0; index < OutPortDeviceCount(list); ++index) {
                 all.push_back(OutPortDeviceAt(list, index));
             }
@@ -123,6 +128,7 @@ struct FoundDevices {
         return all;
     }
     QString QueueProblem() const { return Text(OutPortDeviceListProblem(queues.get())); }
+    QString NetworkProblem() const { return Text(OutPortDeviceListProblem(network.get())); }
 };
 
 QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found) {
@@ -152,7 +158,9 @@ QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found
                                    .arg(Shown(device->description))
                              : Shown(device->description));
         text += QStringLiteral("        %1\n").arg(Shown(device->uri));
-        if (device->usable != 1) {
+        if (device->kind == OUTPORT_DEVICE_NETWORK) {
+            text += NetworkPrinterLines(*device);
+        } else if (device->usable != 1) {
             text += QCoreApplication::translate("CommandLine", "        fix: %1\n")
                         .arg(Shown(device->fix));
         }
@@ -165,6 +173,10 @@ QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found
     if (!found.QueueProblem().isEmpty()) {
         text += QCoreApplication::translate("CommandLine", "  print queues: %1\n")
                     .arg(Shown(OutPortDeviceListProblem(found.queues.get())));
+    }
+    if (!found.NetworkProblem().isEmpty()) {
+        text += QCoreApplication::translate("CommandLine", "  network printers: %1\n")
+                    .arg(TerminalSafe(found.NetworkProblem()));
     }
     return text;
 }
@@ -194,18 +206,24 @@ QString Json(const std::vector<PortReport>& ports, const FoundDevices& found) {
         if (device->kind == OUTPORT_DEVICE_CUPS_QUEUE) {
             object.insert(QStringLiteral("default"), device->isDefault == 1);
         }
+        if (device->kind == OUTPORT_DEVICE_NETWORK) {
+            AddNetworkPrinterKeys(object, *device);
+        }
         deviceArray.append(object);
     }
     const QJsonObject object{{QStringLiteral("ports"), portArray},
                              {QStringLiteral("devices"), deviceArray},
-                             {QStringLiteral("print_queues_problem"), found.QueueProblem()}};
+                             {QStringLiteral("print_queues_problem"), found.QueueProblem()},
+                             {QStringLiteral("network_printers_problem"), found.NetworkProblem()}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
-ExitStatus List(bool json) {
+// `gatherMs` bounds the search for printers on the network; 0 for the library's own bound.
+ExitStatus List(bool json, int gatherMs) {
     const std::vector<PortReport> ports = LookUpPorts();
     const FoundDevices found{DeviceListHandle(OutPortListDevices()),
-                             DeviceListHandle(OutPortListQueues(nullptr))};
+                             DeviceListHandle(OutPortListQueues(nullptr)),
+                             DeviceListHandle(OutPortListNetworkPrinters(gatherMs, nullptr))};
     if (json) {
         PrintJson(Json(ports, found));
     } else {
@@ -272,12 +290,30 @@ int RunPorts(const QStringList& arguments) {
         QStringLiteral("json"),
         QCoreApplication::translate("CommandLine", "Print one JSON object instead of text."));
     parser.addOption(json);
+    const QCommandLineOption timeout(
+        QStringLiteral("timeout"),
+        QCoreApplication::translate("CommandLine",
+                                    "Look for printers on the network for at most MS "
+                                    "milliseconds (1500 unless given)."),
+        QStringLiteral("MS"));
+    parser.addOption(timeout);
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
+    int gatherMs = 0;
+    if (parser.isSet(timeout)) {
+        bool number = false;
+        gatherMs = parser.value(timeout).toInt(&number);
+        if (!number || gatherMs < 1 || gatherMs > 60000) {
+            return static_cast<int>(UsageError(
+                kUsage, QCoreApplication::translate(
+                            "CommandLine", "--timeout takes milliseconds from 1 to 60000, not '%1'.")
+                            .arg(TerminalSafe(parser.value(timeout)))));
+        }
+    }
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty()) {
-        return static_cast<int>(List(parser.isSet(json)));
+        return static_cast<int>(List(parser.isSet(json), gatherMs));
     }
     if (words.first() != QLatin1String("set") || words.size() != 3) {
         return static_cast<int>(UsageError(
@@ -286,6 +322,10 @@ int RunPorts(const QStringList& arguments) {
     if (parser.isSet(json)) {
         return static_cast<int>(UsageError(
             kUsage, QCoreApplication::translate("CommandLine", "ports set takes no --json.")));
+    }
+    if (parser.isSet(timeout)) {
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "ports set takes no --timeout.")));
     }
     return static_cast<int>(SetPort(words.at(1), words.at(2)));
 }

@@ -190,6 +190,8 @@ std::string PortTarget::Display() const {
         return CupsQueueUri(queue);
     case Kind::IppPrinter:
         return (encrypted ? "ipps://" : "ipp://") + hostPort + path;
+    case Kind::NetworkService:
+        return MakeNetworkServiceUri(service);
     case Kind::Serial:
     case Kind::Parallel:
     case Kind::Path:
@@ -233,6 +235,9 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
         target.kind = PortTarget::Kind::IppPrinter;
         target.encrypted = StartsWith(text, "ipps://");
         return ParseIpp(text.substr(target.encrypted ? 7 : 6), target);
+    } else if (StartsWith(text, "dnssd://")) {
+        target.kind = PortTarget::Kind::NetworkService;
+        return ParseNetworkServiceUri(text.substr(8), target.service);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
@@ -240,7 +245,7 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     if (!StartsWith(target.path, "/")) {
         return PortStatus::Failed(
             "expected an absolute path, or serial:, parallel:, file:, socket://, usb://, cups:, "
-            "ipp:// or ipps://");
+            "ipp://, ipps:// or dnssd://");
     }
     return PortStatus::Ok();
 }

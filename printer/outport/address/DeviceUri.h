@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printer/outport/status/PortStatus.h"
+#include "printer/outport/address/NetworkServiceUri.h"
 #include "printer/outport/address/PrinterIdentity.h"
 
 #include <string>
@@ -29,6 +30,7 @@ struct PortTarget {
         UsbPrinter, // usb://make/model?serial=...; the node is found at each send
         CupsQueue,  // cups:QUEUE, on the user's CUPS server
         IppPrinter, // ipp://host[:port]/printers/QUEUE or ipps://; a print server's queue
+        NetworkService, // dnssd://INSTANCE._pdl-datastream._tcp.local/; resolved at each send
     };
 
     Kind kind = Kind::Path;
@@ -40,9 +42,10 @@ struct PortTarget {
     bool encrypted = false; // IppPrinter: ipps://
     SerialOptions serial;
     PrinterIdentity printer; // UsbPrinter
+    NetworkServiceName service; // NetworkService
 
-    // What the port is called in messages: the path, host:port, the usb:// name, cups:QUEUE or
-    // the ipp:// URI.
+    // What the port is called in messages: the path, host:port, the usb:// name, cups:QUEUE, the
+    // ipp:// or the dnssd:// URI.
     std::string Display() const;
 };
 

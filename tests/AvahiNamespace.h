@@ -1,0 +1,118 @@
+#pragma once
+
+// What tests and benchmarks run by tests/avahi-namespace.sh use: announcements made with
+// avahi-publish for as long as an object lives, and a printer's raw port on one of the
+// namespace's addresses.
+
+#include <arpa/inet.h>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+// The namespace's folder, or nullptr when not run inside it.
+inline const char* AvahiNamespaceDir() {
+    return std::getenv("TROVANEL_AVAHI_DIR");
+}
+
+// `avahi-publish ARGS...` until destroyed; Established() says whether the daemon took it.
+class Publication {
+public:
+    explicit Publication(const std::vector<std::string>& arguments) {
+        std::vector<char*> argv{const_cast<char*>("avahi-publish")};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        int out[2];
+        if (pipe2(out, O_CLOEXEC) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
+        if (posix_spawnp(&m_pid, "avahi-publish", &actions, nullptr, argv.data(), environ) != 0) {
+            m_pid = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        // It says "Established under name ..." (on standard error) once the daemon has announced it.
+        std::string said;
+        pollfd wait{out[0], POLLIN, 0};
+        char chunk[256];
+        while (m_pid > 0 && said.find("Established") == std::string::npos &&
+               poll(&wait, 1, 5000) > 0) {
+            const ssize_t n = read(out[0], chunk, sizeof chunk);
+            if (n <= 0) {
+                break;
+            }
+            said.append(chunk, static_cast<std::size_t>(n));
+        }
+        m_established = said.find("Established") != std::string::npos;
+        close(out[0]);
+    }
+    Publication(const Publication&) = delete;
+    Publication& operator=(const Publication&) = delete;
+    ~Publication() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    bool Established() const { return m_established; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_established = false;
+};
+
+// A printer's raw port at ADDRESS:PORT inside the namespace.
+class AddressListener {
+public:
+    AddressListener(const char* address, int port)
+        : m_fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in where{};
+        where.sin_family = AF_INET;
+        where.sin_port = htons(static_cast<std::uint16_t>(port));
+        inet_pton(AF_INET, address, &where.sin_addr);
+        const int reuse = 1;
+        setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
+        m_listening = bind(m_fd, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0 &&
+                      listen(m_fd, 4) == 0;
+    }
+    AddressListener(const AddressListener&) = delete;
+    AddressListener& operator=(const AddressListener&) = delete;
+    ~AddressListener() { close(m_fd); }
+    bool Listening() const { return m_listening; }
+
+    // Everything one connection sent, up to its end; empty when none came within a second.
+    std::vector<unsigned char> Received() const {
+        std::vector<unsigned char> got;
+        pollfd wait{m_fd, POLLIN, 0};
+        if (poll(&wait, 1, 1000) <= 0) {
+            return got;
+        }
+        const int peer = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
+        unsigned char chunk[4096];
+        for (ssize_t n = 0; (n = read(peer, chunk, sizeof chunk)) > 0;) {
+            got.insert(got.end(), chunk, chunk + n);
+        }
+        close(peer);
+        return got;
+    }
+
+private:
+    int m_fd;
+    bool m_listening = false;
+};
