@@ -25,7 +25,8 @@ inline const char* AvahiNamespaceDir() {
     return std::getenv("TROVANEL_AVAHI_DIR");
 }
 
-// `avahi-publish ARGS...` until destroyed; Established() says whether the daemon took it.
+// `avahi-publish ARGS...` until destroyed. Several can be started before the first is waited
+// for, since the daemon announces each name only after probing the network for it.
 class Publication {
 public:
     explicit Publication(const std::vector<std::string>& arguments) {
@@ -47,34 +48,37 @@ public:
         }
         posix_spawn_file_actions_destroy(&actions);
         close(out[1]);
-        // It says "Established under name ..." (on standard error) once the daemon has announced it.
-        std::string said;
-        pollfd wait{out[0], POLLIN, 0};
-        char chunk[256];
-        while (m_pid > 0 && said.find("Established") == std::string::npos &&
-               poll(&wait, 1, 5000) > 0) {
-            const ssize_t n = read(out[0], chunk, sizeof chunk);
-            if (n <= 0) {
-                break;
-            }
-            said.append(chunk, static_cast<std::size_t>(n));
-        }
-        m_established = said.find("Established") != std::string::npos;
-        close(out[0]);
+        m_said = out[0];
     }
     Publication(const Publication&) = delete;
     Publication& operator=(const Publication&) = delete;
     ~Publication() {
+        close(m_said);
         if (m_pid > 0) {
             kill(m_pid, SIGTERM);
             waitpid(m_pid, nullptr, 0);
         }
     }
-    bool Established() const { return m_established; }
+
+    // Waits (5 s at most) until it says "Established under name ..." on standard error.
+    bool Established() const {
+        pollfd wait{m_said, POLLIN, 0};
+        char chunk[256];
+        while (m_pid > 0 && m_output.find("Established") == std::string::npos &&
+               poll(&wait, 1, 5000) > 0) {
+            const ssize_t n = read(m_said, chunk, sizeof chunk);
+            if (n <= 0) {
+                break;
+            }
+            m_output.append(chunk, static_cast<std::size_t>(n));
+        }
+        return m_output.find("Established") != std::string::npos;
+    }
 
 private:
     pid_t m_pid = -1;
-    bool m_established = false;
+    int m_said = -1;
+    mutable std::string m_output;
 };
 
 // A printer's raw port at ADDRESS:PORT inside the namespace.
