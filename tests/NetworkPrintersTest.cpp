@@ -1,16 +1,17 @@
 // Printers on the network against a real avahi-daemon in the test's own namespace (run by
 // tests/avahi-namespace.sh): listed by the library and the program, sent to by their dnssd://
 // names, and hostile announcements kept harmless.
-#include "AvahiNamespace.h"
-#include "Endpoints.h"
-#include "Environment.h"
-#include "WorkDirectory.h"
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
+#include "tests/AvahiNamespace.h"
+#include "tests/Endpoints.h"
+#include "tests/PortsDialogFixture.h"
+#include "ui/ports/NetworkPrinterDialog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QProcess>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -176,6 +177,42 @@ TEST_F(NetworkPrinters, HostileAnnouncementsAreEscapedBoundedAndListedUnusable) 
     const QJsonObject nowhere = Device("dnssd://Nowhere._pdl-datastream._tcp.local/", listing);
     EXPECT_EQ(nowhere["usable"], false);
     EXPECT_EQ(nowhere["problem"], "it did not resolve within 700 ms");
+}
+
+// The Ports dialog looks on a worker and again while it is open.
+class NetworkPrintersDialog : public PortsDialogFixture {
+protected:
+    void SetUp() override {
+        if (AvahiNamespaceDir() == nullptr) {
+            GTEST_SKIP() << "runs inside tests/avahi-namespace.sh";
+        }
+    }
+};
+
+TEST_F(NetworkPrintersDialog, OffersPrintersAsTheyComeAndGo) {
+    Open();
+    auto printer = std::make_unique<Publication>(
+        std::vector<std::string>{"-s", "Label Four", kRawType, "9100", "ty=Acme <b>LP</b>"});
+    ASSERT_TRUE(printer->Established());
+    const QString uri = "dnssd://Label%20Four._pdl-datastream._tcp.local/";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Box("COM1")->findData(uri) >= 0; }, 10000));
+
+    m_answerPrompt = [](QDialog& prompt) {
+        ASSERT_NE(qobject_cast<CNetworkPrinterDialog*>(&prompt), nullptr);
+        auto* found = prompt.findChild<QListWidget*>();
+        const QList<QListWidgetItem*> items = found->findItems("Label Four", Qt::MatchContains);
+        ASSERT_EQ(items.size(), 1);
+        EXPECT_EQ(items[0]->text(), "Acme <b>LP</b> (Label Four)"); // plain text, never markup
+        QTest::mouseClick(found->viewport(), Qt::LeftButton, {},
+                          found->visualItemRect(items[0]).center());
+        QTest::keyClick(found, Qt::Key_Return);
+    };
+    Pick("LPT1", "Network printer\u2026");
+    EXPECT_EQ(Box("LPT1")->currentText(), uri);
+    EXPECT_EQ(Status("LPT1"), "ready");
+
+    printer.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Box("COM1")->findData(uri) < 0; }, 10000));
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -124,6 +125,9 @@ void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices, bool queuesKn
     const QString text = m_pTarget->currentText();
     m_pTarget->clear();
     for (const DeviceEntry& device : devices) {
+        if (!device.problem.isEmpty()) {
+            continue; // offered, with its problem, only by the Network printer dialog
+        }
         const QString label =
             device.description.isEmpty()
                 ? device.node
@@ -131,7 +135,7 @@ void CPortRow::SetDevices(const std::vector<DeviceEntry>& devices, bool queuesKn
         m_pTarget->addItem(label, device.uri);
         m_pTarget->setItemData(m_pTarget->count() - 1, AsPlainText(device.uri), Qt::ToolTipRole);
     }
-    if (!devices.empty()) {
+    if (m_pTarget->count() > 0) {
         m_pTarget->insertSeparator(m_pTarget->count());
     }
     m_pTarget->addItem(tr("Network printer\u2026"));
@@ -185,7 +189,10 @@ void CPortRow::OnActivated(int index) {
 }
 
 void CPortRow::ChooseNetworkPrinter() {
-    CNetworkPrinterDialog prompt(this);
+    std::vector<DeviceEntry> found;
+    std::copy_if(m_devices.begin(), m_devices.end(), std::back_inserter(found),
+                 [](const DeviceEntry& device) { return IsNetworkServiceUri(device.uri); });
+    CNetworkPrinterDialog prompt(found, this);
     const bool chosen = m_runPrompt(prompt) == QDialog::Accepted;
     m_pTarget->setEditText(chosen ? prompt.Uri() : m_strChosen);
 }
@@ -287,10 +294,11 @@ void CPortRow::ShowStatus(const QString& text, const QString& detail) {
 void CPortRow::ShowPrinter(const TargetState& target) {
     const bool shown = target.valid && target.present;
     const PrinterHealth health = HealthOf(target.printer);
+    const bool sign = shown && health != PrinterHealth::Unreported;
     const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    m_pPrinterIcon->setPixmap(shown ? HealthIcon(health).pixmap(size, size) : QPixmap());
-    m_pPrinterIcon->setAccessibleName(shown ? HealthName(health) : QString());
-    m_pPrinterIcon->setVisible(shown);
+    m_pPrinterIcon->setPixmap(sign ? HealthIcon(health).pixmap(size, size) : QPixmap());
+    m_pPrinterIcon->setAccessibleName(sign ? HealthName(health) : QString());
+    m_pPrinterIcon->setVisible(sign);
     m_pPrinter->setText(shown ? tr("printer: %1").arg(target.printer.words) : QString());
     m_pPrinter->setVisible(shown);
 }
