@@ -35,9 +35,9 @@ BENCHMARK(BM_ListNoNetworkPrinters)->Unit(benchmark::kMillisecond)->Iterations(5
 void BM_List50NetworkPrinters(benchmark::State& state) {
     std::vector<std::unique_ptr<Publication>> printers;
     for (int i = 0; i < kPrinters; ++i) {
-        printers.push_back(std::make_unique<Publication>(std::vector<std::string>{
-            "-s", "Label " + std::to_string(i), "_pdl-datastream._tcp", "9100",
-            "usb_MFG=Acme", "usb_MDL=LP-2824"}));
+        printers.push_back(std::make_unique<Publication>(
+            std::vector<std::string>{"-s", "Label " + std::to_string(i), "_pdl-datastream._tcp",
+                                     "9100", "usb_MFG=Acme", "usb_MDL=LP-2824"}));
     }
     for (const auto& printer : printers) {
         if (!printer->Established()) {
@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "run inside tests/avahi-namespace.sh\n");
         return 1;
     }
-    return RunAndCompare(argc, argv, {{"BM_List50NetworkPrinters/iterations:5",
-                                       "BM_ListNoNetworkPrinters/iterations:5"}});
+    return RunAndCompare(
+        argc, argv,
+        {{"BM_List50NetworkPrinters/iterations:5", "BM_ListNoNetworkPrinters/iterations:5"}});
 }

@@ -47,7 +47,8 @@ protected:
 
     // `ports --json`, gathering for at most `gatherMs`.
     static QJsonObject Listing(int gatherMs = 1500) {
-        const Outcome listed = Trovanel({"ports", "--json", "--timeout", QString::number(gatherMs)});
+        const Outcome listed =
+            Trovanel({"ports", "--json", "--timeout", QString::number(gatherMs)});
         return QJsonDocument::fromJson(listed.out.toUtf8()).object();
     }
 
@@ -92,7 +93,9 @@ TEST_F(NetworkPrinters, RawPrinterIsListedWithItsDescriptionInTextAndJson) {
     const Outcome text = Trovanel({"ports"});
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_TRUE(text.out.contains("  Label One (network): Acme LP-2824 — front desk\n"
-                                  "        " + uri + "\n"
+                                  "        " +
+                                  uri +
+                                  "\n"
                                   "        at printer-one.local, 169.254.77.1 port 9100 "
                                   "(_pdl-datastream._tcp)\n"
                                   "        printer: status not reported by this connection\n"))
@@ -136,7 +139,8 @@ TEST_F(NetworkPrinters, IppPrinterIsListedWithItsResource) {
 
 TEST_F(NetworkPrinters, NoDaemonIsOneLineAndNoFailure) {
     const std::string dir = AvahiNamespaceDir();
-    for (const std::string& bus : {"unix:path=" + dir + "/bare-bus", "unix:path=" + dir + "/none"}) {
+    for (const std::string& bus :
+         {"unix:path=" + dir + "/bare-bus", "unix:path=" + dir + "/none"}) {
         m_environment.Set("DBUS_SYSTEM_BUS_ADDRESS", bus);
         const auto start = std::chrono::steady_clock::now();
         const Outcome text = Trovanel({"ports", "--timeout", "20000"});
@@ -153,8 +157,8 @@ TEST_F(NetworkPrinters, NoDaemonIsOneLineAndNoFailure) {
 TEST_F(NetworkPrinters, HostileAnnouncementsAreEscapedBoundedAndListedUnusable) {
     const std::string evil = "Evil\x1b]0;owned\x07\xe2\x80\xae";
     const std::string longNote(240, 'M'); // a TXT string holds 255 bytes
-    const Publication hostile({"-s", evil, kRawType, "9100", "ty=\x1b[2Jcleared\nforged line",
-                               "note=" + longNote});
+    const Publication hostile(
+        {"-s", evil, kRawType, "9100", "ty=\x1b[2Jcleared\nforged line", "note=" + longNote});
     const Publication zeroPort({"-s", "Zero Port", kRawType, "0"});
     const Publication unresolved({"-s", "-H", "nowhere.local", "Nowhere", kRawType, "9100"});
     ASSERT_TRUE(hostile.Established() && zeroPort.Established() && unresolved.Established());

@@ -42,7 +42,8 @@ TEST(NetworkServiceUri, RefusesWhatNamesNoPrinterWithTheReason) {
                   "expected dnssd://NAME._pdl-datastream._tcp.local/, or _ipp._tcp or _ipps._tcp"},
              Case{"dnssd://._ipp._tcp.local/", "no printer is named before the service type"},
              Case{"dnssd://a%0Ab._ipp._tcp.local/", "the printer's name holds a control character"},
-             Case{"dnssd://a%2._ipp._tcp.local/", "a '%' must be followed by two hexadecimal digits"},
+             Case{"dnssd://a%2._ipp._tcp.local/",
+                  "a '%' must be followed by two hexadecimal digits"},
              Case{"dnssd://a._ipp._tcp./", "no valid domain after the service type"},
              Case{long64.c_str(), "a network printer's name has at most 63 bytes"},
          }) {

@@ -3,11 +3,11 @@
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/NetworkTarget.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/cups/QueueJob.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/address/DeviceUri.h"
-#include "printer/outport/address/PortConfig.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceFile.h"
 #include "printer/outport/transport/NetworkSocket.h"
@@ -107,10 +107,10 @@ std::string SendToUri(const std::string& portName, const std::string& uri,
     }
     if (deadline.StoppedByCancel()) {
         // A print queue that took the document also says what became of its job.
-        const bool queued = target.kind == PortTarget::Kind::CupsQueue ||
-                            target.kind == PortTarget::Kind::IppPrinter ||
-                            (target.kind == PortTarget::Kind::NetworkService &&
-                             !target.service.Raw());
+        const bool queued =
+            target.kind == PortTarget::Kind::CupsQueue ||
+            target.kind == PortTarget::Kind::IppPrinter ||
+            (target.kind == PortTarget::Kind::NetworkService && !target.service.Raw());
         return device + ": " + CancelledReason(deadline.Accepted(), length) +
                (queued && deadline.Accepted() > 0 ? "; " + status.reason() : "");
     }

@@ -4,12 +4,12 @@
 
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/PrinterReport.h"
+#include "printer/outport/address/PrintQueueUri.h"
 #include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/dnssd/NetworkBrowser.h"
 #include "printer/outport/status/PrinterState.h"
-#include "printer/outport/address/PrintQueueUri.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 

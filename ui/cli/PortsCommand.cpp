@@ -305,10 +305,11 @@ int RunPorts(const QStringList& arguments) {
         bool number = false;
         gatherMs = parser.value(timeout).toInt(&number);
         if (!number || gatherMs < 1 || gatherMs > 60000) {
-            return static_cast<int>(UsageError(
-                kUsage, QCoreApplication::translate(
-                            "CommandLine", "--timeout takes milliseconds from 1 to 60000, not '%1'.")
-                            .arg(TerminalSafe(parser.value(timeout)))));
+            return static_cast<int>(
+                UsageError(kUsage, QCoreApplication::translate(
+                                       "CommandLine",
+                                       "--timeout takes milliseconds from 1 to 60000, not '%1'.")
+                                       .arg(TerminalSafe(parser.value(timeout)))));
         }
     }
     const QStringList words = parser.positionalArguments();

@@ -46,7 +46,7 @@ using DeviceLister = std::function<std::vector<DeviceEntry>()>;
 struct PrinterReport {
     QString state = QStringLiteral("unknown"); // "idle", "processing", "stopped", "unknown"
     QStringList reasons;                       // IPP keywords, such as "media-empty-error"
-    QString words; // "ready", "stopped: out of paper", "status not reported by this connection"
+    QString words;     // "ready", "stopped: out of paper", "status not reported by this connection"
     QString message{}; // the printer's own words, or why a device that could report was not asked
 };
 

@@ -17,8 +17,7 @@ constexpr int kUriRole = Qt::UserRole;
 
 } // namespace
 
-CNetworkPrinterDialog::CNetworkPrinterDialog(const std::vector<DeviceEntry>& found,
-                                             QWidget* parent)
+CNetworkPrinterDialog::CNetworkPrinterDialog(const std::vector<DeviceEntry>& found, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Network Printer"));
     auto* form = new QFormLayout(this);
@@ -30,7 +29,8 @@ CNetworkPrinterDialog::CNetworkPrinterDialog(const std::vector<DeviceEntry>& fou
                                  ? printer.node
                                  : tr("%1 (%2)").arg(printer.description, printer.node);
         auto* item = new QListWidgetItem(
-            printer.problem.isEmpty() ? text : tr("%1: cannot be used: %2").arg(text, printer.problem),
+            printer.problem.isEmpty() ? text
+                                      : tr("%1: cannot be used: %2").arg(text, printer.problem),
             m_pFound);
         item->setData(kUriRole, printer.uri);
         item->setToolTip(printer.uri);

@@ -75,9 +75,8 @@ void CPortsDialog::SearchNetwork() {
 
 void CPortsDialog::OnNetworkPrintersFound(const NetworkPrinterListing& listing) {
     m_network = listing;
-    m_pNetworkNote->setText(listing.problem.isEmpty()
-                                ? QString()
-                                : tr("network printers: %1").arg(listing.problem));
+    m_pNetworkNote->setText(
+        listing.problem.isEmpty() ? QString() : tr("network printers: %1").arg(listing.problem));
     m_pNetworkNote->setVisible(!listing.problem.isEmpty());
     RefreshDevices();
     // Without a daemon there is nothing to look at until the dialog is opened again.

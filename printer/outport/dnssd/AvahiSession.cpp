@@ -1,7 +1,6 @@
 #include "printer/outport/dnssd/AvahiSession.h"
 
 #include <avahi-common/error.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <poll.h>

@@ -5,7 +5,6 @@
 
 #include <avahi-client/client.h>
 #include <avahi-common/thread-watch.h>
-
 #include <memory>
 #include <string>
 

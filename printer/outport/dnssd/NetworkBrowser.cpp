@@ -3,10 +3,9 @@
 #include "printer/outport/dnssd/AvahiSession.h"
 #include "printer/outport/dnssd/ServiceResolver.h"
 
-#include <avahi-client/lookup.h>
-
 #include <algorithm>
 #include <array>
+#include <avahi-client/lookup.h>
 #include <deque>
 #include <map>
 #include <tuple>
@@ -174,8 +173,8 @@ NetworkListing BrowseNetworkPrinters(const GatherTime& time, int cancelFd) {
     }
     for (auto& [key, item] : browse.seen) {
         if (!item.resolved) {
-            item.printer.problem = "it did not resolve within " +
-                                   std::to_string(time.gather.count()) + " ms";
+            item.printer.problem =
+                "it did not resolve within " + std::to_string(time.gather.count()) + " ms";
         }
         listing.printers.push_back(std::move(item.printer));
     }

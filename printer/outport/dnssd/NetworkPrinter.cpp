@@ -8,8 +8,8 @@ namespace {
 // A TXT string is at most 255 bytes; descriptions are cut well before that.
 constexpr std::size_t kMaxValueBytes = 127;
 
-constexpr std::array<std::string_view, 6> kKeptKeys{"ty", "product", "usb_MFG", "usb_MDL",
-                                                    "note", "rp"};
+constexpr std::array<std::string_view, 6> kKeptKeys{"ty",      "product", "usb_MFG",
+                                                    "usb_MDL", "note",    "rp"};
 
 std::string Bounded(std::string_view value) {
     std::string kept;
@@ -38,9 +38,8 @@ std::string Value(const NetworkPrinter& printer, const std::string& key) {
 void KeepTxtValue(NetworkPrinter& printer, std::string_view key, std::string_view value) {
     // TXT keys compare without regard to case.
     for (const std::string_view kept : kKeptKeys) {
-        if (std::equal(key.begin(), key.end(), kept.begin(), kept.end(), [](char a, char b) {
-                return (a | 0x20) == (b | 0x20);
-            })) {
+        if (std::equal(key.begin(), key.end(), kept.begin(), kept.end(),
+                       [](char a, char b) { return (a | 0x20) == (b | 0x20); })) {
             printer.txt[std::string(kept)] = Bounded(value);
         }
     }

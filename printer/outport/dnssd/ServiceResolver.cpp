@@ -5,7 +5,6 @@
 
 #include <avahi-common/address.h>
 #include <avahi-common/malloc.h>
-
 #include <cerrno>
 #include <string>
 
@@ -47,8 +46,8 @@ void ReadResolved(NetworkPrinter& printer, const char* hostName, const AvahiAddr
         char* value = nullptr;
         size_t size = 0;
         if (avahi_string_list_get_pair(item, &key, &value, &size) == 0) {
-            KeepTxtValue(printer, key, value == nullptr ? std::string_view()
-                                                        : std::string_view(value, size));
+            KeepTxtValue(printer, key,
+                         value == nullptr ? std::string_view() : std::string_view(value, size));
             avahi_free(key);
             avahi_free(value);
         }
@@ -69,8 +68,7 @@ AvahiServiceResolver* ResolveService(AvahiClient* client, AvahiIfIndex interface
                                      AvahiServiceResolverCallback callback, void* userdata) {
     return avahi_service_resolver_new(client, interface, protocol, service.instance.c_str(),
                                       service.type.c_str(), service.domain.c_str(),
-                                      AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0), callback,
-                                      userdata);
+                                      AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0), callback, userdata);
 }
 
 PortStatus ResolveNetworkPrinter(const NetworkServiceName& service, const Deadline& deadline,
@@ -86,8 +84,8 @@ PortStatus ResolveNetworkPrinter(const NetworkServiceName& service, const Deadli
         return PortStatus::Failed(problem + ", so the printer " + named + " cannot be found");
     }
     lookup.session = session.get();
-    if (ResolveService(session->Client(), AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, service,
-                       OnResolved, &lookup) == nullptr ||
+    if (ResolveService(session->Client(), AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, service, OnResolved,
+                       &lookup) == nullptr ||
         !session->Start()) {
         return PortStatus::Failed("cannot look for the printer " + named);
     }
