@@ -1,19 +1,15 @@
 // Start-up to dialog shown: the setup dialog against a bare QDialog holding as many plain
-// widgets, each in a fresh process, alternating, on the offscreen platform. Also the peak
-// resident memory of each process, and the setup dialog with COM1 on a print queue whose server
-// never answers against the same without one. Prints medians and their ratios.
+// widgets in a program that links Qt Widgets alone (startup_bare_dialog), each in a fresh
+// process, alternating, on the offscreen platform. Also the peak resident memory of each process,
+// how many shared libraries each has mapped once shown, and the setup dialog with COM1 on a
+// print queue whose server never answers against the same without one. Prints medians and their
+// ratios.
+#include "bench/ShownReport.h"
 #include "tests/Endpoints.h"
 #include "ui/setup/SetupDlg.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QPushButton>
-#include <QWindow>
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -24,47 +20,24 @@ namespace {
 
 constexpr int kRuns = 15;
 
-long long NowNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
-}
-
-void WaitUntilExposed(QWidget& dialog) {
-    while (dialog.windowHandle() == nullptr || !dialog.windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-}
-
-// The child: builds one dialog, shows it, reports the time since the parent forked.
-int RunChild(const char* mode, long long startNs, int argc, char* argv[]) {
+// The child: shows the setup dialog and reports when it is on screen.
+int RunChild(long long startNs, int argc, char* argv[]) {
     QApplication application(argc, argv);
-    long long shownNs = 0;
-    if (std::strcmp(mode, "setup") == 0) {
-        CSetupDlg dialog;
-        dialog.SetMessagePresenter([](QWidget*, const DialogMessage&) {});
-        dialog.Create();
-        WaitUntilExposed(dialog);
-        shownNs = NowNs();
-    } else {
-        QDialog dialog;
-        for (int i = 0; i < 30; ++i) {
-            new QPushButton(QString::number(i), &dialog);
-        }
-        dialog.show();
-        WaitUntilExposed(dialog);
-        shownNs = NowNs();
-    }
-    std::printf("%lld\n", shownNs - startNs);
+    CSetupDlg dialog;
+    dialog.SetMessagePresenter([](QWidget*, const DialogMessage&) {});
+    dialog.Create();
+    ReportShown(dialog, startNs);
     return 0;
 }
 
 struct Run {
     double ms;
     long peakKb;
+    long libraries;
 };
 
-Run Spawn(const char* self, const char* mode) {
+// Starts `program` (with "setup" for this program's own child) and reads what it reports.
+Run Spawn(const char* program, const char* mode) {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) {
         std::exit(1);
@@ -74,7 +47,11 @@ Run Spawn(const char* self, const char* mode) {
     if (child == 0) {
         dup2(pipeFds[1], STDOUT_FILENO);
         const std::string startText = std::to_string(start);
-        execl(self, self, mode, startText.c_str(), static_cast<char*>(nullptr));
+        if (mode != nullptr) {
+            execl(program, program, mode, startText.c_str(), static_cast<char*>(nullptr));
+        } else {
+            execl(program, program, startText.c_str(), static_cast<char*>(nullptr));
+        }
         _exit(127);
     }
     close(pipeFds[1]);
@@ -85,10 +62,12 @@ Run Spawn(const char* self, const char* mode) {
     rusage usage{};
     wait4(child, &status, 0, &usage);
     if (got <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s child failed\n", mode);
+        std::fprintf(stderr, "%s failed\n", program);
         std::exit(1);
     }
-    return {static_cast<double>(std::atoll(buffer)) / 1e6, usage.ru_maxrss};
+    char* rest = nullptr;
+    const long long ns = std::strtoll(buffer, &rest, 10);
+    return {static_cast<double>(ns) / 1e6, usage.ru_maxrss, std::strtol(rest, nullptr, 10)};
 }
 
 template <typename T> T Median(std::vector<T> values) {
@@ -100,7 +79,7 @@ template <typename T> T Median(std::vector<T> values) {
 
 int main(int argc, char* argv[]) {
     if (argc == 3) {
-        return RunChild(argv[1], std::atoll(argv[2]), argc, argv);
+        return RunChild(std::atoll(argv[2]), argc, argv);
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     char scratch[] = "/tmp/startup-bench-XXXXXX"; // the dialog loads its settings from here
@@ -112,10 +91,10 @@ int main(int argc, char* argv[]) {
     silent.FillBacklog();
     const std::string silentServer = "127.0.0.1:" + std::to_string(silent.Port());
     std::vector<double> setupMs, bareMs, queueMs;
-    std::vector<long> setupKb, bareKb;
+    std::vector<long> setupKb, bareKb, setupLibraries, bareLibraries;
     for (int i = 0; i < kRuns; ++i) {
         const Run setup = Spawn("/proc/self/exe", "setup");
-        const Run bare = Spawn("/proc/self/exe", "bare");
+        const Run bare = Spawn(TROVANEL_BARE_DIALOG, nullptr);
         setenv("CUPS_SERVER", silentServer.c_str(), 1);
         setenv("OUTPORT_COM1", "cups:labels", 1);
         const Run queue = Spawn("/proc/self/exe", "setup");
@@ -125,6 +104,8 @@ int main(int argc, char* argv[]) {
         setupKb.push_back(setup.peakKb);
         bareMs.push_back(bare.ms);
         bareKb.push_back(bare.peakKb);
+        setupLibraries.push_back(setup.libraries);
+        bareLibraries.push_back(bare.libraries);
         queueMs.push_back(queue.ms);
     }
     rmdir(scratch);
@@ -134,6 +115,9 @@ int main(int argc, char* argv[]) {
     std::printf("%-28s %12.1f %12.1f %8.2f\n", "start-up to shown (ms)", sMs, bMs, sMs / bMs);
     std::printf("%-28s %12ld %12ld %8.2f\n", "peak resident memory (KiB)", sKb, bKb,
                 static_cast<double>(sKb) / static_cast<double>(bKb));
+    const long sLibraries = Median(setupLibraries), bLibraries = Median(bareLibraries);
+    std::printf("%-28s %12ld %12ld %8.2f\n", "shared libraries mapped", sLibraries, bLibraries,
+                static_cast<double>(sLibraries) / static_cast<double>(bLibraries));
     std::printf("\n%-28s %12s %12s %8s\n", "", "silent CUPS", "no CUPS", "ratio");
     std::printf("%-28s %12.1f %12.1f %8.2f\n", "setup dialog shown (ms)", qMs, sMs, qMs / sMs);
     return 0;

@@ -1,7 +1,7 @@
 #include "printer/outport/NetworkTarget.h"
 
+#include "printer/outport/NetworkServiceCalls.h"
 #include "printer/outport/address/PrintQueueUri.h"
-#include "printer/outport/dnssd/NetworkBrowser.h"
 
 PortStatus TargetOf(const NetworkPrinter& printer, PortTarget& target) {
     target = PortTarget();
@@ -16,14 +16,14 @@ PortStatus TargetOf(const NetworkPrinter& printer, PortTarget& target) {
     }
     target.kind = PortTarget::Kind::IppPrinter;
     target.encrypted = printer.service.type == kIppsPrinterService;
-    target.path = printer.Resource();
+    target.path = printer.resource;
     return ParseIppPath(target.path, target.queue);
 }
 
 PortStatus ResolveNetworkTarget(const PortTarget& target, const Deadline& deadline,
                                 PortTarget& resolved) {
     NetworkPrinter printer;
-    if (PortStatus found = ResolveNetworkPrinter(target.service, deadline, printer); !found.ok()) {
+    if (PortStatus found = ResolveNetworkService(target.service, deadline, printer); !found.ok()) {
         return found;
     }
     return TargetOf(printer, resolved);

@@ -3,9 +3,9 @@
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/NetworkTarget.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/PrintQueueCalls.h"
 #include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/address/PortConfig.h"
-#include "printer/outport/cups/QueueJob.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
 #include "printer/outport/status/PortStatus.h"
 #include "printer/outport/transport/Deadline.h"
@@ -42,8 +42,8 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
     case PortTarget::Kind::CupsQueue:
     case PortTarget::Kind::IppPrinter:
         // Nothing to send is a probe: the queue is looked at, and no job is made.
-        return size == 0 ? ProbePrintQueue(target, deadline)
-                         : SendToPrintQueue(target, data, size, deadline);
+        return size == 0 ? ProbeQueue(target, deadline)
+                         : SendThroughQueue(target, data, size, deadline);
     case PortTarget::Kind::NetworkService: {
         // Looked up at each send, so a printer that got a new address is still found.
         PortTarget found;

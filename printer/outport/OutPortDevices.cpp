@@ -3,12 +3,12 @@
 #include "printer/outport/OutPortDevices.h"
 
 #include "printer/outport/CancelToken.h"
+#include "printer/outport/NetworkServiceCalls.h"
+#include "printer/outport/PrintQueueCalls.h"
 #include "printer/outport/PrinterReport.h"
 #include "printer/outport/address/PrintQueueUri.h"
-#include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/DeviceMonitor.h"
 #include "printer/outport/discovery/UdevDevices.h"
-#include "printer/outport/dnssd/NetworkBrowser.h"
 #include "printer/outport/status/PrinterState.h"
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
@@ -29,7 +29,6 @@ struct DeviceRecord {
     PrinterStateText printer;
     bool isDefault = false;
     NetworkPrinter network{}; // OUTPORT_DEVICE_NETWORK only
-    std::string resource{};
 };
 
 OutPortDeviceKind CKind(DeviceKind kind) {
@@ -60,7 +59,7 @@ struct OutPortDeviceList {
                              record.printer.View(), record.isDefault ? 1 : 0,
                              record.network.hostName.c_str(), record.network.address.c_str(),
                              record.network.tcpPort, record.network.service.type.c_str(),
-                             record.resource.c_str(), record.network.problem.c_str()});
+                             record.network.resource.c_str(), record.network.problem.c_str()});
         }
     }
 };
@@ -86,14 +85,14 @@ extern "C" OutPortDeviceList* OutPortListDevices(void) {
 
 extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
     auto list = std::make_unique<OutPortDeviceList>();
-    PrintQueueListing listing = ListPrintQueues(Deadline(CallTimeout(), CancelDescriptor(cancel)));
-    for (PrintQueue& queue : listing.queues) {
+    QueueSummaries listing = ListServerQueues(Deadline(CallTimeout(), CancelDescriptor(cancel)));
+    for (QueueSummary& queue : listing.queues) {
         DeviceRecord record{OUTPORT_DEVICE_CUPS_QUEUE, {}, {}, PrinterStateText(queue.state)};
-        record.device.node = queue.name;
         record.device.uri = CupsQueueUri(queue.name);
-        record.device.description = queue.Description();
-        record.access.usable = queue.Usable();
-        record.access.fix = queue.Fix();
+        record.device.node = std::move(queue.name);
+        record.device.description = std::move(queue.description);
+        record.access.usable = queue.usable;
+        record.access.fix = std::move(queue.fix);
         record.isDefault = queue.isDefault;
         list->records.push_back(std::move(record));
     }
@@ -109,15 +108,14 @@ extern "C" OutPortDeviceList* OutPortListNetworkPrinters(int gatherMs, OutPortCa
         time.gather = std::chrono::milliseconds(gatherMs);
         time.quiet = std::min(time.quiet, time.gather / 3);
     }
-    NetworkListing listing = BrowseNetworkPrinters(time, CancelDescriptor(cancel));
+    NetworkListing listing = BrowseNetwork(time, CancelDescriptor(cancel));
     for (NetworkPrinter& printer : listing.printers) {
         // A raw port says nothing of the printer, and an IPP printer is not asked while listing.
         DeviceRecord record{OUTPORT_DEVICE_NETWORK, {}, {}, PrinterStateText()};
         record.device.node = printer.service.instance;
         record.device.uri = printer.Uri();
-        record.device.description = printer.Description();
+        record.device.description = printer.description;
         record.access.usable = printer.problem.empty();
-        record.resource = printer.Resource();
         record.network = std::move(printer);
         list->records.push_back(std::move(record));
     }

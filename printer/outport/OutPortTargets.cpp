@@ -2,10 +2,10 @@
 // structure points into.
 #include "printer/outport/CancelToken.h"
 #include "printer/outport/OutPortDevices.h"
+#include "printer/outport/PrintQueueCalls.h"
 #include "printer/outport/PrinterReport.h"
 #include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/address/PortConfig.h"
-#include "printer/outport/cups/QueueDirectory.h"
 #include "printer/outport/discovery/UdevDevices.h"
 #include "printer/outport/discovery/UsbPrinterTarget.h"
 #include "printer/outport/transport/Deadline.h"
@@ -103,15 +103,19 @@ void DescribeDevice(const PortTarget& target, TargetRecord& result) {
 
 // A queue is asked for its state; where the server cannot be reached, that is the status.
 void DescribeQueue(const PortTarget& target, int cancelFd, TargetRecord& result) {
-    PrintQueueReport report = DescribePrintQueue(target, Deadline(CallTimeout(), cancelFd));
-    result.deviceText = report.queue.name.empty() ? target.queue : report.queue.name;
-    result.deviceText += " on " + report.server;
+    const QueueLookUp report = LookUpQueueOf(target, Deadline(CallTimeout(), cancelFd));
+    if (report.server.empty()) { // the module that reaches servers is missing
+        result.deviceText = target.Display();
+    } else {
+        result.deviceText = report.queue.name.empty() ? target.queue : report.queue.name;
+        result.deviceText += " on " + report.server;
+    }
     result.present = report.found ? 1 : 0;
     result.usable = report.status.ok() ? 1 : 0;
     result.statusText = report.status.ok() ? "ready" : report.status.reason();
     if (report.found) {
-        result.descriptionText = report.queue.Description();
-        result.fixText = report.queue.Fix();
+        result.descriptionText = report.queue.description;
+        result.fixText = report.queue.fix;
         result.printerText = PrinterStateText(report.queue.state);
     }
 }

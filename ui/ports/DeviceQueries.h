@@ -16,6 +16,8 @@ struct DeviceEntry {
     QString description; // "FTDI FT232R USB UART"; may be empty
     QString state;       // what the printer reports, in words: "ready", "stopped: paused"
     QString problem{};   // a network printer's reason it cannot be used; empty when it can
+
+    bool operator==(const DeviceEntry&) const = default;
 };
 
 std::vector<DeviceEntry> ListDevices();

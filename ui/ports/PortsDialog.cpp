@@ -74,11 +74,15 @@ void CPortsDialog::SearchNetwork() {
 }
 
 void CPortsDialog::OnNetworkPrintersFound(const NetworkPrinterListing& listing) {
+    // The rows are filled again only for a change, which would otherwise redo what they show.
+    const bool changed = listing.printers != m_network.printers;
     m_network = listing;
     m_pNetworkNote->setText(
         listing.problem.isEmpty() ? QString() : tr("network printers: %1").arg(listing.problem));
     m_pNetworkNote->setVisible(!listing.problem.isEmpty());
-    RefreshDevices();
+    if (changed) {
+        RefreshDevices();
+    }
     // Without a daemon there is nothing to look at until the dialog is opened again.
     if (listing.problem.isEmpty()) {
         m_pNetworkAgain->start();

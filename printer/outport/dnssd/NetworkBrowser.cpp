@@ -173,6 +173,7 @@ NetworkListing BrowseNetworkPrinters(const GatherTime& time, int cancelFd) {
     }
     for (auto& [key, item] : browse.seen) {
         if (!item.resolved) {
+            DescribeFromTxt(item.printer);
             item.printer.problem =
                 "it did not resolve within " + std::to_string(time.gather.count()) + " ms";
         }

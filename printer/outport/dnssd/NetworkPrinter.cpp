@@ -45,37 +45,32 @@ void KeepTxtValue(NetworkPrinter& printer, std::string_view key, std::string_vie
     }
 }
 
-std::string NetworkPrinter::Description() const {
-    std::string model = Value(*this, "ty");
+void DescribeFromTxt(NetworkPrinter& printer) {
+    std::string model = Value(printer, "ty");
     if (model.empty()) {
         // Bonjour printing writes the product in parentheses: "(Acme LP-2824)".
-        model = Value(*this, "product");
+        model = Value(printer, "product");
         if (model.size() >= 2 && model.front() == '(' && model.back() == ')') {
             model = model.substr(1, model.size() - 2);
         }
     }
     if (model.empty()) {
-        const std::string make = Value(*this, "usb_MFG");
-        const std::string product = Value(*this, "usb_MDL");
+        const std::string make = Value(printer, "usb_MFG");
+        const std::string product = Value(printer, "usb_MDL");
         model = make + (make.empty() || product.empty() ? "" : " ") + product;
     }
-    const std::string note = Value(*this, "note");
+    const std::string note = Value(printer, "note");
     if (model.empty()) {
-        model = service.instance;
+        model = printer.service.instance;
     }
-    return note.empty() ? model : model + " — " + note;
-}
-
-std::string NetworkPrinter::Resource() const {
-    if (service.Raw()) {
-        return {};
-    }
-    const std::string rp = Value(*this, "rp");
-    return rp.empty() ? std::string() : (rp.front() == '/' ? rp : "/" + rp);
+    printer.description = note.empty() ? model : model + " — " + note;
+    const std::string rp = printer.service.Raw() ? std::string() : Value(printer, "rp");
+    printer.resource = rp.empty() ? std::string() : (rp.front() == '/' ? rp : "/" + rp);
 }
 
 void SetResolved(NetworkPrinter& printer, std::string hostName, std::string address,
                  std::uint16_t port, bool linkLocalIpv6) {
+    DescribeFromTxt(printer);
     printer.hostName = std::move(hostName);
     printer.address = std::move(address);
     printer.tcpPort = port;
@@ -86,7 +81,7 @@ void SetResolved(NetworkPrinter& printer, std::string hostName, std::string addr
                           ", which a device URI cannot reach";
     } else if (port == 0) {
         printer.problem = "it announces port 0";
-    } else if (!printer.service.Raw() && printer.Resource().size() < 2) {
+    } else if (!printer.service.Raw() && printer.resource.size() < 2) {
         printer.problem = "it announces no IPP resource (TXT key rp)";
     } else {
         printer.problem.clear();
