@@ -4,6 +4,8 @@
 // avahi-publish for as long as an object lives, and a printer's raw port on one of the
 // namespace's addresses.
 
+#include "tests/Endpoints.h"
+
 #include <arpa/inet.h>
 #include <cstdint>
 #include <cstdlib>
@@ -90,8 +92,6 @@ public:
         where.sin_family = AF_INET;
         where.sin_port = htons(static_cast<std::uint16_t>(port));
         inet_pton(AF_INET, address, &where.sin_addr);
-        const int reuse = 1;
-        setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
         m_listening = bind(m_fd, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0 &&
                       listen(m_fd, 4) == 0;
     }
@@ -100,18 +100,14 @@ public:
     ~AddressListener() { close(m_fd); }
     bool Listening() const { return m_listening; }
 
-    // Everything one connection sent, up to its end; empty when none came within a second.
-    std::vector<unsigned char> Received() const {
-        std::vector<unsigned char> got;
+    // What one connection sent; empty when none came within a second.
+    Bytes Received() const {
         pollfd wait{m_fd, POLLIN, 0};
         if (poll(&wait, 1, 1000) <= 0) {
-            return got;
+            return {};
         }
         const int peer = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
-        unsigned char chunk[4096];
-        for (ssize_t n = 0; (n = read(peer, chunk, sizeof chunk)) > 0;) {
-            got.insert(got.end(), chunk, chunk + n);
-        }
+        Bytes got = ReadUntilQuiet(peer);
         close(peer);
         return got;
     }
