@@ -48,7 +48,7 @@ void KeepTxtValue(NetworkPrinter& printer, std::string_view key, std::string_vie
 void DescribeFromTxt(NetworkPrinter& printer) {
     std::string model = Value(printer, "ty");
     if (model.empty()) {
-        // Bonjour printing writes the product in parentheses: "(Acme LP-2824)".
+        // The product key comes in parentheses: "(Acme LP-2824)".
         model = Value(printer, "product");
         if (model.size() >= 2 && model.front() == '(' && model.back() == ')') {
             model = model.substr(1, model.size() - 2);
