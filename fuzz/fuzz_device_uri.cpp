@@ -37,7 +37,20 @@ bool QueueRoundTrips(const PortTarget& target) {
            again.tcpPort == target.tcpPort && again.encrypted == target.encrypted;
 }
 
+// A printer on the network written out again must name the same service.
+bool ServiceRoundTrips(const PortTarget& target) {
+    PortTarget again;
+    const NetworkServiceName& a = target.service;
+    return !a.instance.empty() && a.instance.size() <= 63 && !a.domain.empty() &&
+           ParseDeviceUri(target.Display(), again).ok() &&
+           again.kind == PortTarget::Kind::NetworkService && again.service.instance == a.instance &&
+           again.service.type == a.type && again.service.domain == a.domain;
+}
+
 bool Valid(const PortTarget& target) {
+    if (target.kind == PortTarget::Kind::NetworkService) {
+        return ServiceRoundTrips(target);
+    }
     if (target.kind == PortTarget::Kind::CupsQueue || target.kind == PortTarget::Kind::IppPrinter) {
         return QueueRoundTrips(target);
     }

@@ -13,6 +13,10 @@ for program in "$build"/bench/*_bench; do
         # Lists mocked devices, which the preload library provides.
         *discovery_bench|*printer_status_bench) umockdev-wrapper "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
            sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;
+        # Beside a private avahi-daemon in a network namespace of its own.
+        *network_bench) bash "$(dirname "$0")/../tests/avahi-namespace.sh" "$build/bench/avahi-namespace" \
+               "$program" 2>/dev/null >"$output"
+           sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;
         *) "$program" --benchmark_min_time=0.2 2>/dev/null >"$output"
            sed -n '/^comparison/,$p' "$output" | sed '1d' >>"$summary" ;;
     esac

@@ -382,7 +382,8 @@ TEST_F(CommandLineTest, PortsTellWhereEachMappingComesFrom) {
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.err, "");
     const QJsonObject object = ParseObject(json.out);
-    EXPECT_EQ(Keys(object), QSet<QString>({"ports", "devices", "print_queues_problem"}));
+    EXPECT_EQ(Keys(object), QSet<QString>({"ports", "devices", "print_queues_problem",
+                                           "network_printers_problem"}));
     const QJsonArray ports = object["ports"].toArray();
     ASSERT_EQ(ports.size(), 4);
     const QStringList names{"COM1", "COM2", "LPT1", "LPT2"};
@@ -462,7 +463,8 @@ TEST_F(CommandLineTest, PortsListThePrintQueuesWithTheirStatesOrWhyNot) {
 
     m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:1"));
     EXPECT_TRUE(QString::fromUtf8(Trovanel({"ports"}).out)
-                    .endsWith("  print queues: no print server answers at 127.0.0.1:1\n"));
+                    .endsWith("  print queues: no print server answers at 127.0.0.1:1\n"
+                              "  network printers: avahi-daemon is not running\n"));
     EXPECT_EQ(ParseObject(Trovanel({"ports", "--json"}).out)["print_queues_problem"],
               "no print server answers at 127.0.0.1:1");
 }

@@ -222,6 +222,9 @@ TEST_F(HostileInputTest, DeviceNamesThatPaintOrMarkUpAreShownAsTheyAre) {
           Shown(box->text(), box->textFormat()), Shown(box->informativeText())}) {
         EXPECT_TRUE(shown.contains(name)) << shown.toStdString();
     }
+    // The print queues' answer fills the rows again; a test result must not be waiting then.
+    const auto* queues = ports.findChild<QLabel*>("queues");
+    EXPECT_TRUE(QTest::qWaitFor([queues] { return !queues->text().endsWith(u'\u2026'); }));
     row->Target()->setEditText("file:/nonexistent/" + name); // the test's reason names the path
     QTest::mouseClick(row->findChild<QPushButton*>("test"), Qt::LeftButton);
     const auto* status = row->findChild<QLabel*>("status");

@@ -17,3 +17,13 @@ inline std::set<std::string> MappedLibraries(const std::string& pid = "self") {
     }
     return libraries;
 }
+
+// Whether any mapped library's file name starts with `prefix` ("libcups").
+inline bool MapsLibrary(const std::set<std::string>& libraries, const std::string& prefix) {
+    for (const std::string& path : libraries) {
+        if (path.compare(path.rfind('/') + 1, prefix.size(), prefix) == 0) {
+            return true;
+        }
+    }
+    return false;
+}

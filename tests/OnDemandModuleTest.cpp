@@ -9,7 +9,6 @@
 
 #include <QProcess>
 #include <QTest>
-#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <utility>
@@ -17,10 +16,7 @@
 namespace {
 
 bool MapsCups(const std::set<std::string>& libraries) {
-    return std::any_of(libraries.begin(), libraries.end(), [](const std::string& path) {
-        return path.find("/libcups.so") != std::string::npos ||
-               path.find("/trovanel-cups.so") != std::string::npos;
-    });
+    return MapsLibrary(libraries, "libcups") || MapsLibrary(libraries, "trovanel-cups");
 }
 
 // Runs the program with its output into a full pipe and reads its maps while it waits to write
@@ -70,6 +66,8 @@ TEST(OnDemandModuleTest, TheProgramMapsCupsOnlyOnceAQueueIsUsed) {
         const std::set<std::string> libraries = LibrariesWhenWriting(arguments);
         EXPECT_FALSE(libraries.empty()) << arguments[0]; // still running
         EXPECT_EQ(MapsCups(libraries), mapped) << arguments[0];
+        // Only ports looks for printers on the network.
+        EXPECT_EQ(MapsLibrary(libraries, "trovanel-dnssd"), mapped) << arguments[0];
     }
 }
 
@@ -88,6 +86,9 @@ TEST(OnDemandModuleTest, TheDialogMapsCupsOnlyWhenAPortIsAQueue) {
         QWidget* com1 = setup.GetDlgItem(IDC_COM1); // the four described at once by a worker
         EXPECT_TRUE(QTest::qWaitFor([com1] { return !com1->toolTip().isEmpty(); }));
         EXPECT_EQ(MapsCups(MappedLibraries()), queue);
+        // The dialog never looks for network printers; only libcups brings Avahi's library.
+        EXPECT_FALSE(MapsLibrary(MappedLibraries(), "trovanel-dnssd"));
+        EXPECT_EQ(MapsLibrary(MappedLibraries(), "libavahi-client"), queue);
     }
 }
 

@@ -46,7 +46,7 @@ expect "trovanel show -" --json --help
 expect "trovanel send " --port --to --preset --dry-run --verbose --help
 expect "trovanel send --port " COM1 COM2 LPT1 LPT2
 expect "trovanel send --port COM2 --d" --dry-run
-expect "trovanel send --to " serial: parallel: socket:// file: usb:// cups: ipp:// ipps://
+expect "trovanel send --to " serial: parallel: socket:// file: usb:// cups: ipp:// ipps:// dnssd://
 expect "trovanel send --to so" socket://
 expect "trovanel send --to socket:" //
 expect "trovanel send --to file:$scratch/c" "$scratch/capture.bin"
@@ -55,7 +55,7 @@ expect "trovanel send --to $scratch/" "$scratch/capture.bin" "$scratch/printers/
 
 # ports and ports set PORT URI
 expect "trovanel ports " set
-expect "trovanel ports -" --json --help
+expect "trovanel ports -" --json --timeout --help
 expect "trovanel ports set " COM1 COM2 LPT1 LPT2
 expect "trovanel ports set LPT1 u" usb://
 # queue names of the print server in CUPS_SERVER after cups:

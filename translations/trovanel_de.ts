@@ -136,6 +136,22 @@
         <source>TCP &amp;port:</source>
         <translation>TCP-&amp;Port:</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: cannot be used: %2</source>
+        <translation>%1: nicht nutzbar: %2</translation>
+    </message>
+    <message>
+        <source>No printers were &amp;found on the network.</source>
+        <translation>Im Netzwerk wurden keine Drucker &amp;gefunden.</translation>
+    </message>
+    <message>
+        <source>Printers &amp;found on the network:</source>
+        <translation>Im Netzwerk &amp;gefundene Drucker:</translation>
+    </message>
 </context>
 <context>
     <name>CPortRow</name>
@@ -241,6 +257,10 @@
     <message>
         <source>No print queues: %1</source>
         <translation>Keine Druckerwarteschlangen: %1</translation>
+    </message>
+    <message>
+        <source>network printers: %1</source>
+        <translation>Netzwerkdrucker: %1</translation>
     </message>
 </context>
 <context>
@@ -948,6 +968,40 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
     <message>
         <source>Send the saved settings with this preset&apos;s values over them; nothing is saved.</source>
         <translation>Die gespeicherten Einstellungen mit den Werten dieser Vorlage darüber senden; es wird nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1, resource %2</source>
+        <translation>%1, Ressource %2</translation>
+    </message>
+    <message>
+        <source>        at %1, %2 port %3 (%4)
+</source>
+        <translation>        unter %1, %2 Port %3 (%4)
+</translation>
+    </message>
+    <message>
+        <source>        cannot be used: %1
+</source>
+        <translation>        nicht nutzbar: %1
+</translation>
+    </message>
+    <message>
+        <source>Look for printers on the network for at most MS milliseconds (1500 unless given).</source>
+        <translation>Höchstens MS Millisekunden nach Druckern im Netzwerk suchen (ohne Angabe 1500).</translation>
+    </message>
+    <message>
+        <source>--timeout takes milliseconds from 1 to 60000, not &apos;%1&apos;.</source>
+        <translation>--timeout erwartet Millisekunden von 1 bis 60000, nicht &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>ports set takes no --timeout.</source>
+        <translation>ports set kennt keine Option --timeout.</translation>
+    </message>
+    <message>
+        <source>  network printers: %1
+</source>
+        <translation>  Netzwerkdrucker: %1
+</translation>
     </message>
 </context>
 <context>

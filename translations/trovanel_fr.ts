@@ -136,6 +136,22 @@
         <source>TCP &amp;port:</source>
         <translation>&amp;Port TCP :</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: cannot be used: %2</source>
+        <translation>%1 : inutilisable : %2</translation>
+    </message>
+    <message>
+        <source>No printers were &amp;found on the network.</source>
+        <translation>Aucune imprimante &amp;trouvée sur le réseau.</translation>
+    </message>
+    <message>
+        <source>Printers &amp;found on the network:</source>
+        <translation>Imprimantes &amp;trouvées sur le réseau :</translation>
+    </message>
 </context>
 <context>
     <name>CPortRow</name>
@@ -241,6 +257,10 @@
     <message>
         <source>No print queues: %1</source>
         <translation>Aucune file d’impression : %1</translation>
+    </message>
+    <message>
+        <source>network printers: %1</source>
+        <translation>imprimantes réseau : %1</translation>
     </message>
 </context>
 <context>
@@ -948,6 +968,40 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
     <message>
         <source>Send the saved settings with this preset&apos;s values over them; nothing is saved.</source>
         <translation>Envoyer les réglages enregistrés en y reportant les valeurs de ce préréglage ; rien n&apos;est enregistré.</translation>
+    </message>
+    <message>
+        <source>%1, resource %2</source>
+        <translation>%1, ressource %2</translation>
+    </message>
+    <message>
+        <source>        at %1, %2 port %3 (%4)
+</source>
+        <translation>        à %1, %2 port %3 (%4)
+</translation>
+    </message>
+    <message>
+        <source>        cannot be used: %1
+</source>
+        <translation>        inutilisable : %1
+</translation>
+    </message>
+    <message>
+        <source>Look for printers on the network for at most MS milliseconds (1500 unless given).</source>
+        <translation>Chercher les imprimantes du réseau pendant MS millisecondes au plus (1500 par défaut).</translation>
+    </message>
+    <message>
+        <source>--timeout takes milliseconds from 1 to 60000, not &apos;%1&apos;.</source>
+        <translation>--timeout attend des millisecondes de 1 à 60000, et non &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>ports set takes no --timeout.</source>
+        <translation>ports set n&apos;accepte pas l&apos;option --timeout.</translation>
+    </message>
+    <message>
+        <source>  network printers: %1
+</source>
+        <translation>  imprimantes réseau : %1
+</translation>
     </message>
 </context>
 <context>

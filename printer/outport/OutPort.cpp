@@ -1,6 +1,7 @@
 #include "printer/outport/OutPort.h"
 
 #include "printer/outport/CancelToken.h"
+#include "printer/outport/NetworkTarget.h"
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/PrintQueueCalls.h"
 #include "printer/outport/address/DeviceUri.h"
@@ -43,6 +44,14 @@ PortStatus Send(const PortTarget& target, const unsigned char* data, std::size_t
         // Nothing to send is a probe: the queue is looked at, and no job is made.
         return size == 0 ? ProbeQueue(target, deadline)
                          : SendThroughQueue(target, data, size, deadline);
+    case PortTarget::Kind::NetworkService: {
+        // Looked up at each send, so a printer that got a new address is still found.
+        PortTarget found;
+        if (PortStatus status = ResolveNetworkTarget(target, deadline, found); !status.ok()) {
+            return status;
+        }
+        return Send(found, data, size, deadline);
+    }
     case PortTarget::Kind::Parallel:
     case PortTarget::Kind::Path:
     case PortTarget::Kind::Capture:
@@ -98,8 +107,10 @@ std::string SendToUri(const std::string& portName, const std::string& uri,
     }
     if (deadline.StoppedByCancel()) {
         // A print queue that took the document also says what became of its job.
-        const bool queued = target.kind == PortTarget::Kind::CupsQueue ||
-                            target.kind == PortTarget::Kind::IppPrinter;
+        const bool queued =
+            target.kind == PortTarget::Kind::CupsQueue ||
+            target.kind == PortTarget::Kind::IppPrinter ||
+            (target.kind == PortTarget::Kind::NetworkService && !target.service.Raw());
         return device + ": " + CancelledReason(deadline.Accepted(), length) +
                (queued && deadline.Accepted() > 0 ? "; " + status.reason() : "");
     }

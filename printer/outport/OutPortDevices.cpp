@@ -3,6 +3,7 @@
 #include "printer/outport/OutPortDevices.h"
 
 #include "printer/outport/CancelToken.h"
+#include "printer/outport/NetworkServiceCalls.h"
 #include "printer/outport/PrintQueueCalls.h"
 #include "printer/outport/PrinterReport.h"
 #include "printer/outport/address/PrintQueueUri.h"
@@ -12,6 +13,8 @@
 #include "printer/outport/transport/Deadline.h"
 #include "printer/outport/transport/DeviceAccess.h"
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,6 +28,7 @@ struct DeviceRecord {
     DeviceAccess access;
     PrinterStateText printer;
     bool isDefault = false;
+    NetworkPrinter network{}; // OUTPORT_DEVICE_NETWORK only
 };
 
 OutPortDeviceKind CKind(DeviceKind kind) {
@@ -52,7 +56,10 @@ struct OutPortDeviceList {
             views.push_back({record.kind, record.device.node.c_str(), record.device.uri.c_str(),
                              record.device.description.c_str(), record.access.usable ? 1 : 0,
                              record.access.group.c_str(), record.access.fix.c_str(),
-                             record.printer.View(), record.isDefault ? 1 : 0});
+                             record.printer.View(), record.isDefault ? 1 : 0,
+                             record.network.hostName.c_str(), record.network.address.c_str(),
+                             record.network.tcpPort, record.network.service.type.c_str(),
+                             record.network.resource.c_str(), record.network.problem.c_str()});
         }
     }
 };
@@ -87,6 +94,29 @@ extern "C" OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel) {
         record.access.usable = queue.usable;
         record.access.fix = std::move(queue.fix);
         record.isDefault = queue.isDefault;
+        list->records.push_back(std::move(record));
+    }
+    list->problem = std::move(listing.problem);
+    list->MakeViews();
+    return list.release();
+}
+
+extern "C" OutPortDeviceList* OutPortListNetworkPrinters(int gatherMs, OutPortCancel* cancel) {
+    auto list = std::make_unique<OutPortDeviceList>();
+    GatherTime time;
+    if (gatherMs > 0) {
+        time.gather = std::chrono::milliseconds(gatherMs);
+        time.quiet = std::min(time.quiet, time.gather / 3);
+    }
+    NetworkListing listing = BrowseNetwork(time, CancelDescriptor(cancel));
+    for (NetworkPrinter& printer : listing.printers) {
+        // A raw port says nothing of the printer, and an IPP printer is not asked while listing.
+        DeviceRecord record{OUTPORT_DEVICE_NETWORK, {}, {}, PrinterStateText()};
+        record.device.node = printer.service.instance;
+        record.device.uri = printer.Uri();
+        record.device.description = printer.description;
+        record.access.usable = printer.problem.empty();
+        record.network = std::move(printer);
         list->records.push_back(std::move(record));
     }
     list->problem = std::move(listing.problem);

@@ -15,6 +15,7 @@ typedef enum OutPortDeviceKind {
     OUTPORT_DEVICE_USB_PRINTER = 1, // USB printer class, /dev/usb/lp*
     OUTPORT_DEVICE_PARALLEL = 2,    // parallel port, /dev/lp*
     OUTPORT_DEVICE_CUPS_QUEUE = 3,  // a print queue of the user's CUPS server
+    OUTPORT_DEVICE_NETWORK = 4,     // a printer announced on the local network (DNS-SD)
 } OutPortDeviceKind;
 
 // What a printer reports about itself, where its connection tells it.
@@ -32,10 +33,11 @@ typedef struct OutPortPrinterState {
 // One device found on this machine.
 typedef struct OutPortDevice {
     OutPortDeviceKind kind;
-    const char* node;            // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"; a queue's name
+    const char* node;            // "/dev/ttyUSB0", "/dev/usb/lp0", "/dev/lp0"; a queue's name;
+                                 // a network printer's service instance
     const char* uri;             // the stable device URI to keep: "serial:/dev/serial/by-id/…",
                                  // "usb://Acme/LP-2824?serial=12345", "parallel:/dev/lp0",
-                                 // "cups:labels"
+                                 // "cups:labels", "dnssd://Acme._pdl-datastream._tcp.local/"
     const char* description;     // what a person recognises: "FTDI FT232R USB UART", "Acme LP-2824"
     int usable;                  // 1 when this user can open it for writing now; a queue: when
                                  // it accepts jobs and is not stopped
@@ -44,6 +46,13 @@ typedef struct OutPortDevice {
                                  // then log out and in again"; "" when usable
     OutPortPrinterState printer; // what the printer reports
     int isDefault;               // 1 for the print server's default queue
+    // Network printers only ("" and 0 for the others):
+    const char* host;        // the host name it resolved to: "printer-one.local"
+    const char* address;     // the address it resolved to: "169.254.77.1"
+    int tcpPort;             // the port it announces
+    const char* serviceType; // "_pdl-datastream._tcp", "_ipp._tcp" or "_ipps._tcp"
+    const char* resource;    // IPP: the resource from its TXT record ("/ipp/print")
+    const char* problem;     // why it cannot be used ("it announces port 0"); "" when it can
 } OutPortDevice;
 
 typedef struct OutPortDeviceList OutPortDeviceList;
@@ -67,8 +76,14 @@ OutPortDeviceList* OutPortListQueues(OutPortCancel* cancel);
 // within about one time-out. A send or probe given it keeps its own time-out. Free it with
 // OutPortCancelDestroy; NULL when none can be made.
 OutPortCancel* OutPortListingCancelCreate(void);
-// Why the queues could not be listed ("no print server answers at localhost:631"); "" when the
-// server answered, and for a list of OutPortListDevices.
+// Lists the printers announced on the local network (DNS-SD, through the Avahi daemon) as
+// devices of kind OUTPORT_DEVICE_NETWORK with dnssd:// URIs, by service type and name. It gathers
+// for `gatherMs` (1500 when 0 or less), less once nothing new comes, so a window calls it off
+// its own thread; `cancel` (NULL: none) stops it early, leaving the list empty. Never NULL.
+OutPortDeviceList* OutPortListNetworkPrinters(int gatherMs, OutPortCancel* cancel);
+// Why the queues or network printers could not be listed ("no print server answers at
+// localhost:631", "avahi-daemon is not running"); "" when they could, and for a list of
+// OutPortListDevices.
 const char* OutPortDeviceListProblem(const OutPortDeviceList* list);
 
 // What a device URI means now, without sending anything: whether it parses, which node or

@@ -77,8 +77,10 @@ int WriterOpenError(const std::string& path) {
 }
 
 void DescribeDevice(const PortTarget& target, TargetRecord& result) {
-    if (target.kind == PortTarget::Kind::Socket) {
-        // Reaching a network printer takes a connection, which is what OutPortProbe is for.
+    if (target.kind == PortTarget::Kind::Socket ||
+        target.kind == PortTarget::Kind::NetworkService) {
+        // Reaching a network printer takes a connection (and a dnssd:// one a look-up), which is
+        // what OutPortProbe is for.
         result.deviceText = target.Display();
         result.present = 1;
         result.usable = 1;

@@ -82,12 +82,31 @@ int RunPorts(const QStringList& arguments) {
         QStringLiteral("json"),
         QCoreApplication::translate("CommandLine", "Print one JSON object instead of text."));
     parser.addOption(json);
+    const QCommandLineOption timeout(
+        QStringLiteral("timeout"),
+        QCoreApplication::translate("CommandLine",
+                                    "Look for printers on the network for at most MS "
+                                    "milliseconds (1500 unless given)."),
+        QStringLiteral("MS"));
+    parser.addOption(timeout);
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
+    int gatherMs = 0;
+    if (parser.isSet(timeout)) {
+        bool number = false;
+        gatherMs = parser.value(timeout).toInt(&number);
+        if (!number || gatherMs < 1 || gatherMs > 60000) {
+            return static_cast<int>(
+                UsageError(kUsage, QCoreApplication::translate(
+                                       "CommandLine",
+                                       "--timeout takes milliseconds from 1 to 60000, not '%1'.")
+                                       .arg(TerminalSafe(parser.value(timeout)))));
+        }
+    }
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty()) {
-        return static_cast<int>(ListPorts(parser.isSet(json)));
+        return static_cast<int>(ListPorts(parser.isSet(json), gatherMs));
     }
     if (words.first() != QLatin1String("set") || words.size() != 3) {
         return static_cast<int>(UsageError(
@@ -96,6 +115,10 @@ int RunPorts(const QStringList& arguments) {
     if (parser.isSet(json)) {
         return static_cast<int>(UsageError(
             kUsage, QCoreApplication::translate("CommandLine", "ports set takes no --json.")));
+    }
+    if (parser.isSet(timeout)) {
+        return static_cast<int>(UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "ports set takes no --timeout.")));
     }
     return static_cast<int>(SetPort(words.at(1), words.at(2)));
 }

@@ -3,6 +3,7 @@
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/address/DeviceUri.h"
 #include "ui/cli/Console.h"
+#include "ui/cli/NetworkPrinterOutput.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QCoreApplication>
@@ -111,18 +112,22 @@ QString KindWord(OutPortDeviceKind kind) {
         return QStringLiteral("parallel");
     case OUTPORT_DEVICE_CUPS_QUEUE:
         return QStringLiteral("cups");
+    case OUTPORT_DEVICE_NETWORK:
+        return QStringLiteral("network");
     }
     return QStringLiteral("unknown");
 }
 
-// The devices on this machine, then the print queues of the user's CUPS server.
+// The devices on this machine, the print queues of the user's CUPS server, then the printers
+// on the network.
 struct FoundDevices {
     DeviceListHandle local;
     DeviceListHandle queues;
+    DeviceListHandle network;
 
     std::vector<const OutPortDevice*> All() const {
         std::vector<const OutPortDevice*> all;
-        for (const OutPortDeviceList* list : {local.get(), queues.get()}) {
+        for (const OutPortDeviceList* list : {local.get(), queues.get(), network.get()}) {
             for (int index = 0; index < OutPortDeviceCount(list); ++index) {
                 all.push_back(OutPortDeviceAt(list, index));
             }
@@ -130,6 +135,7 @@ struct FoundDevices {
         return all;
     }
     QString QueueProblem() const { return Text(OutPortDeviceListProblem(queues.get())); }
+    QString NetworkProblem() const { return Text(OutPortDeviceListProblem(network.get())); }
 };
 
 QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found) {
@@ -159,7 +165,9 @@ QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found
                                    .arg(Shown(device->description))
                              : Shown(device->description));
         text += QStringLiteral("        %1\n").arg(Shown(device->uri));
-        if (device->usable != 1) {
+        if (device->kind == OUTPORT_DEVICE_NETWORK) {
+            text += NetworkPrinterLines(*device);
+        } else if (device->usable != 1) {
             text += QCoreApplication::translate("CommandLine", "        fix: %1\n")
                         .arg(Shown(device->fix));
         }
@@ -172,6 +180,10 @@ QString Readable(const std::vector<PortReport>& ports, const FoundDevices& found
     if (!found.QueueProblem().isEmpty()) {
         text += QCoreApplication::translate("CommandLine", "  print queues: %1\n")
                     .arg(Shown(OutPortDeviceListProblem(found.queues.get())));
+    }
+    if (!found.NetworkProblem().isEmpty()) {
+        text += QCoreApplication::translate("CommandLine", "  network printers: %1\n")
+                    .arg(TerminalSafe(found.NetworkProblem()));
     }
     return text;
 }
@@ -201,23 +213,30 @@ QString Json(const std::vector<PortReport>& ports, const FoundDevices& found) {
         if (device->kind == OUTPORT_DEVICE_CUPS_QUEUE) {
             object.insert(QStringLiteral("default"), device->isDefault == 1);
         }
+        if (device->kind == OUTPORT_DEVICE_NETWORK) {
+            AddNetworkPrinterKeys(object, *device);
+        }
         deviceArray.append(object);
     }
     const QJsonObject object{{QStringLiteral("ports"), portArray},
                              {QStringLiteral("devices"), deviceArray},
-                             {QStringLiteral("print_queues_problem"), found.QueueProblem()}};
+                             {QStringLiteral("print_queues_problem"), found.QueueProblem()},
+                             {QStringLiteral("network_printers_problem"), found.NetworkProblem()}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
 } // namespace
 
-ExitStatus ListPorts(bool json) {
+ExitStatus ListPorts(bool json, int gatherMs) {
     const CancelHandle listing(OutPortListingCancelCreate());
     auto queues = std::async(std::launch::async, [&listing] {
         return DeviceListHandle(OutPortListQueues(listing.get()));
     });
+    auto network = std::async(std::launch::async, [gatherMs] {
+        return DeviceListHandle(OutPortListNetworkPrinters(gatherMs, nullptr));
+    });
     const std::vector<PortReport> ports = LookUpPorts(listing.get());
-    const FoundDevices found{DeviceListHandle(OutPortListDevices()), queues.get()};
+    const FoundDevices found{DeviceListHandle(OutPortListDevices()), queues.get(), network.get()};
     if (json) {
         PrintJson(Json(ports, found));
     } else {

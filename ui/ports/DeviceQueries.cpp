@@ -44,6 +44,20 @@ QueueListing ListQueues(OutPortCancel* cancel) {
     return listing;
 }
 
+NetworkPrinterListing ListNetworkPrinters(OutPortCancel* cancel) {
+    const DeviceListHandle list(OutPortListNetworkPrinters(0, cancel));
+    NetworkPrinterListing listing;
+    const int count = OutPortDeviceCount(list.get());
+    for (int i = 0; i < count; ++i) {
+        const OutPortDevice* printer = OutPortDeviceAt(list.get(), i);
+        listing.printers.push_back({Text(printer->node), Text(printer->uri),
+                                    Text(printer->description), Text(printer->printer.words),
+                                    Text(printer->problem)});
+    }
+    listing.problem = Text(OutPortDeviceListProblem(list.get()));
+    return listing;
+}
+
 TargetState DescribeTarget(const QString& uri, OutPortCancel* cancel) {
     const TargetHandle target(OutPortDescribeUriCancellable(uri.toUtf8().constData(), cancel));
     const OutPortPrinterState& printer = target->printer;
@@ -55,7 +69,7 @@ TargetState DescribeTarget(const QString& uri, OutPortCancel* cancel) {
             Text(target->status),
             Text(target->fix),
             {Text(printer.state), Text(printer.reasons).split(u' ', Qt::SkipEmptyParts),
-             Text(printer.words)}};
+             Text(printer.words), Text(printer.message)}};
 }
 
 bool IsPrintQueueUri(const QString& uri) {
@@ -63,6 +77,12 @@ bool IsPrintQueueUri(const QString& uri) {
     return ParseDeviceUri(uri.toStdString(), target).ok() &&
            (target.kind == PortTarget::Kind::CupsQueue ||
             target.kind == PortTarget::Kind::IppPrinter);
+}
+
+bool IsNetworkServiceUri(const QString& uri) {
+    PortTarget target;
+    return ParseDeviceUri(uri.toStdString(), target).ok() &&
+           target.kind == PortTarget::Kind::NetworkService;
 }
 
 QString UriProblem(const QString& uri) {

@@ -15,6 +15,9 @@ struct DeviceEntry {
     QString uri;         // the stable URI to keep for it
     QString description; // "FTDI FT232R USB UART"; may be empty
     QString state;       // what the printer reports, in words: "ready", "stopped: paused"
+    QString problem{};   // a network printer's reason it cannot be used; empty when it can
+
+    bool operator==(const DeviceEntry&) const = default;
 };
 
 std::vector<DeviceEntry> ListDevices();
@@ -28,6 +31,16 @@ struct QueueListing {
 
 QueueListing ListQueues(OutPortCancel* cancel);
 
+// The printers announced on the local network (dnssd:// URIs), the unusable ones with their
+// problem, or why none could be looked for. Gathers for a second or two: for a worker thread,
+// which `cancel` can stop.
+struct NetworkPrinterListing {
+    std::vector<DeviceEntry> printers;
+    QString problem;
+};
+
+NetworkPrinterListing ListNetworkPrinters(OutPortCancel* cancel);
+
 // Where a dialog gets its devices from: ListDevices, or what a test hands it.
 using DeviceLister = std::function<std::vector<DeviceEntry>()>;
 
@@ -35,7 +48,8 @@ using DeviceLister = std::function<std::vector<DeviceEntry>()>;
 struct PrinterReport {
     QString state = QStringLiteral("unknown"); // "idle", "processing", "stopped", "unknown"
     QStringList reasons;                       // IPP keywords, such as "media-empty-error"
-    QString words; // "ready", "stopped: out of paper", "status not reported by this connection"
+    QString words;     // "ready", "stopped: out of paper", "status not reported by this connection"
+    QString message{}; // the printer's own words, or why a device that could report was not asked
 };
 
 // What a device URI reaches now.
@@ -56,6 +70,9 @@ TargetState DescribeTarget(const QString& uri, OutPortCancel* cancel = nullptr);
 // Whether the URI names a print queue (cups:, ipp://, ipps://), which only its server can
 // describe.
 bool IsPrintQueueUri(const QString& uri);
+
+// Whether the URI names a printer on the network by its service (dnssd://).
+bool IsNetworkServiceUri(const QString& uri);
 
 // Why `uri` is no device URI; empty when it is one. Reaches nothing.
 QString UriProblem(const QString& uri);

@@ -181,10 +181,11 @@ void CPortRow::ShowStatus(const QString& text, const QString& detail) {
 void CPortRow::ShowPrinter(const TargetState& target) {
     const bool shown = target.valid && target.present;
     const PrinterHealth health = HealthOf(target.printer);
+    const bool sign = shown && health != PrinterHealth::Unreported;
     const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    m_pPrinterIcon->setPixmap(shown ? HealthIcon(health).pixmap(size, size) : QPixmap());
-    m_pPrinterIcon->setAccessibleName(shown ? HealthName(health) : QString());
-    m_pPrinterIcon->setVisible(shown);
+    m_pPrinterIcon->setPixmap(sign ? HealthIcon(health).pixmap(size, size) : QPixmap());
+    m_pPrinterIcon->setAccessibleName(sign ? HealthName(health) : QString());
+    m_pPrinterIcon->setVisible(sign);
     m_pPrinter->setText(shown ? tr("printer: %1").arg(target.printer.words) : QString());
     m_pPrinter->setVisible(shown);
 }

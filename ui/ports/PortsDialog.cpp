@@ -10,13 +10,15 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
 #include <vector>
 
 CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
     : QDialog(parent), m_listDevices(std::move(listDevices)),
-      m_pQueueSearch(new CBackgroundCall(this)), m_pWatch(new CDeviceWatch(this)) {
+      m_pQueueSearch(new CBackgroundCall(this)), m_pNetworkSearch(new CBackgroundCall(this)),
+      m_pNetworkAgain(new QTimer(this)), m_pWatch(new CDeviceWatch(this)) {
     setWindowTitle(tr("Ports"));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(tr("Choose the device each port sends to. A serial adapter or USB "
@@ -36,6 +38,12 @@ CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
     m_pQueueNote->setObjectName(QStringLiteral("queues"));
     m_pQueueNote->setWordWrap(true);
     layout->addWidget(m_pQueueNote);
+    m_pNetworkNote = new QLabel(this);
+    m_pNetworkNote->setObjectName(QStringLiteral("networkPrinters"));
+    m_pNetworkNote->setTextFormat(Qt::PlainText);
+    m_pNetworkNote->setWordWrap(true);
+    m_pNetworkNote->hide();
+    layout->addWidget(m_pNetworkNote);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // Access keys as in the setup dialog; not every platform theme gives them.
@@ -50,6 +58,35 @@ CPortsDialog::CPortsDialog(DeviceLister listDevices, QWidget* parent)
         QueueListing listing = ListQueues(cancel);
         return [this, listing = std::move(listing)] { OnQueuesFound(listing); };
     });
+    // Printers come and go on a network without notice: each search is a fresh look.
+    constexpr int kNetworkSearchIntervalMs = 3000;
+    m_pNetworkAgain->setSingleShot(true);
+    m_pNetworkAgain->setInterval(kNetworkSearchIntervalMs);
+    connect(m_pNetworkAgain, &QTimer::timeout, this, &CPortsDialog::SearchNetwork);
+    SearchNetwork();
+}
+
+void CPortsDialog::SearchNetwork() {
+    m_pNetworkSearch->Start([this](OutPortCancel* cancel) {
+        NetworkPrinterListing listing = ListNetworkPrinters(cancel);
+        return [this, listing = std::move(listing)] { OnNetworkPrintersFound(listing); };
+    });
+}
+
+void CPortsDialog::OnNetworkPrintersFound(const NetworkPrinterListing& listing) {
+    // The rows are filled again only for a change, which would otherwise redo what they show.
+    const bool changed = listing.printers != m_network.printers;
+    m_network = listing;
+    m_pNetworkNote->setText(
+        listing.problem.isEmpty() ? QString() : tr("network printers: %1").arg(listing.problem));
+    m_pNetworkNote->setVisible(!listing.problem.isEmpty());
+    if (changed) {
+        RefreshDevices();
+    }
+    // Without a daemon there is nothing to look at until the dialog is opened again.
+    if (listing.problem.isEmpty()) {
+        m_pNetworkAgain->start();
+    }
 }
 
 void CPortsDialog::RefreshDevices() {
@@ -61,6 +98,7 @@ void CPortsDialog::RefreshDevices() {
 void CPortsDialog::ShowDevices(bool queueRowsOnly) {
     std::vector<DeviceEntry> devices = m_listDevices();
     devices.insert(devices.end(), m_queues.queues.begin(), m_queues.queues.end());
+    devices.insert(devices.end(), m_network.printers.begin(), m_network.printers.end());
     for (CPortRow* row : m_rows) {
         row->SetDevices(devices, m_bQueuesKnown);
         if (!queueRowsOnly || IsPrintQueueUri(row->Uri())) {

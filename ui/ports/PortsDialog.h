@@ -11,10 +11,12 @@ class CBackgroundCall;
 class CDeviceWatch;
 class CPortRow;
 class QLabel;
+class QTimer;
 
 // Chooses the device behind each of the four ports and keeps the choices in outport.conf.
 // The lists follow devices coming and going while the dialog is open, and offer the print
-// queues of the user's CUPS server once it has answered.
+// queues of the user's CUPS server once it has answered, and the printers on the network, looked
+// for again every few seconds while it is open.
 class CPortsDialog : public QDialog {
     Q_OBJECT
 
@@ -31,12 +33,18 @@ private:
     void RefreshDevices();
     void ShowDevices(bool queueRowsOnly);
     void OnQueuesFound(const QueueListing& listing);
+    void SearchNetwork();
+    void OnNetworkPrintersFound(const NetworkPrinterListing& listing);
 
     DeviceLister m_listDevices;
     QueueListing m_queues;
     bool m_bQueuesKnown = false;
     QLabel* m_pQueueNote; // while the queues are looked for, or why there are none
     CBackgroundCall* m_pQueueSearch;
+    NetworkPrinterListing m_network;
+    QLabel* m_pNetworkNote; // why no printers on the network can be looked for
+    CBackgroundCall* m_pNetworkSearch;
+    QTimer* m_pNetworkAgain;
     DialogRunner m_runPrompt = ExecDialog;
     MessagePresenter m_showMessage = ShowMessageBox;
     std::array<CPortRow*, 4> m_rows{};

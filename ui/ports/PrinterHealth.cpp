@@ -13,6 +13,10 @@ PrinterHealth HealthOf(const PrinterReport& printer) {
     if (error) {
         return PrinterHealth::Error;
     }
+    if (printer.state == QLatin1String("unknown") && printer.reasons.isEmpty() &&
+        printer.message.isEmpty()) {
+        return PrinterHealth::Unreported;
+    }
     const bool working =
         printer.state == QLatin1String("idle") || printer.state == QLatin1String("processing");
     return working && printer.reasons.isEmpty() ? PrinterHealth::Ready : PrinterHealth::Warning;
@@ -27,6 +31,8 @@ QIcon HealthIcon(PrinterHealth health) {
     case PrinterHealth::Warning:
         return QIcon::fromTheme(QStringLiteral("dialog-warning"),
                                 style->standardIcon(QStyle::SP_MessageBoxWarning));
+    case PrinterHealth::Unreported:
+        return {};
     case PrinterHealth::Error:
         break;
     }
@@ -40,6 +46,8 @@ QString HealthName(PrinterHealth health) {
         return QCoreApplication::translate("PrinterHealth", "ready");
     case PrinterHealth::Warning:
         return QCoreApplication::translate("PrinterHealth", "warning");
+    case PrinterHealth::Unreported:
+        return {};
     case PrinterHealth::Error:
         break;
     }

@@ -48,7 +48,14 @@ void CTargetBox::SetDevices(const std::vector<DeviceEntry>& devices) {
     const QSignalBlocker blocker(this);
     const QString text = currentText();
     clear();
+    m_networkPrinters.clear();
     for (const DeviceEntry& device : devices) {
+        if (IsNetworkServiceUri(device.uri)) {
+            m_networkPrinters.push_back(device);
+        }
+        if (!device.problem.isEmpty()) {
+            continue; // offered, with its problem, only by the Network printer dialog
+        }
         const QString label =
             device.description.isEmpty()
                 ? device.node
@@ -56,7 +63,7 @@ void CTargetBox::SetDevices(const std::vector<DeviceEntry>& devices) {
         addItem(label, device.uri);
         setItemData(count() - 1, AsPlainText(device.uri), Qt::ToolTipRole);
     }
-    if (!devices.empty()) {
+    if (count() > 0) {
         insertSeparator(count());
     }
     addItem(tr("Network printer\u2026"));
@@ -105,7 +112,7 @@ void CTargetBox::OnTextChanged(const QString& text) {
 }
 
 void CTargetBox::ChooseNetworkPrinter() {
-    CNetworkPrinterDialog prompt(this);
+    CNetworkPrinterDialog prompt(m_networkPrinters, this);
     const bool chosen = m_runPrompt(prompt) == QDialog::Accepted;
     setEditText(chosen ? prompt.Uri() : m_strChosen);
 }

@@ -37,6 +37,7 @@ private:
     void ChooseCaptureFile();
 
     const DialogRunner& m_runPrompt;
+    std::vector<DeviceEntry> m_networkPrinters; // offered by the Network printer dialog
     QString m_strChosen;      // the target before the user picked a prompt from the list
     bool m_bStepping = false; // the box is handling an arrow key or the wheel
 };

@@ -210,6 +210,8 @@ std::string PortTarget::Display() const {
         return CupsQueueUri(queue);
     case Kind::IppPrinter:
         return (encrypted ? "ipps://" : "ipp://") + hostPort + path;
+    case Kind::NetworkService:
+        return MakeNetworkServiceUri(service);
     case Kind::Serial:
     case Kind::Parallel:
     case Kind::Path:
@@ -269,6 +271,9 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
         target.encrypted = StartsWith(text, "ipps://");
         const std::size_t schemeSize = target.encrypted ? 7 : 6;
         return ParseIpp(text.substr(0, schemeSize), text.substr(schemeSize), target);
+    } else if (StartsWith(text, "dnssd://")) {
+        target.kind = PortTarget::Kind::NetworkService;
+        return ParseNetworkServiceUri(text.substr(8), target.service);
     } else {
         target.kind = PortTarget::Kind::Path;
         target.path = std::string(text);
@@ -276,7 +281,7 @@ PortStatus ParseDeviceUri(std::string_view text, PortTarget& target) {
     if (!StartsWith(target.path, "/")) {
         return PortStatus::Failed(
             "expected an absolute path, or serial:, parallel:, file:, socket://, usb://, cups:, "
-            "ipp:// or ipps://");
+            "ipp://, ipps:// or dnssd://");
     }
     return PortStatus::Ok();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printer/outport/address/NetworkServiceUri.h"
 #include "printer/outport/address/PrinterIdentity.h"
 #include "printer/outport/status/PortStatus.h"
 
@@ -21,14 +22,15 @@ struct SerialOptions {
 // Where a port's bytes go, as parsed from a device URI.
 struct PortTarget {
     enum class Kind {
-        Serial,     // serial:/dev/ttyUSB0?baud=19200+...
-        Parallel,   // parallel:/dev/lp0
-        Path,       // a bare path: a terminal is a serial line, else written as it is
-        Capture,    // file:/path, appended to and created if missing
-        Socket,     // socket://host[:port]
-        UsbPrinter, // usb://make/model?serial=...; the node is found at each send
-        CupsQueue,  // cups:QUEUE, on the user's CUPS server
-        IppPrinter, // ipp://host[:port]/printers/QUEUE or ipps://; a print server's queue
+        Serial,         // serial:/dev/ttyUSB0?baud=19200+...
+        Parallel,       // parallel:/dev/lp0
+        Path,           // a bare path: a terminal is a serial line, else written as it is
+        Capture,        // file:/path, appended to and created if missing
+        Socket,         // socket://host[:port]
+        UsbPrinter,     // usb://make/model?serial=...; the node is found at each send
+        CupsQueue,      // cups:QUEUE, on the user's CUPS server
+        IppPrinter,     // ipp://host[:port]/printers/QUEUE or ipps://; a print server's queue
+        NetworkService, // dnssd://INSTANCE._pdl-datastream._tcp.local/; resolved at each send
     };
 
     Kind kind = Kind::Path;
@@ -39,10 +41,11 @@ struct PortTarget {
     std::string queue;      // CupsQueue, IppPrinter: the queue's name
     bool encrypted = false; // IppPrinter: ipps://
     SerialOptions serial;
-    PrinterIdentity printer; // UsbPrinter
+    PrinterIdentity printer;    // UsbPrinter
+    NetworkServiceName service; // NetworkService
 
-    // What the port is called in messages: the path, host:port, the usb:// name, cups:QUEUE or
-    // the ipp:// URI.
+    // What the port is called in messages: the path, host:port, the usb:// name, cups:QUEUE, the
+    // ipp:// or the dnssd:// URI.
     std::string Display() const;
 };
 
