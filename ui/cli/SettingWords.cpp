@@ -2,6 +2,8 @@
 
 #include "base/Characters.h"
 
+#include <QCoreApplication>
+#include <QJsonValue>
 #include <QStringList>
 
 namespace {
@@ -26,6 +28,10 @@ std::optional<std::int32_t> CodeOf(const QString& word, const QString& zero, con
         return 1;
     }
     return std::nullopt;
+}
+
+QString Measurement(std::int32_t mm, std::int32_t tenths) {
+    return QCoreApplication::translate("CommandLine", "%1 mm, %2 (0.1 inch)").arg(mm).arg(tenths);
 }
 
 } // namespace
@@ -60,4 +66,40 @@ QString ModeWord(std::int32_t mode) {
 
 std::optional<std::int32_t> ModeCode(const QString& word) {
     return CodeOf(word, QStringLiteral("transfer"), QStringLiteral("direct"));
+}
+
+std::vector<SettingRow> SettingRows(const CPrinterSettings& settings) {
+    const QString port =
+        PortWord(settings.m_nPort)
+            .value_or(
+                QCoreApplication::translate("CommandLine", "none (code %1)").arg(settings.m_nPort));
+    return {
+        {QCoreApplication::translate("CommandLine", "unit: %1\n"), UnitWord(settings.m_nUnit)},
+        {QCoreApplication::translate("CommandLine", "length: %1\n"),
+         Measurement(settings.m_nLengthMm, settings.m_nLengthInch)},
+        {QCoreApplication::translate("CommandLine", "gap: %1\n"),
+         Measurement(settings.m_nGapMm, settings.m_nGapInch)},
+        {QCoreApplication::translate("CommandLine", "tear: %1\n"),
+         Measurement(settings.m_nTearMm, settings.m_nTearInch)},
+        {QCoreApplication::translate("CommandLine", "cut: %1 pixel\n"),
+         QString::number(settings.m_nCutOffset)},
+        {QCoreApplication::translate("CommandLine", "port: %1\n"), port},
+        {QCoreApplication::translate("CommandLine", "mode: %1\n"), ModeWord(settings.m_nPrintMode)},
+    };
+}
+
+QJsonObject SettingsJson(const CPrinterSettings& settings) {
+    const auto port = PortWord(settings.m_nPort);
+    return {
+        {QStringLiteral("unit"), UnitWord(settings.m_nUnit)},
+        {QStringLiteral("length_mm"), settings.m_nLengthMm},
+        {QStringLiteral("length_tenths"), settings.m_nLengthInch},
+        {QStringLiteral("gap_mm"), settings.m_nGapMm},
+        {QStringLiteral("gap_tenths"), settings.m_nGapInch},
+        {QStringLiteral("tear_mm"), settings.m_nTearMm},
+        {QStringLiteral("tear_tenths"), settings.m_nTearInch},
+        {QStringLiteral("cut"), settings.m_nCutOffset},
+        {QStringLiteral("port"), port ? QJsonValue(*port) : QJsonValue()},
+        {QStringLiteral("mode"), ModeWord(settings.m_nPrintMode)},
+    };
 }
