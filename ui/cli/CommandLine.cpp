@@ -3,6 +3,7 @@
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
 #include "ui/cli/PortsCommand.h"
+#include "ui/cli/PresetCommand.h"
 #include "ui/cli/SendCommand.h"
 #include "ui/cli/SetCommand.h"
 #include "ui/cli/ShowCommand.h"
@@ -24,10 +25,8 @@ struct Command {
 };
 
 constexpr std::array kCommands{
-    Command{"show", RunShow},
-    Command{"set", RunSet},
-    Command{"send", RunSend},
-    Command{"ports", RunPorts},
+    Command{"show", RunShow},   Command{"set", RunSet},       Command{"send", RunSend},
+    Command{"ports", RunPorts}, Command{"preset", RunPreset},
 };
 
 int RunCommand(const QStringList& arguments) {
@@ -42,7 +41,9 @@ int RunCommand(const QStringList& arguments) {
         "  send [--port PORT | --to URI] [--dry-run]\n"
         "                             send the settings to the printer\n"
         "  ports [--json]             the four ports' devices and the devices found\n"
-        "  ports set PORT URI         keep a port's device in outport.conf\n\n"
+        "  ports set PORT URI         keep a port's device in outport.conf\n"
+        "  preset list|show|save|apply|delete|export|import …\n"
+        "                             label-stock presets\n\n"
         "COMMAND --help shows a command's options. Exit status: 0 done, 1 the send or the "
         "save failed, 2 a usage mistake or a rejected value."));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);

@@ -1,9 +1,9 @@
 #include "ui/cli/PortsCommand.h"
 
 #include "printer/outport/OutPortDevices.h"
+#include "settings/SettingWords.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
 #include "ui/ports/PortConfigWriter.h"
 #include "ui/ports/PortLibraryHandles.h"
 
@@ -218,7 +218,7 @@ ExitStatus List(bool json) {
 // does not parse is refused; one whose device cannot be used now is kept with a warning, since
 // the printer may simply be unplugged.
 ExitStatus SetPort(const QString& portName, const QString& uri) {
-    const auto port = PortIndex(portName);
+    const auto port = PortIndex(portName.toStdString());
     if (!port) {
         return UsageError(
             kUsage, QCoreApplication::translate("CommandLine",
@@ -245,7 +245,7 @@ ExitStatus SetPort(const QString& portName, const QString& uri) {
         }
     }
     const std::string error =
-        SavePortChoices({{PortWord(*port)->toStdString(), uriText.toStdString()}});
+        SavePortChoices({{std::string(*PortWord(*port)), uriText.toStdString()}});
     if (!error.empty()) {
         PrintMessage(QString::fromStdString(error));
         return ExitStatus::Failed;

@@ -4,14 +4,17 @@
 #include "printer/outport/OutPort.h"
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/address/DeviceUri.h"
+#include "settings/Preset.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SaveResult.h"
 #include "settings/SentRecord.h"
+#include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
+#include "ui/cli/PresetLookup.h"
 #include "ui/cli/SignalCancel.h"
+#include "ui/language/SettingsMessages.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
@@ -200,6 +203,11 @@ int RunSend(const QStringList& arguments) {
         QStringLiteral("to"),
         QCoreApplication::translate("CommandLine", "Send to this device URI instead of a port."),
         QStringLiteral("URI"));
+    const QCommandLineOption preset(
+        QStringLiteral("preset"),
+        QCoreApplication::translate("CommandLine", "Send the saved settings with this preset's "
+                                                   "values over them; nothing is saved."),
+        QStringLiteral("NAME"));
     const QCommandLineOption dryRun(
         QStringLiteral("dry-run"),
         QCoreApplication::translate(
@@ -221,7 +229,7 @@ int RunSend(const QStringList& arguments) {
         QCoreApplication::translate("CommandLine",
                                     "Print whether the block was sent, where to, how many bytes "
                                     "and why not, as one JSON object."));
-    parser.addOptions({port, to, dryRun, ifChanged, check, json, verbose});
+    parser.addOptions({port, to, preset, dryRun, ifChanged, check, json, verbose});
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
@@ -254,8 +262,21 @@ int RunSend(const QStringList& arguments) {
 
     CPrinterSettings settings;
     LoadSettings(settings);
+    if (parser.isSet(preset)) {
+        const std::optional<Preset> stock = NamedPreset(parser.value(preset));
+        if (!stock) {
+            return static_cast<int>(ExitStatus::Usage);
+        }
+        const QStringList rejections = SettingRejectionMessages(ApplyPreset(settings, *stock));
+        for (const QString& message : rejections) {
+            PrintMessage(message);
+        }
+        if (!rejections.isEmpty()) {
+            return static_cast<int>(ExitStatus::Usage);
+        }
+    }
     if (parser.isSet(port)) {
-        const auto chosen = PortIndex(parser.value(port));
+        const auto chosen = PortIndex(parser.value(port).toStdString());
         if (!chosen) {
             return static_cast<int>(UsageError(
                 kUsage, QCoreApplication::translate(

@@ -1,13 +1,13 @@
 #include "ui/cli/SetCommand.h"
 
-#include "base/EditInteger.h"
 #include "settings/FileLock.h"
 #include "settings/PrinterSettings.h"
 #include "settings/SaveResult.h"
+#include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
+#include "ui/cli/SettingsView.h"
 #include "ui/language/SettingsMessages.h"
 
 #include <QCommandLineOption>
@@ -18,23 +18,16 @@
 #include <QString>
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel set");
 
-struct Assignment {
-    QString name;
-    QString value;
-};
-
 // Splits NAME=VALUE pairs; says which argument is not one.
-std::optional<std::vector<Assignment>> Assignments(const QStringList& texts) {
-    std::vector<Assignment> assignments;
+std::optional<std::vector<SettingWord>> Assignments(const QStringList& texts) {
+    std::vector<SettingWord> assignments;
     for (const QString& text : texts) {
         const qsizetype equals = text.indexOf(QLatin1Char('='));
         if (equals <= 0) {
@@ -43,98 +36,10 @@ std::optional<std::vector<Assignment>> Assignments(const QStringList& texts) {
                 QCoreApplication::translate("CommandLine", "'%1' is not NAME=VALUE.").arg(text));
             return std::nullopt;
         }
-        assignments.push_back({text.left(equals), text.mid(equals + 1)});
+        assignments.push_back(
+            {text.left(equals).toStdString(), text.mid(equals + 1).toStdString()});
     }
     return assignments;
-}
-
-// Applies one code setting (unit, port, mode); a measurement is left for later. Returns the
-// message when the value is not one of the setting's words.
-std::optional<QString> ApplyCode(CPrinterSettings& settings, const Assignment& assignment) {
-    if (assignment.name == QLatin1String("unit")) {
-        const auto code = UnitCode(assignment.value);
-        if (!code) {
-            return QCoreApplication::translate("CommandLine", "The unit is mm or inch, not '%1'.")
-                .arg(assignment.value);
-        }
-        settings.m_nUnit = *code;
-    } else if (assignment.name == QLatin1String("port")) {
-        const auto code = PortIndex(assignment.value);
-        if (!code) {
-            return QCoreApplication::translate("CommandLine",
-                                               "The port is COM1, COM2, LPT1 or LPT2, not '%1'.")
-                .arg(assignment.value);
-        }
-        settings.m_nPort = *code;
-    } else if (assignment.name == QLatin1String("mode")) {
-        const auto code = ModeCode(assignment.value);
-        if (!code) {
-            return QCoreApplication::translate("CommandLine",
-                                               "The mode is transfer or direct, not '%1'.")
-                .arg(assignment.value);
-        }
-        settings.m_nPrintMode = *code;
-    }
-    return std::nullopt;
-}
-
-using SetOperation = SetResult (CPrinterSettings::*)(std::int32_t);
-
-std::optional<SetOperation> MeasurementOperation(const QString& name) {
-    if (name == QLatin1String("length")) {
-        return &CPrinterSettings::SetLength;
-    }
-    if (name == QLatin1String("gap")) {
-        return &CPrinterSettings::SetGap;
-    }
-    if (name == QLatin1String("tear")) {
-        return &CPrinterSettings::SetTearOffset;
-    }
-    if (name == QLatin1String("cut")) {
-        return &CPrinterSettings::SetCutOffset;
-    }
-    return std::nullopt;
-}
-
-bool IsCodeName(const QString& name) {
-    return name == QLatin1String("unit") || name == QLatin1String("port") ||
-           name == QLatin1String("mode");
-}
-
-// Applies a measurement as the dialog's box would: read as an edit box's integer, then
-// checked by the record in the unit in force. Returns the message when it is rejected.
-std::optional<QString> ApplyMeasurement(CPrinterSettings& settings, SetOperation operation,
-                                        const QString& value) {
-    const auto number = ReadEditInteger(value.toStdString());
-    if (!number) {
-        // The dialog's words when an edit box does not read as a number.
-        return QCoreApplication::translate("CommandLine", "Please enter an integer.");
-    }
-    const SetResult result = std::invoke(operation, settings, *number);
-    if (!result.accepted) {
-        return SettingsMessageText(result.message);
-    }
-    return std::nullopt;
-}
-
-// Applies every assignment to `settings`: the codes first, so that measurements are read in
-// the unit the command line leaves in force, then the measurements in the order given.
-// Returns the messages of all rejected values.
-QStringList Apply(CPrinterSettings& settings, const std::vector<Assignment>& assignments) {
-    QStringList rejections;
-    for (const Assignment& assignment : assignments) {
-        if (auto message = ApplyCode(settings, assignment)) {
-            rejections.push_back(*message);
-        }
-    }
-    for (const Assignment& assignment : assignments) {
-        if (const auto operation = MeasurementOperation(assignment.name)) {
-            if (auto message = ApplyMeasurement(settings, *operation, assignment.value)) {
-                rejections.push_back(*message);
-            }
-        }
-    }
-    return rejections;
 }
 
 ExitStatus Report(SaveResult result) {
@@ -158,14 +63,6 @@ ExitStatus Report(SaveResult result) {
     }
     return ExitStatus::Failed;
 }
-
-// How `set` reports: --check changes nothing; --diff and --json say what changes.
-struct SetReport {
-    bool check = false;
-    bool diff = false;
-    bool json = false;
-    bool verbose = false;
-};
 
 // One line for each setting whose shown value changes, as show writes it with before and after.
 // A record that shows no change but differs from the file (a missing, short or damaged file)
@@ -203,7 +100,7 @@ void PrintJsonReport(const CPrinterSettings& before, const CPrinterSettings& aft
     PrintJson(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
 }
 
-ExitStatus Set(const QStringList& texts, const SetReport& report) {
+ExitStatus Set(const QStringList& texts, const ChangeReport& report) {
     if (texts.isEmpty()) {
         return UsageError(kUsage, QCoreApplication::translate(
                                       "CommandLine", "set needs at least one NAME=VALUE."));
@@ -212,15 +109,25 @@ ExitStatus Set(const QStringList& texts, const SetReport& report) {
     if (!assignments) {
         return ExitStatus::Usage;
     }
-    for (const Assignment& assignment : *assignments) {
-        if (!IsCodeName(assignment.name) && !MeasurementOperation(assignment.name)) {
+    for (const SettingWord& assignment : *assignments) {
+        if (!IsSettingName(assignment.name)) {
             return UsageError(kUsage, QCoreApplication::translate(
                                           "CommandLine",
                                           "Unknown setting '%1'; the names are unit, length, "
                                           "gap, tear, cut, port and mode.")
-                                          .arg(assignment.name));
+                                          .arg(QString::fromStdString(assignment.name)));
         }
     }
+    return ChangeSettings(
+        [&](CPrinterSettings& settings) {
+            return SettingRejectionMessages(ApplySettingWords(settings, *assignments));
+        },
+        report);
+}
+
+} // namespace
+
+ExitStatus ChangeSettings(const SettingsChange& change, const ChangeReport& report) {
     // Held from the read to the write, so that a change another program saves meanwhile is
     // neither lost nor overwritten. A check writes nothing, not even the lock file.
     std::optional<FileLock> lock;
@@ -233,7 +140,7 @@ ExitStatus Set(const QStringList& texts, const SetReport& report) {
     CPrinterSettings before;
     LoadSettings(before);
     CPrinterSettings after = before;
-    const QStringList rejections = Apply(after, *assignments);
+    const QStringList rejections = change(after);
     for (const QString& message : rejections) {
         PrintMessage(message);
     }
@@ -261,7 +168,22 @@ ExitStatus Set(const QStringList& texts, const SetReport& report) {
     return ExitStatus::Done;
 }
 
-} // namespace
+ChangeReportOptions::ChangeReportOptions(const QString& verboseText)
+    : check(QStringLiteral("check"),
+            QCoreApplication::translate(
+                "CommandLine", "Check the values and say what would change; save nothing.")),
+      diff(QStringLiteral("diff"),
+           QCoreApplication::translate(
+               "CommandLine", "Print one line for each setting that changes, before and after.")),
+      json(QStringLiteral("json"),
+           QCoreApplication::translate("CommandLine",
+                                       "Print whether anything changed and the settings before "
+                                       "and after as one JSON object.")),
+      verbose(QStringLiteral("verbose"), verboseText) {}
+
+ChangeReport ChangeReportOptions::Read(const QCommandLineParser& parser) const {
+    return {parser.isSet(check), parser.isSet(diff), parser.isSet(json), parser.isSet(verbose)};
+}
 
 int RunSet(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -273,33 +195,16 @@ int RunSet(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("NAME=VALUE"),
                                  QCoreApplication::translate("CommandLine", "A setting."),
                                  QStringLiteral("NAME=VALUE…"));
-    const QCommandLineOption verbose(
-        QStringLiteral("verbose"),
+    const ChangeReportOptions options(
         QCoreApplication::translate("CommandLine", "Say when the settings were saved."));
-    const QCommandLineOption check(
-        QStringLiteral("check"),
-        QCoreApplication::translate("CommandLine",
-                                    "Check the values and say what would change; save nothing."));
-    const QCommandLineOption diff(
-        QStringLiteral("diff"),
-        QCoreApplication::translate("CommandLine",
-                                    "Print one line for each setting that changes, before and "
-                                    "after."));
-    const QCommandLineOption json(
-        QStringLiteral("json"),
-        QCoreApplication::translate("CommandLine",
-                                    "Print whether anything changed and the settings before and "
-                                    "after as one JSON object."));
-    parser.addOptions({check, diff, json, verbose});
+    parser.addOptions({options.check, options.diff, options.json, options.verbose});
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
-    if (parser.isSet(diff) && parser.isSet(json)) {
+    if (parser.isSet(options.diff) && parser.isSet(options.json)) {
         return static_cast<int>(
             UsageError(kUsage, QCoreApplication::translate("CommandLine",
                                                            "Give --diff or --json, not both.")));
     }
-    return static_cast<int>(
-        Set(parser.positionalArguments(),
-            {parser.isSet(check), parser.isSet(diff), parser.isSet(json), parser.isSet(verbose)}));
+    return static_cast<int>(Set(parser.positionalArguments(), options.Read(parser)));
 }

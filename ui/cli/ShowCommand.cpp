@@ -3,10 +3,11 @@
 #include "printer/CommandBlock.h"
 #include "printer/outport/OutPortDevices.h"
 #include "settings/PrinterSettings.h"
+#include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
-#include "ui/cli/SettingWords.h"
+#include "ui/cli/SettingsView.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
