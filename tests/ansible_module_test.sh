@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Ansible module against the built program: one playbook whose tasks apply settings and
 # send them to a capture file, apply them again, look in check and diff mode, give a refused
-# value and run without the program; assert tasks check the registered results, and the files
-# are checked here. Arguments: the module's folder and the folder of the built program.
+# value, apply a preset, name a missing one and run without the program; assert tasks check the
+# registered results, and the files are checked here. Arguments: the module's folder and the folder of the built program.
 set -euo pipefail
 library=$1
 program_folder=$2
@@ -40,6 +40,16 @@ cat >"$work/playbook.yml" <<'YAML'
       trovanel: {path: "{{ station }}", gap: 4, length: 5000}
       register: refused
       ignore_errors: true
+    - name: A preset saved from other settings
+      ansible.builtin.shell: mkdir stock && cd stock && trovanel set length=150 gap=5 && trovanel preset save wide
+      args: {chdir: "{{ lookup('env', 'WORK') }}"}
+    - name: The preset applied and sent
+      trovanel: {path: "{{ station }}-2", preset: wide, mode: direct, send: true, to: "{{ target }}-2"}
+      register: preset
+    - name: A preset that is not there
+      trovanel: {path: "{{ station }}", preset: narrow}
+      register: unknown
+      ignore_errors: true
     - name: Without the program
       trovanel: {path: "{{ station }}", length: 100}
       environment: {PATH: /nonexistent}
@@ -56,6 +66,10 @@ cat >"$work/playbook.yml" <<'YAML'
           - refused.failed
           - refused.msg == 'The Label Length value is out of range. The limit is 0 ~ 1103 mm.'
           - missing.failed and missing.msg is search('trovanel is not installed')
+          - preset.changed and preset.sent
+          - preset.settings.length_mm == 150 and preset.settings.gap_mm == 5
+          - preset.settings.mode == 'direct'
+          - unknown.failed and unknown.msg == "No preset 'narrow'."
 YAML
 
 if ! ansible-playbook -i localhost, -c local "$work/playbook.yml" >"$work/output" 2>&1; then
@@ -65,10 +79,13 @@ fi
 failed=0
 # One send, of exactly the bytes the settings make: neither the second run, the check nor the
 # refused value changed the settings file or sent anything.
-if ! (cd "$work/station" && trovanel send --dry-run) | cmp - "$work/capture.bin"; then
-    echo "the capture file does not hold exactly one block of the settings"
-    failed=1
-fi
+for station in station station-2; do
+    capture=$work/capture.bin${station#station}
+    if ! (cd "$work/$station" && trovanel send --dry-run) | cmp - "$capture"; then
+        echo "$capture does not hold exactly one block of the settings in $station"
+        failed=1
+    fi
+done
 if ! grep -q '^+    "length_mm": 120,' "$work/output"; then
     echo "check mode with --diff did not show the new length"
     failed=1
