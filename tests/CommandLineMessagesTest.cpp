@@ -40,6 +40,7 @@ protected:
             }
         }
         m_environment.insert("XDG_CONFIG_HOME", Path(m_dir.path() / "config"));
+        m_environment.insert("XDG_CONFIG_DIRS", Path(m_dir.path() / "xdg"));
     }
 
     // Runs the program in the scratch folder, as the user 'nobody' when `ordinary` and the test
@@ -79,6 +80,8 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
     fs::create_directory("folder");
     const QString folder = Path(m_dir.path() / "folder");
     const QString capture = "file:" + Path(m_dir.path() / "capture.bin");
+    WriteFile("tall.preset", "name=Tall\nunit=mm\nlength=1104\n");
+    const QString tall = Path(m_dir.path() / "tall.preset");
     struct Row {
         QStringList arguments;
         int status;
@@ -95,6 +98,43 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
          "(serial=SERIAL)\n"},
         {{"send", "--to", folder}, 1, "", folder + ": not a device, FIFO or file\n"},
         {{"send", "--to", "file:" + folder}, 1, "", folder + ": is a directory, not a device\n"},
+        {{"preset", "save", "a/b"},
+         2,
+         "",
+         "The name 'a/b' is refused: A preset name holds no '/'.\n"},
+        {{"preset", "save", ".."},
+         2,
+         "",
+         "The name '..' is refused: A preset name is not '.' or '..'.\n"},
+        {{"preset", "save", "two\nlines"},
+         2,
+         "",
+         "The name 'two\\x0alines' is refused: A preset name holds no control characters or line "
+         "breaks.\n"},
+        {{"preset", "save", QString(65, 'x')},
+         2,
+         "",
+         "The name '" + QString(65, 'x') +
+             "' is refused: A preset name is at most 64 characters "
+             "long.\n"},
+        {{"preset", "show", "Shipping "},
+         2,
+         "",
+         "The name 'Shipping ' is refused: A preset name neither starts nor ends with a blank.\n"},
+        {{"preset", "apply", "Nothing"}, 2, "", "No preset 'Nothing'.\n"},
+        {{"send", "--preset", "Nothing", "--dry-run"}, 2, "", "No preset 'Nothing'.\n"},
+        {{"preset", "import", tall},
+         2,
+         "",
+         tall + " line 3: The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n"},
+        {{"preset", "show"},
+         2,
+         "",
+         "Wrong number of arguments for preset show.\nTry 'trovanel preset --help'.\n"},
+        {{"preset", "list", "--force"},
+         2,
+         "",
+         "preset list takes no --force.\nTry 'trovanel preset --help'.\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());

@@ -81,6 +81,7 @@ protected:
         }
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(ConfigFolder()));
         m_environment.insert(QStringLiteral("XDG_STATE_HOME"), Path(StateFolder()));
+        m_environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), Path(m_dir.path() / "xdg"));
         // The print server is the tests' own scheduler, never the machine's.
         m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral(TROVANEL_CUPS_SERVER));
         Speak("C.UTF-8"); // the source texts, whatever the machine's language
@@ -330,6 +331,61 @@ TEST_F(CommandLineTest, SendsTheBytesTheDialogSends) {
     EXPECT_EQ(send, (Outcome{0, "Send To Printer OK!\n", ""}));
     EXPECT_EQ(ReadFile(m_dir.path() / "com2.bin"), dryRun.out.toStdString());
     EXPECT_EQ(ReadFile(m_dir.path() / "lpt1.bin"), dryRun.out.toStdString());
+}
+
+// Save, export, delete, import and apply in each unit; send --preset saves nothing; an
+// administrator's preset is listed as such, hidden by the user's, and never deleted.
+TEST_F(CommandLineTest, PresetsRoundTripAndApplyAsSetDoes) {
+    for (const QStringList& values : {QStringList{"unit=inch", "length=300", "gap=5", "tear=7"},
+                                      QStringList{"unit=mm", "length=1103", "gap=36", "tear=0"}}) {
+        ASSERT_EQ(Trovanel(QStringList{"set", "cut=-3", "mode=direct"} + values).status, 0);
+        const std::string saved = ReadFile("Trovanel.ini");
+        const QByteArray block = Trovanel({"send", "--dry-run"}).out;
+        EXPECT_EQ(Trovanel({"preset", "save", "Stock", "--description", "2 in tags"}),
+                  (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "export", "Stock", "stock.preset"}), (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "delete", "Stock"}), (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "import", "stock.preset"}), (Outcome{0, "", ""}));
+        EXPECT_EQ(Trovanel({"preset", "export", "Stock"}).out.toStdString(),
+                  ReadFile("stock.preset"));
+
+        ASSERT_EQ(
+            Trovanel({"set", "unit=mm", "length=5", "gap=0", "cut=9", "mode=transfer"}).status, 0);
+        const std::string changed = ReadFile("Trovanel.ini");
+        EXPECT_EQ(Trovanel({"send", "--preset", "Stock", "--dry-run"}).out, block);
+        EXPECT_EQ(ReadFile("Trovanel.ini"), changed);
+        EXPECT_EQ(Trovanel({"preset", "apply", "Stock", "--verbose"}),
+                  (Outcome{0, "Saved Trovanel.ini.\n", ""}));
+        EXPECT_EQ(ReadFile("Trovanel.ini"), saved);
+        EXPECT_EQ(Trovanel({"preset", "save", "Stock"}).status, 2);
+        EXPECT_EQ(Trovanel({"preset", "delete", "Stock"}).status, 0);
+    }
+
+    fs::create_directories(m_dir.path() / "xdg/trovanel/presets");
+    WriteFile(m_dir.path() / "xdg/trovanel/presets/tags.preset", "name=Tags\ncut=4\n");
+    WriteFile(m_dir.path() / "xdg/trovanel/presets/Broken.preset", "name=Broken\nport=COM1\n");
+    const QString broken = Path(m_dir.path() / "xdg/trovanel/presets/Broken.preset");
+    EXPECT_EQ(Trovanel({"preset", "list"}),
+              (Outcome{0,
+                       "Tags (system)\n  cut=4\ncannot be used: " + broken.toUtf8() +
+                           " line 2: unknown key 'port'; the keys are name, description, unit, "
+                           "length, gap, tear, cut and mode\n",
+                       ""}));
+    EXPECT_EQ(Trovanel({"preset", "apply", "Broken"}).err,
+              "The preset 'Broken' cannot be used: " + broken +
+                  " line 2: unknown key 'port'; the keys are name, description, unit, length, "
+                  "gap, tear, cut and mode\n");
+    const Outcome refused = Trovanel({"preset", "delete", "Tags"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains("xdg/trovanel/presets/tags.preset"))
+        << refused.err.toStdString();
+    ASSERT_EQ(Trovanel({"preset", "save", "Tags"}).status, 0);
+    const QJsonObject listed = ParseObject(Trovanel({"preset", "list", "--json"}).out);
+    const QJsonObject tags = listed["presets"].toArray()[0].toObject();
+    ExpectFields(tags, {{"name", "Tags"}, {"origin", "user"}, {"description", ""}});
+    EXPECT_EQ(tags["values"].toObject()["cut"], -3);
+    ExpectFields(listed["unusable"].toArray()[0].toObject(),
+                 {{"file", broken}, {"origin", "system"}, {"line", 2}, {"fault", "unknown-key"}});
 }
 
 TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {

@@ -27,7 +27,7 @@ touch "$scratch/capture.bin"
 mkdir "$scratch/printers"
 
 # Commands and the options before one
-expect "trovanel " show set send ports
+expect "trovanel " show set send ports preset
 expect "trovanel s" show set send
 expect "trovanel --" --help --version
 
@@ -43,7 +43,7 @@ expect "trovanel set --" --check --diff --json --verbose --help
 expect "trovanel show -" --json --help
 
 # send: a port after --port, schemes and paths after --to
-expect "trovanel send " --port --to --dry-run --if-changed --check --json --verbose --help
+expect "trovanel send " --port --to --preset --dry-run --if-changed --check --json --verbose --help
 expect "trovanel send --i" --if-changed
 expect "trovanel send --port " COM1 COM2 LPT1 LPT2
 expect "trovanel send --port COM2 --d" --dry-run
@@ -63,5 +63,20 @@ expect "trovanel ports set LPT1 u" usb://
 expect "trovanel ports set LPT1 cups:" empty labels rejecting secret slow stopped
 expect "trovanel send --to cups:s" secret slow stopped
 expect "trovanel ports set LPT1 usb://Acme/LP-2824 "
+
+# presets: subcommands, each one's options, and the names the program lists
+# shellcheck disable=SC2317 # called by the completion
+trovanel() { XDG_CONFIG_HOME=$scratch/config XDG_CONFIG_DIRS=$scratch/xdg "$TROVANEL_PROGRAM" "$@"; }
+(cd "$scratch" && trovanel preset save "Shipping 4x6" && trovanel preset save Tags &&
+    trovanel preset save Tall)
+expect "trovanel preset " list show save apply delete export import --help
+expect "trovanel preset l" list
+expect "trovanel preset list --" --json --names --help
+expect "trovanel preset save Tags --" --description --force --help
+expect "trovanel preset apply Tags --" --check --diff --json --verbose --help
+expect "trovanel preset apply " "Shipping\\ 4x6" Tags Tall
+expect "trovanel preset delete T" Tags Tall
+expect "trovanel send --preset S" "Shipping\\ 4x6"
+expect "trovanel preset import $scratch/ca" "$scratch/capture.bin"
 
 exit $((failures > 0))
