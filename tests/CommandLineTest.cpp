@@ -466,6 +466,30 @@ TEST_F(CommandLineTest, SendIfChangedSendsEachBlockOnceToEachDevice) {
     EXPECT_FALSE(sent({"--if-changed"})["sent"].toBool());
 }
 
+TEST_F(CommandLineTest, PresetsApplyAndSendAsSetAndSendDo) {
+    ASSERT_EQ(Trovanel({"set", "length=150"}).status, 0);
+    ASSERT_EQ(Trovanel({"preset", "save", "wide"}).status, 0);
+    fs::remove("Trovanel.ini");
+    EXPECT_EQ(Trovanel({"preset", "apply", "--check", "wide"}),
+              (Outcome{0, "length: 0 mm, 0 (0.1 inch) -> 150 mm, 59 (0.1 inch)\n", ""}));
+    EXPECT_FALSE(fs::exists("Trovanel.ini"));
+    for (const bool changed : {true, false}) {
+        const QJsonObject report = ParseObject(Trovanel({"preset", "apply", "--json", "wide"}).out);
+        EXPECT_EQ(report["changed"], changed);
+        EXPECT_EQ(report["after"].toObject()["length_mm"], 150);
+    }
+
+    ASSERT_EQ(Trovanel({"set", "length=20"}).status, 0);
+    MapPort("COM1", m_dir.path() / "one.bin");
+    for (const bool sent : {true, false}) {
+        const Outcome send = Trovanel({"send", "--preset", "wide", "--if-changed", "--json"});
+        EXPECT_EQ(ParseObject(send.out)["sent"], sent);
+    }
+    ASSERT_EQ(Trovanel({"preset", "apply", "wide"}).status, 0);
+    EXPECT_EQ(ReadFile(m_dir.path() / "one.bin"),
+              Trovanel({"send", "--dry-run"}).out.toStdString());
+}
+
 TEST_F(CommandLineTest, AFailedSendSaysWhy) {
     m_environment.insert("OUTPORT_COM1", Path(m_dir.path() / "no-such-tty"));
     const Outcome send = Trovanel({"send"});
