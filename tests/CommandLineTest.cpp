@@ -695,37 +695,40 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguageExceptInJson) {
     MapPort("COM1", m_dir.path() / "capture.bin");
     const Outcome showJson = Trovanel({"show", "--json"});
     const Outcome portsJson = Trovanel({"ports", "--json"});
+    fs::create_directories(m_dir.path() / "xdg/trovanel/presets");
+    WriteFile(m_dir.path() / "xdg/trovanel/presets/x.preset", "name=X\nlength=4\n");
+    const Outcome presetsJson = Trovanel({"preset", "list", "--json"});
     const struct {
         const char* locale;
-        std::vector<const char*> help; // the program's help, then show, set, send and ports
+        std::vector<const char*> help; // the program's help, then show, set, send, ports, preset
         const char* rejection;
         const char* show;
     } cases[] = {
         {"C.UTF-8",
          {"Usage: trovanel [options] COMMAND", "Show the saved settings", "Change the settings",
-          "Build the command block", "Show what each port maps to"},
+          "Build the command block", "Show what each port maps to", "Label-stock presets"},
          "The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n",
          "unit: mm\nlength: 0 mm, 0 (0.1 inch)\n"},
         {"de_DE.UTF-8",
          {"Aufruf: trovanel [Optionen] BEFEHL", "Zeigt die gespeicherten Einstellungen",
-          "Ändert die Einstellungen", "Erzeugt den Befehlsblock", "Zeigt, welches Gerät"},
+          "Ändert die Einstellungen", "Erzeugt den Befehlsblock", "Zeigt, welches Gerät",
+          "Vorlagen für Etikettenmaterial"},
          "Der Wert für die Etikettenlänge liegt außerhalb des zulässigen Bereichs. Zulässig sind "
          "0 bis 1103 mm.\n",
          "Einheit: mm\nLänge: 0 mm, 0 (0,1 Zoll)\n"},
         {"fr_FR.UTF-8",
          {"Utilisation : trovanel [options] COMMANDE", "Affiche les réglages enregistrés",
-          "Modifie les réglages", "Construit le bloc de commandes", "Affiche le périphérique"},
+          "Modifie les réglages", "Construit le bloc de commandes", "Affiche le périphérique",
+          "Préréglages de supports"},
          "La longueur d'étiquette est hors limites. Les valeurs admises vont de 0 à 1103 mm.\n",
          "unité : mm\nlongueur : 0 mm, 0 (0,1 po)\n"},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.locale);
         Speak(entry.locale);
-        const std::vector<QStringList> helps{{"--help"},
-                                             {"show", "--help"},
-                                             {"set", "--help"},
-                                             {"send", "--help"},
-                                             {"ports", "--help"}};
+        const std::vector<QStringList> helps{{"--help"},          {"show", "--help"},
+                                             {"set", "--help"},   {"send", "--help"},
+                                             {"ports", "--help"}, {"preset", "--help"}};
         for (std::size_t i = 0; i < helps.size(); ++i) {
             const Outcome help = Trovanel(helps[i]);
             EXPECT_EQ(help.status, 0);
@@ -736,6 +739,7 @@ TEST_F(CommandLineTest, SpeaksTheUsersLanguageExceptInJson) {
         EXPECT_TRUE(QString::fromUtf8(Trovanel({"show"}).out).startsWith(entry.show));
         EXPECT_EQ(Trovanel({"show", "--json"}), showJson);
         EXPECT_EQ(Trovanel({"ports", "--json"}), portsJson);
+        EXPECT_EQ(Trovanel({"preset", "list", "--json"}), presetsJson);
         // The port library's reason is its own, in English.
         EXPECT_TRUE(Trovanel({"send", "--to", "/dev/no-such-printer"})
                         .err.contains("/dev/no-such-printer: no such device"));

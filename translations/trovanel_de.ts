@@ -354,30 +354,6 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Set up a thermal label printer. Without arguments the setup dialog opens; with a command it works on Trovanel.ini in the current folder, without a window.
-
-Commands:
-  show [--json]              the settings, the port&apos;s device and the command block
-  set NAME=VALUE…            change the settings and save them
-  send [--port PORT | --to URI] [--dry-run]
-                             send the settings to the printer
-  ports [--json]             the four ports&apos; devices and the devices found
-  ports set PORT URI         keep a port&apos;s device in outport.conf
-
-COMMAND --help shows a command&apos;s options. Exit status: 0 done, 1 the send or the save failed, 2 a usage mistake or a rejected value.</source>
-        <translation>Richtet einen Thermo-Etikettendrucker ein. Ohne Argumente öffnet sich der Einrichtungsdialog; mit einem Befehl wird ohne Fenster mit Trovanel.ini im aktuellen Ordner gearbeitet.
-
-Befehle:
-  show [--json]              die Einstellungen, das Gerät des Anschlusses und der Befehlsblock
-  set NAME=VALUE…            Einstellungen ändern und speichern
-  send [--port PORT | --to URI] [--dry-run]
-                             die Einstellungen an den Drucker senden
-  ports [--json]             die Geräte der vier Anschlüsse und die gefundenen Geräte
-  ports set PORT URI         das Gerät eines Anschlusses in outport.conf speichern
-
-BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Senden oder Speichern fehlgeschlagen, 2 Bedienfehler oder abgelehnter Wert.</translation>
-    </message>
-    <message>
         <source>command</source>
         <translation>Befehl</translation>
     </message>
@@ -663,6 +639,176 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
         <translation>  Druckerwarteschlangen: %1
 </translation>
     </message>
+    <message>
+        <source>Set up a thermal label printer. Without arguments the setup dialog opens; with a command it works on Trovanel.ini in the current folder, without a window.
+
+Commands:
+  show [--json]              the settings, the port&apos;s device and the command block
+  set NAME=VALUE…            change the settings and save them
+  send [--port PORT | --to URI] [--dry-run]
+                             send the settings to the printer
+  ports [--json]             the four ports&apos; devices and the devices found
+  ports set PORT URI         keep a port&apos;s device in outport.conf
+  preset list|show|save|apply|delete|export|import …
+                             label-stock presets
+
+COMMAND --help shows a command&apos;s options. Exit status: 0 done, 1 the send or the save failed, 2 a usage mistake or a rejected value.</source>
+        <translation>Richtet einen Thermo-Etikettendrucker ein. Ohne Argumente öffnet sich der Einrichtungsdialog; mit einem Befehl wird ohne Fenster mit Trovanel.ini im aktuellen Ordner gearbeitet.
+
+Befehle:
+  show [--json]              die Einstellungen, das Gerät des Anschlusses und der Befehlsblock
+  set NAME=VALUE…            Einstellungen ändern und speichern
+  send [--port PORT | --to URI] [--dry-run]
+                             die Einstellungen an den Drucker senden
+  ports [--json]             die Geräte der vier Anschlüsse und die gefundenen Geräte
+  ports set PORT URI         das Gerät eines Anschlusses in outport.conf speichern
+  preset list|show|save|apply|delete|export|import …
+                             Vorlagen für Etikettenmaterial
+
+BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Senden oder Speichern fehlgeschlagen, 2 Bedienfehler oder abgelehnter Wert.</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be kept: %2</source>
+        <translation>Die Vorlage „%1“ kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; exists already; give --force to replace it.</source>
+        <translation>Die Vorlage „%1“ gibt es schon; mit --force wird sie ersetzt.</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be kept.</source>
+        <translation>Die Vorlage „%1“ kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>No preset &apos;%1&apos;.</source>
+        <translation>Keine Vorlage „%1“.</translation>
+    </message>
+    <message>
+        <source>Cannot open the presets folder %1.</source>
+        <translation>Der Vorlagenordner %1 kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the preset file in %1.</source>
+        <translation>Die Vorlagendatei in %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Another program kept changing the presets for %1 seconds; nothing was changed.</source>
+        <translation>Ein anderes Programm hat die Vorlagen %1 Sekunden lang geändert; es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; is an administrator&apos;s, kept in %2; it cannot be deleted here.</source>
+        <translation>Die Vorlage „%1“ gehört einem Administrator und liegt in %2; sie kann hier nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1.</source>
+        <translation>%1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>(no values)</source>
+        <translation>(keine Werte)</translation>
+    </message>
+    <message>
+        <source>  file: %1
+</source>
+        <translation>  Datei: %1
+</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1
+</source>
+        <translation>nicht verwendbar: %1
+</translation>
+    </message>
+    <message>
+        <source>Label-stock presets: named sets of unit, length, gap, tear, cut and mode, kept as files in ~/.config/trovanel/presets (the user&apos;s) and /etc/xdg/trovanel/presets (an administrator&apos;s, only read).
+
+  list [--json | --names]           every preset, and the files that cannot be used
+  show NAME [--json]                one preset
+  save NAME [--description TEXT] [--force]
+                                    keep the saved settings as a preset
+  apply NAME [--verbose]            put a preset&apos;s values into the saved settings
+  delete NAME                       remove one of the user&apos;s presets
+  export NAME [FILE]                write a preset&apos;s file (to standard output)
+  import FILE [--as NAME] [--force] keep a preset file as one of the user&apos;s</source>
+        <translation>Vorlagen für Etikettenmaterial: benannte Sätze aus Einheit, Länge, Abstand, Abreißkante, Schnitt und Modus, als Dateien in ~/.config/trovanel/presets (die des Benutzers) und /etc/xdg/trovanel/presets (die eines Administrators, nur gelesen).
+
+  list [--json | --names]           alle Vorlagen und die Dateien, die nicht verwendbar sind
+  show NAME [--json]                eine Vorlage
+  save NAME [--description TEXT] [--force]
+                                    die gespeicherten Einstellungen als Vorlage speichern
+  apply NAME [--verbose]            die Werte einer Vorlage in die gespeicherten Einstellungen übernehmen
+  delete NAME                       eine Vorlage des Benutzers entfernen
+  export NAME [FILE]                die Datei einer Vorlage schreiben (auf die Standardausgabe)
+  import FILE [--as NAME] [--force] eine Vorlagendatei als Vorlage des Benutzers übernehmen</translation>
+    </message>
+    <message>
+        <source>list, show: print JSON instead of text.</source>
+        <translation>list, show: JSON statt Text ausgeben.</translation>
+    </message>
+    <message>
+        <source>list: print only the usable names, one a line.</source>
+        <translation>list: nur die verwendbaren Namen ausgeben, einen pro Zeile.</translation>
+    </message>
+    <message>
+        <source>save: the preset&apos;s description.</source>
+        <translation>save: die Beschreibung der Vorlage.</translation>
+    </message>
+    <message>
+        <source>save, import: replace the user&apos;s preset of that name.</source>
+        <translation>save, import: die gleichnamige Vorlage des Benutzers ersetzen.</translation>
+    </message>
+    <message>
+        <source>import: keep it under this name.</source>
+        <translation>import: unter diesem Namen speichern.</translation>
+    </message>
+    <message>
+        <source>apply: say when the settings were saved.</source>
+        <translation>apply: melden, wenn die Einstellungen gespeichert wurden.</translation>
+    </message>
+    <message>
+        <source>No preset command given.</source>
+        <translation>Kein Vorlagenbefehl angegeben.</translation>
+    </message>
+    <message>
+        <source>Unknown preset command &apos;%1&apos;.</source>
+        <translation>Unbekannter Vorlagenbefehl „%1“.</translation>
+    </message>
+    <message>
+        <source>Wrong number of arguments for preset %1.</source>
+        <translation>Falsche Anzahl von Argumenten für preset %1.</translation>
+    </message>
+    <message>
+        <source>preset %1 takes no --%2.</source>
+        <translation>preset %1 kennt kein --%2.</translation>
+    </message>
+    <message>
+        <source>Give --json or --names, not both.</source>
+        <translation>Entweder --json oder --names angeben, nicht beides.</translation>
+    </message>
+    <message>
+        <source>The name &apos;%1&apos; is refused: %2</source>
+        <translation>Der Name „%1“ wird abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be used: %2</source>
+        <translation>Die Vorlage „%1“ ist nicht verwendbar: %2</translation>
+    </message>
+    <message>
+        <source>Send the saved settings with this preset&apos;s values over them; nothing is saved.</source>
+        <translation>Die gespeicherten Einstellungen mit den Werten dieser Vorlage darüber senden; es wird nichts gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceQueries</name>
@@ -676,6 +822,73 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
     <message>
         <source>printer: %1</source>
         <translation>Drucker: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Presets</name>
+    <message>
+        <source>A preset name is not empty.</source>
+        <translation>Ein Vorlagenname ist nicht leer.</translation>
+    </message>
+    <message>
+        <source>A preset name is at most 64 characters long.</source>
+        <translation>Ein Vorlagenname ist höchstens 64 Zeichen lang.</translation>
+    </message>
+    <message>
+        <source>A preset name is UTF-8 text.</source>
+        <translation>Ein Vorlagenname ist UTF-8-Text.</translation>
+    </message>
+    <message>
+        <source>A preset name holds no control characters or line breaks.</source>
+        <translation>Ein Vorlagenname enthält keine Steuerzeichen und keine Zeilenumbrüche.</translation>
+    </message>
+    <message>
+        <source>A preset name holds no &apos;/&apos;.</source>
+        <translation>Ein Vorlagenname enthält kein „/“.</translation>
+    </message>
+    <message>
+        <source>A preset name neither starts nor ends with a blank.</source>
+        <translation>Ein Vorlagenname beginnt und endet nicht mit einem Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>A preset name is not &apos;.&apos; or &apos;..&apos;.</source>
+        <translation>Ein Vorlagenname ist nicht „.“ oder „..“.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>larger than 64 KiB</source>
+        <translation>größer als 64 KiB</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>not a key=value line</source>
+        <translation>keine Zeile der Form Schlüssel=Wert</translation>
+    </message>
+    <message>
+        <source>unknown key &apos;%1&apos;; the keys are name, description, unit, length, gap, tear, cut and mode</source>
+        <translation>unbekannter Schlüssel „%1“; die Schlüssel sind name, description, unit, length, gap, tear, cut und mode</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; given twice (first on line %2)</source>
+        <translation>„%1“ zweimal angegeben (zuerst in Zeile %2)</translation>
+    </message>
+    <message>
+        <source>no name= line</source>
+        <translation>keine Zeile name=</translation>
+    </message>
+    <message>
+        <source>the description holds a control character</source>
+        <translation>die Beschreibung enthält ein Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given without a unit= line</source>
+        <translation>„%1“ ist ohne Zeile unit= angegeben</translation>
     </message>
 </context>
 <context>

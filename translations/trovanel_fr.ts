@@ -354,30 +354,6 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Set up a thermal label printer. Without arguments the setup dialog opens; with a command it works on Trovanel.ini in the current folder, without a window.
-
-Commands:
-  show [--json]              the settings, the port&apos;s device and the command block
-  set NAME=VALUE…            change the settings and save them
-  send [--port PORT | --to URI] [--dry-run]
-                             send the settings to the printer
-  ports [--json]             the four ports&apos; devices and the devices found
-  ports set PORT URI         keep a port&apos;s device in outport.conf
-
-COMMAND --help shows a command&apos;s options. Exit status: 0 done, 1 the send or the save failed, 2 a usage mistake or a rejected value.</source>
-        <translation>Configure une imprimante thermique d&apos;étiquettes. Sans argument, la boîte de dialogue de configuration s&apos;ouvre ; avec une commande, le programme travaille sans fenêtre sur Trovanel.ini dans le dossier courant.
-
-Commandes :
-  show [--json]              les réglages, le périphérique du port et le bloc de commandes
-  set NAME=VALUE…            modifier les réglages et les enregistrer
-  send [--port PORT | --to URI] [--dry-run]
-                             envoyer les réglages à l&apos;imprimante
-  ports [--json]             les périphériques des quatre ports et les périphériques trouvés
-  ports set PORT URI         enregistrer le périphérique d&apos;un port dans outport.conf
-
-COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 terminé, 1 échec de l&apos;envoi ou de l&apos;enregistrement, 2 erreur d&apos;utilisation ou valeur refusée.</translation>
-    </message>
-    <message>
         <source>command</source>
         <translation>commande</translation>
     </message>
@@ -663,6 +639,176 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
         <translation>  files d’impression : %1
 </translation>
     </message>
+    <message>
+        <source>Set up a thermal label printer. Without arguments the setup dialog opens; with a command it works on Trovanel.ini in the current folder, without a window.
+
+Commands:
+  show [--json]              the settings, the port&apos;s device and the command block
+  set NAME=VALUE…            change the settings and save them
+  send [--port PORT | --to URI] [--dry-run]
+                             send the settings to the printer
+  ports [--json]             the four ports&apos; devices and the devices found
+  ports set PORT URI         keep a port&apos;s device in outport.conf
+  preset list|show|save|apply|delete|export|import …
+                             label-stock presets
+
+COMMAND --help shows a command&apos;s options. Exit status: 0 done, 1 the send or the save failed, 2 a usage mistake or a rejected value.</source>
+        <translation>Configure une imprimante thermique d&apos;étiquettes. Sans argument, la boîte de dialogue de configuration s&apos;ouvre ; avec une commande, le programme travaille sans fenêtre sur Trovanel.ini dans le dossier courant.
+
+Commandes :
+  show [--json]              les réglages, le périphérique du port et le bloc de commandes
+  set NAME=VALUE…            modifier les réglages et les enregistrer
+  send [--port PORT | --to URI] [--dry-run]
+                             envoyer les réglages à l&apos;imprimante
+  ports [--json]             les périphériques des quatre ports et les périphériques trouvés
+  ports set PORT URI         enregistrer le périphérique d&apos;un port dans outport.conf
+  preset list|show|save|apply|delete|export|import …
+                             préréglages de supports d&apos;étiquettes
+
+COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 terminé, 1 échec de l&apos;envoi ou de l&apos;enregistrement, 2 erreur d&apos;utilisation ou valeur refusée.</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be kept: %2</source>
+        <translation>Le préréglage « %1 » ne peut pas être conservé : %2</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; exists already; give --force to replace it.</source>
+        <translation>Le préréglage « %1 » existe déjà ; ajoutez --force pour le remplacer.</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be kept.</source>
+        <translation>Le préréglage « %1 » ne peut pas être conservé.</translation>
+    </message>
+    <message>
+        <source>No preset &apos;%1&apos;.</source>
+        <translation>Aucun préréglage « %1 ».</translation>
+    </message>
+    <message>
+        <source>Cannot open the presets folder %1.</source>
+        <translation>Impossible d&apos;ouvrir le dossier des préréglages %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write the preset file in %1.</source>
+        <translation>Impossible d&apos;écrire le fichier de préréglage dans %1.</translation>
+    </message>
+    <message>
+        <source>Another program kept changing the presets for %1 seconds; nothing was changed.</source>
+        <translation>Un autre programme a modifié les préréglages pendant %1 secondes ; rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; is an administrator&apos;s, kept in %2; it cannot be deleted here.</source>
+        <translation>Le préréglage « %1 » est celui d&apos;un administrateur, conservé dans %2 ; il ne peut pas être supprimé ici.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1.</source>
+        <translation>Impossible d&apos;écrire %1.</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>utilisateur</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>système</translation>
+    </message>
+    <message>
+        <source>(no values)</source>
+        <translation>(aucune valeur)</translation>
+    </message>
+    <message>
+        <source>  file: %1
+</source>
+        <translation>  fichier : %1
+</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1
+</source>
+        <translation>inutilisable : %1
+</translation>
+    </message>
+    <message>
+        <source>Label-stock presets: named sets of unit, length, gap, tear, cut and mode, kept as files in ~/.config/trovanel/presets (the user&apos;s) and /etc/xdg/trovanel/presets (an administrator&apos;s, only read).
+
+  list [--json | --names]           every preset, and the files that cannot be used
+  show NAME [--json]                one preset
+  save NAME [--description TEXT] [--force]
+                                    keep the saved settings as a preset
+  apply NAME [--verbose]            put a preset&apos;s values into the saved settings
+  delete NAME                       remove one of the user&apos;s presets
+  export NAME [FILE]                write a preset&apos;s file (to standard output)
+  import FILE [--as NAME] [--force] keep a preset file as one of the user&apos;s</source>
+        <translation>Préréglages de supports d&apos;étiquettes : ensembles nommés d&apos;unité, longueur, espace, découpe, coupe et mode, conservés sous forme de fichiers dans ~/.config/trovanel/presets (ceux de l&apos;utilisateur) et /etc/xdg/trovanel/presets (ceux d&apos;un administrateur, lus seulement).
+
+  list [--json | --names]           tous les préréglages, et les fichiers inutilisables
+  show NAME [--json]                un préréglage
+  save NAME [--description TEXT] [--force]
+                                    conserver les réglages enregistrés comme préréglage
+  apply NAME [--verbose]            reporter les valeurs d&apos;un préréglage dans les réglages enregistrés
+  delete NAME                       supprimer un préréglage de l&apos;utilisateur
+  export NAME [FILE]                écrire le fichier d&apos;un préréglage (sur la sortie standard)
+  import FILE [--as NAME] [--force] conserver un fichier de préréglage comme préréglage de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>list, show: print JSON instead of text.</source>
+        <translation>list, show : afficher du JSON au lieu de texte.</translation>
+    </message>
+    <message>
+        <source>list: print only the usable names, one a line.</source>
+        <translation>list : n&apos;afficher que les noms utilisables, un par ligne.</translation>
+    </message>
+    <message>
+        <source>save: the preset&apos;s description.</source>
+        <translation>save : la description du préréglage.</translation>
+    </message>
+    <message>
+        <source>save, import: replace the user&apos;s preset of that name.</source>
+        <translation>save, import : remplacer le préréglage de l&apos;utilisateur portant ce nom.</translation>
+    </message>
+    <message>
+        <source>import: keep it under this name.</source>
+        <translation>import : le conserver sous ce nom.</translation>
+    </message>
+    <message>
+        <source>apply: say when the settings were saved.</source>
+        <translation>apply : signaler l&apos;enregistrement des réglages.</translation>
+    </message>
+    <message>
+        <source>No preset command given.</source>
+        <translation>Aucune commande de préréglage indiquée.</translation>
+    </message>
+    <message>
+        <source>Unknown preset command &apos;%1&apos;.</source>
+        <translation>Commande de préréglage inconnue « %1 ».</translation>
+    </message>
+    <message>
+        <source>Wrong number of arguments for preset %1.</source>
+        <translation>Nombre d&apos;arguments incorrect pour preset %1.</translation>
+    </message>
+    <message>
+        <source>preset %1 takes no --%2.</source>
+        <translation>preset %1 n&apos;accepte pas --%2.</translation>
+    </message>
+    <message>
+        <source>Give --json or --names, not both.</source>
+        <translation>Indiquez --json ou --names, pas les deux.</translation>
+    </message>
+    <message>
+        <source>The name &apos;%1&apos; is refused: %2</source>
+        <translation>Le nom « %1 » est refusé : %2</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3</source>
+        <translation>%1 ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>The preset &apos;%1&apos; cannot be used: %2</source>
+        <translation>Le préréglage « %1 » est inutilisable : %2</translation>
+    </message>
+    <message>
+        <source>Send the saved settings with this preset&apos;s values over them; nothing is saved.</source>
+        <translation>Envoyer les réglages enregistrés en y reportant les valeurs de ce préréglage ; rien n&apos;est enregistré.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceQueries</name>
@@ -676,6 +822,73 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
     <message>
         <source>printer: %1</source>
         <translation>imprimante : %1</translation>
+    </message>
+</context>
+<context>
+    <name>Presets</name>
+    <message>
+        <source>A preset name is not empty.</source>
+        <translation>Un nom de préréglage n&apos;est pas vide.</translation>
+    </message>
+    <message>
+        <source>A preset name is at most 64 characters long.</source>
+        <translation>Un nom de préréglage compte au plus 64 caractères.</translation>
+    </message>
+    <message>
+        <source>A preset name is UTF-8 text.</source>
+        <translation>Un nom de préréglage est du texte UTF-8.</translation>
+    </message>
+    <message>
+        <source>A preset name holds no control characters or line breaks.</source>
+        <translation>Un nom de préréglage ne contient ni caractère de contrôle ni saut de ligne.</translation>
+    </message>
+    <message>
+        <source>A preset name holds no &apos;/&apos;.</source>
+        <translation>Un nom de préréglage ne contient pas de « / ».</translation>
+    </message>
+    <message>
+        <source>A preset name neither starts nor ends with a blank.</source>
+        <translation>Un nom de préréglage ne commence ni ne finit par une espace.</translation>
+    </message>
+    <message>
+        <source>A preset name is not &apos;.&apos; or &apos;..&apos;.</source>
+        <translation>Un nom de préréglage n&apos;est ni « . » ni « .. ».</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>larger than 64 KiB</source>
+        <translation>plus grand que 64 Kio</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>pas du texte UTF-8</translation>
+    </message>
+    <message>
+        <source>not a key=value line</source>
+        <translation>pas une ligne clé=valeur</translation>
+    </message>
+    <message>
+        <source>unknown key &apos;%1&apos;; the keys are name, description, unit, length, gap, tear, cut and mode</source>
+        <translation>clé inconnue « %1 » ; les clés sont name, description, unit, length, gap, tear, cut et mode</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; given twice (first on line %2)</source>
+        <translation>« %1 » indiqué deux fois (d&apos;abord à la ligne %2)</translation>
+    </message>
+    <message>
+        <source>no name= line</source>
+        <translation>aucune ligne name=</translation>
+    </message>
+    <message>
+        <source>the description holds a control character</source>
+        <translation>la description contient un caractère de contrôle</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given without a unit= line</source>
+        <translation>« %1 » est indiqué sans ligne unit=</translation>
     </message>
 </context>
 <context>
