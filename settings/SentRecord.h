@@ -24,7 +24,7 @@ struct SentEntry {
 // At most this many devices are kept, the most recently sent to; the file is never larger than
 // kSentRecordLargest bytes, and one that is larger is not read.
 inline constexpr std::size_t kSentRecordEntries = 64;
-inline constexpr std::size_t kSentRecordLargest = 64 * 1024;
+inline constexpr std::size_t kSentRecordLargest = std::size_t{64} * 1024;
 inline constexpr std::chrono::milliseconds kSentRecordLockWait{2000};
 
 // Why a record could not be used; a record that cannot be used counts as empty.
