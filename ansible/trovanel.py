@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 # Copyright Trovanel developers
 # Licensed under the Apache License, Version 2.0 (see LICENSE)
 
