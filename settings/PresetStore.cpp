@@ -11,6 +11,8 @@
 #include <dirent.h>
 #include <memory>
 #include <pwd.h>
+#include <set>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <variant>
@@ -54,7 +56,10 @@ std::variant<std::vector<std::string>, int> PresetFilesIn(const std::string& fol
     return names;
 }
 
-void ListFolder(const std::string& folder, PresetOrigin origin, PresetList& list) {
+// Adds the folder's presets to `list`, but not those whose name is in `names` already (hidden by
+// an earlier folder's); adds the new names to `names`.
+void ListFolder(const std::string& folder, PresetOrigin origin, PresetList& list,
+                std::set<std::string>& names) {
     auto files = PresetFilesIn(folder);
     if (const int* error = std::get_if<int>(&files)) {
         if (*error != ENOENT) {
@@ -69,7 +74,7 @@ void ListFolder(const std::string& folder, PresetOrigin origin, PresetList& list
         auto read = ReadPresetFile(path);
         if (auto* problem = std::get_if<PresetProblem>(&read)) {
             list.unusable.push_back({std::move(path), origin, std::move(*problem)});
-        } else if (Preset& preset = std::get<Preset>(read); !FindPreset(list, preset.name)) {
+        } else if (Preset& preset = std::get<Preset>(read); names.insert(preset.name).second) {
             list.usable.push_back({std::move(preset), origin, std::move(path)});
         }
     }
@@ -95,7 +100,8 @@ PresetChange Unlocked(const FileLock& lock) {
 
 PresetList ListUserFolder(const PresetFolders& folders) {
     PresetList list;
-    ListFolder(folders.user, PresetOrigin::User, list);
+    std::set<std::string> names;
+    ListFolder(folders.user, PresetOrigin::User, list, names);
     return list;
 }
 
@@ -118,9 +124,10 @@ PresetFolders PresetFoldersFromEnvironment() {
 
 PresetList ListPresets(const PresetFolders& folders) {
     PresetList list;
-    ListFolder(folders.user, PresetOrigin::User, list);
+    std::set<std::string> names;
+    ListFolder(folders.user, PresetOrigin::User, list, names);
     for (const std::string& folder : folders.system) {
-        ListFolder(folder, PresetOrigin::System, list);
+        ListFolder(folder, PresetOrigin::System, list, names);
     }
     std::sort(
         list.usable.begin(), list.usable.end(),

@@ -229,11 +229,19 @@ std::variant<Preset, PresetProblem> ReadPresetFile(const std::string& path) {
     if (!S_ISREG(info.st_mode)) {
         return PresetProblem::Of(PresetFault::NotRegularFile);
     }
-    // One byte more than allowed tells a file at the limit from a larger one, whatever st_size
-    // said a moment ago.
-    std::string text(kPresetFileLargest + 1, '\0');
-    const IoOutcome read =
-        ReadLoop(fd.get(), reinterpret_cast<unsigned char*>(text.data()), text.size());
+    if (info.st_size > static_cast<off_t>(kPresetFileLargest)) {
+        return PresetProblem::Of(PresetFault::TooLarge);
+    }
+    // Sized by fstat, so a listing does not clear 64 KiB for every small file; a byte more tells
+    // a file that grew meanwhile, which is then read on up to one byte past the limit.
+    std::string text(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    IoOutcome read = ReadLoop(fd.get(), reinterpret_cast<unsigned char*>(text.data()), text.size());
+    if (read.error == 0 && read.done == text.size()) {
+        text.resize(kPresetFileLargest + 1);
+        const IoOutcome rest = ReadLoop(
+            fd.get(), reinterpret_cast<unsigned char*>(&text[read.done]), text.size() - read.done);
+        read = {rest.error, read.done + rest.done};
+    }
     if (read.error != 0) {
         return failed(read.error);
     }
