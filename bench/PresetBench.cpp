@@ -15,7 +15,7 @@ constexpr int kPresets = 500;
 
 // A user's folder holding kPresets presets in both units, and no administrator's folder.
 PresetFolders FolderOfPresets(const WorkDirectory& scratch) {
-    const PresetFolders folders{(scratch.path() / "presets").string(), {}};
+    PresetFolders folders{(scratch.path() / "presets").string(), {}};
     std::filesystem::create_directories(folders.user);
     for (int i = 0; i < kPresets; ++i) {
         Preset preset;

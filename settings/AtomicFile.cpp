@@ -21,6 +21,7 @@ namespace {
 // anything the user keeps beside it: ".Trovanel.ini.save-" and six random characters.
 constexpr std::string_view kTemporaryInfix = ".save-";
 constexpr std::size_t kRandomLength = 6;
+static_assert(kLongestReplacedName + 1 + kTemporaryInfix.size() + kRandomLength == 255);
 
 struct Location {
     std::string directory;

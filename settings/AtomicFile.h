@@ -9,4 +9,8 @@
 // beside the target, is synced, and renamed over it. Symbolic links are followed; only a
 // regular file or a missing one is replaced; a replaced file keeps its permissions; temporary
 // files that killed saves left behind are removed.
+// The longest file name ReplaceFile can replace: the name of its temporary file is 13 bytes
+// longer, and must stay within the system's 255.
+inline constexpr std::size_t kLongestReplacedName = 255 - 13;
+
 SaveResult ReplaceFile(const char* name, const unsigned char* data, std::size_t size);

@@ -2,13 +2,12 @@
 
 #include "base/Characters.h"
 #include "base/Utf8.h"
+#include "settings/AtomicFile.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-
-constexpr std::size_t kFileNameLongest = 255;
 
 bool IsSafeAscii(char c) {
     return IsAsciiAlnum(c) || c == '-' || c == '_' || c == ' ';
@@ -39,7 +38,7 @@ std::string PresetFileName(std::string_view name) {
     std::string stem;
     std::size_t cut = 0; // where the stem may be cut: after a whole character
     constexpr std::size_t kHashed = 1 + 16;
-    const std::size_t longest = kFileNameLongest - kPresetFileSuffix.size();
+    const std::size_t longest = kLongestReplacedName - kPresetFileSuffix.size();
     for (std::size_t pos = 0; pos < name.size();) {
         const auto character = DecodeUtf8(name, pos);
         const std::size_t size = character ? character->size : 1;

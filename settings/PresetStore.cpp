@@ -70,7 +70,8 @@ void ListFolder(const std::string& folder, PresetOrigin origin, PresetList& list
         return;
     }
     for (const std::string& name : std::get<std::vector<std::string>>(files)) {
-        std::string path = folder + "/" + name;
+        std::string path = folder;
+        path.append("/").append(name);
         auto read = ReadPresetFile(path);
         if (auto* problem = std::get_if<PresetProblem>(&read)) {
             list.unusable.push_back({std::move(path), origin, std::move(*problem)});

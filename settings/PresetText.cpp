@@ -114,6 +114,7 @@ std::optional<PresetProblem> CheckValues(const std::vector<Entry>& entries,
         }
     }
     std::vector<SettingWord> words;
+    words.reserve(values.size());
     for (const Entry* value : values) {
         words.push_back({std::string(value->key), std::string(value->value)});
     }

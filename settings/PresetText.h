@@ -13,7 +13,7 @@
 // A preset file: UTF-8 text of key=value lines (name, description and the stock's `set`
 // names); '#' lines and blank lines are ignored.
 
-inline constexpr std::size_t kPresetFileLargest = 64 * 1024;
+inline constexpr std::size_t kPresetFileLargest = std::size_t{64} * 1024;
 
 enum class PresetFault {
     Unreadable, // `error` says why

@@ -131,6 +131,12 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
          2,
          "",
          tall + " line 3: The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n"},
+        {{"preset", "import", tall, "--as", "a/b"},
+         2,
+         "",
+         tall + " line 3: The Label Length value is out of range. The limit is 0 ~ 1103 mm.\n"},
+        {{"preset", "import", folder}, 2, "", folder + ": not a regular file\n"},
+        {{"preset", "export", "Nothing", folder}, 2, "", "No preset 'Nothing'.\n"},
         {{"preset", "show"},
          2,
          "",
@@ -168,6 +174,15 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
         EXPECT_TRUE(outcome.out.contains(row.outPart)) << outcome.out.toStdString();
         EXPECT_EQ(outcome.err.toStdString(), row.err.toStdString());
     }
+
+    // The presets folder cannot be made below a file; nothing else is written.
+    m_environment.insert("XDG_CONFIG_HOME", Path(m_dir.path() / "Trovanel.ini"));
+    const Outcome save = Trovanel({"preset", "save", "Stock"});
+    EXPECT_EQ(save.status, 1);
+    EXPECT_EQ(save.err.toStdString(), ("Cannot open the presets folder " +
+                                       Path(m_dir.path() / "Trovanel.ini/trovanel/presets") + ".\n")
+                                          .toStdString());
+    EXPECT_EQ(ReadFile("Trovanel.ini"), "0001004000010000002000000000010000030050");
 
     // outport.conf cannot be saved: its folder is a file, or an ordinary user may not write in
     // it (the lock beside the file is there already and may be read).

@@ -380,6 +380,10 @@ TEST_F(CommandLineTest, PresetsRoundTripAndApplyAsSetDoes) {
     EXPECT_TRUE(refused.err.contains("xdg/trovanel/presets/tags.preset"))
         << refused.err.toStdString();
     ASSERT_EQ(Trovanel({"preset", "save", "Tags"}).status, 0);
+    EXPECT_EQ(Trovanel({"preset", "list", "--names"}), (Outcome{0, "Tags\n", ""}));
+    EXPECT_EQ(Trovanel({"preset", "import", "stock.preset", "--as", "Tags"}).status, 2);
+    EXPECT_EQ(Trovanel({"preset", "import", "stock.preset", "--as", "Tags", "--force"}).status, 0);
+    ASSERT_EQ(Trovanel({"preset", "save", "Tags", "--force"}).status, 0);
     const QJsonObject listed = ParseObject(Trovanel({"preset", "list", "--json"}).out);
     const QJsonObject tags = listed["presets"].toArray()[0].toObject();
     ExpectFields(tags, {{"name", "Tags"}, {"origin", "user"}, {"description", ""}});

@@ -1,9 +1,11 @@
+#include "settings/AtomicFile.h"
 #include "settings/PresetFileName.h"
 #include "settings/PresetStore.h"
 #include "settings/PresetText.h"
 #include "tests/Environment.h"
 #include "tests/WorkDirectory.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -11,6 +13,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -96,7 +99,7 @@ TEST(PresetName, EveryRuleAndAFileNameThatStaysInItsFolder) {
         EXPECT_EQ(CheckPresetName(name), fault);
         if (fault == PresetNameFault::None) {
             const std::string file = PresetFileName(name);
-            EXPECT_LE(file.size(), 255U);
+            EXPECT_LE(file.size(), kLongestReplacedName);
             EXPECT_EQ(file.find('/'), std::string::npos);
             EXPECT_NE(file.front(), '.');
             EXPECT_EQ(std::count(fileNames.begin(), fileNames.end(), file), 0);
@@ -127,6 +130,40 @@ TEST(ApplyPreset, SetsTheUnitFirstKeepsWhatItLeavesOutAndIsAllOrNothing) {
     ASSERT_EQ(rejections.size(), 1U);
     EXPECT_EQ(rejections[0].fault, SettingFault::OutOfRange);
     EXPECT_EQ(settings, before);
+}
+
+TEST(PresetFolders, FollowTheBaseDirectoryRules) {
+    ScopedEnvironment environment;
+    const struct {
+        const char* configHome;
+        const char* home;
+        const char* configDirs;
+        PresetFolders expected;
+    } rows[] = {
+        {"/cfg", "/home/u", nullptr, {"/cfg/trovanel/presets", {"/etc/xdg/trovanel/presets"}}},
+        {"relative",
+         "/home/u",
+         "",
+         {"/home/u/.config/trovanel/presets", {"/etc/xdg/trovanel/presets"}}},
+        {nullptr,
+         "/home/u",
+         "/a:relative::/b",
+         {"/home/u/.config/trovanel/presets", {"/a/trovanel/presets", "/b/trovanel/presets"}}},
+    };
+    for (const auto& row : rows) {
+        for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", row.configHome},
+                                          {"HOME", row.home},
+                                          {"XDG_CONFIG_DIRS", row.configDirs}}) {
+            if (value != nullptr) {
+                environment.Set(name, value);
+            } else {
+                environment.Unset(name);
+            }
+        }
+        const PresetFolders folders = PresetFoldersFromEnvironment();
+        EXPECT_EQ(folders.user, row.expected.user);
+        EXPECT_EQ(folders.system, row.expected.system);
+    }
 }
 
 class PresetStoreTest : public testing::Test {
@@ -176,7 +213,8 @@ TEST_F(PresetStoreTest, UsersHideAdministratorsAndUnusableFilesAreListedNotUsed)
     CPrinterSettings settings;
     WriteFile(m_folders.system[0] + "/shipping.preset", "name=Shipping\ncut=1\n");
     WriteFile(m_folders.system[1] + "/shipping.preset", "name=Shipping\ncut=2\n");
-    WriteFile(m_folders.system[1] + "/big.preset", "name=Big\n#" + std::string(64 * 1024, 'x'));
+    WriteFile(m_folders.system[1] + "/big.preset",
+              "name=Big\n#" + std::string(kPresetFileLargest, 'x'));
     WriteFile(m_folders.system[1] + "/other.txt", "not a preset");
     ASSERT_EQ(mkfifo((m_folders.system[1] + "/fifo.preset").c_str(), 0644), 0);
     fs::create_directory(m_folders.system[1] + "/folder.preset");
@@ -200,6 +238,78 @@ TEST_F(PresetStoreTest, UsersHideAdministratorsAndUnusableFilesAreListedNotUsed)
     ASSERT_EQ(DeletePreset(m_folders, "Shipping"), PresetChange::Done);
     EXPECT_EQ(DeletePreset(m_folders, "Shipping"), PresetChange::NotFound);
     EXPECT_EQ(FindPreset(ListPresets(m_folders), "Shipping")->origin, PresetOrigin::System);
+}
+
+// Names the file name encodes or shortens come back from the name= line; a replaced preset
+// keeps the file it had, even one named by hand, and a broken file of the user's can be deleted.
+TEST_F(PresetStoreTest, NamesRoundTripAndFilesKeepTheirPlace) {
+    CPrinterSettings settings;
+    const std::string emoji = "\xF0\x9F\x8F\xB7";
+    std::string longest;
+    for (int i = 0; i < 64; ++i) {
+        longest += emoji;
+    }
+    for (const std::string& name : {std::string(".hidden"), std::string("100% ok"), longest}) {
+        ASSERT_EQ(SavePreset(m_folders, Saved(name, settings), false), PresetChange::Done);
+        const PresetList list = ListPresets(m_folders);
+        ASSERT_NE(FindPreset(list, name), nullptr) << name;
+        EXPECT_EQ(fs::path(FindPreset(list, name)->path).parent_path(), m_folders.user);
+    }
+
+    WriteFile(m_folders.user + "/by hand.preset", "name=Handmade\ncut=1\n");
+    ASSERT_EQ(SavePreset(m_folders, Saved("Handmade", settings), true), PresetChange::Done);
+    EXPECT_EQ(ReadFile(m_folders.user + "/by hand.preset"),
+              PresetText(Saved("Handmade", settings)));
+    EXPECT_FALSE(fs::exists(m_folders.user + "/Handmade.preset"));
+
+    WriteFile(m_folders.user + "/Broken.preset", "name=Broken\nlength=4\n");
+    EXPECT_EQ(SavePreset(m_folders, Saved("Broken", settings), false), PresetChange::Exists);
+    EXPECT_EQ(DeletePreset(m_folders, "Broken"), PresetChange::Done);
+    EXPECT_FALSE(fs::exists(m_folders.user + "/Broken.preset"));
+}
+
+// The check for an existing preset and the write are one step: of several processes saving
+// the same new preset without replacing, exactly one succeeds.
+TEST_F(PresetStoreTest, OfRacingSavesOfOneNameOnlyOneWins) {
+    constexpr int kSavers = 4;
+    std::vector<pid_t> savers;
+    for (int saver = 0; saver < kSavers; ++saver) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CPrinterSettings settings;
+            settings.m_nCutOffset = saver;
+            _exit(static_cast<int>(SavePreset(m_folders, Saved("Same", settings), false)));
+        }
+        savers.push_back(child);
+    }
+    int done = 0;
+    for (const pid_t child : savers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        const auto change = static_cast<PresetChange>(WEXITSTATUS(status));
+        EXPECT_TRUE(change == PresetChange::Done || change == PresetChange::Exists);
+        done += change == PresetChange::Done ? 1 : 0;
+    }
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(PresetStoreTest, AFileOrFolderAUserCannotReadIsListedWithTheReason) {
+    ASSERT_EQ(chmod(m_dir.path().c_str(), 0755), 0); // the user may reach the folders
+    WriteFile(m_folders.system[0] + "/secret.preset", "name=Secret\n");
+    ASSERT_EQ(chmod((m_folders.system[0] + "/secret.preset").c_str(), 0), 0);
+    ASSERT_EQ(chmod(m_folders.system[1].c_str(), 0), 0);
+    const int status = RunAsOrdinaryUser([this] {
+        const PresetList list = ListPresets(m_folders);
+        return list.usable.empty() && list.unusable.size() == 2 &&
+                       list.unusable[0].problem.error == EACCES &&
+                       list.unusable[1].path == m_folders.system[1]
+                   ? 0
+                   : 1;
+    });
+    chmod(m_folders.system[1].c_str(), 0755);
+    EXPECT_EQ(status, 0);
 }
 
 // Each process saves its own presets over and over; every one of them is there at the end.
@@ -229,7 +339,7 @@ TEST_F(PresetStoreTest, ConcurrentSavesOfDifferentPresetsLoseNone) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     const PresetList list = ListPresets(m_folders);
-    EXPECT_EQ(list.usable.size(), std::size_t{kSavers * kPresetsEach});
+    EXPECT_EQ(list.usable.size(), std::size_t{kSavers} * kPresetsEach);
     EXPECT_TRUE(list.unusable.empty());
 }
 

@@ -7,12 +7,17 @@
 #include "settings/PrinterSettings.h"
 #include "settings/SaveResult.h"
 #include "settings/SettingsFile.h"
+#include "ui/cli/Console.h"
 #include "ui/cli/PresetLookup.h"
 #include "ui/cli/SetCommand.h"
 #include "ui/language/SettingsMessages.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
+#include <QString>
 #include <chrono>
+#include <optional>
+#include <string>
 #include <variant>
 
 namespace {

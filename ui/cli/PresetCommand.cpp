@@ -1,8 +1,11 @@
 #include "ui/cli/PresetCommand.h"
 
+#include "settings/Preset.h"
 #include "settings/PresetStore.h"
 #include "settings/PresetText.h"
+#include "settings/SettingWords.h"
 #include "ui/cli/CommandParsing.h"
+#include "ui/cli/Console.h"
 #include "ui/cli/PresetChanges.h"
 #include "ui/cli/PresetLookup.h"
 #include "ui/cli/SetCommand.h"
@@ -14,8 +17,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -166,6 +173,131 @@ ExitStatus Export(const QString& name, const QStringList& file) {
     return WriteExport(file.first(), text);
 }
 
+// The options of every subcommand; each subcommand takes only its own.
+struct Options {
+    QCommandLineOption json{QStringLiteral("json"),
+                            QCoreApplication::translate("CommandLine",
+                                                        "list, show: print JSON instead of text; "
+                                                        "apply: as set --json.")};
+    QCommandLineOption names{QStringLiteral("names"),
+                             QCoreApplication::translate(
+                                 "CommandLine", "list: print only the usable names, one a line.")};
+    QCommandLineOption description{
+        QStringLiteral("description"),
+        QCoreApplication::translate("CommandLine", "save: the preset's description."),
+        QStringLiteral("TEXT")};
+    QCommandLineOption force{
+        QStringLiteral("force"),
+        QCoreApplication::translate("CommandLine",
+                                    "save, import: replace the user's preset of that name.")};
+    QCommandLineOption as{
+        QStringLiteral("as"),
+        QCoreApplication::translate("CommandLine", "import: keep it under this name."),
+        QStringLiteral("NAME")};
+    // apply reports as set does; its --json is list's and show's.
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QCoreApplication::translate("CommandLine", "apply: say what would change; save nothing.")};
+    QCommandLineOption diff{
+        QStringLiteral("diff"),
+        QCoreApplication::translate("CommandLine",
+                                    "apply: print a line for each setting that changes.")};
+    QCommandLineOption verbose{
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("CommandLine", "apply: say when the settings were saved.")};
+
+    std::array<const QCommandLineOption*, 8> All() const {
+        return {&json, &names, &description, &force, &as, &check, &diff, &verbose};
+    }
+};
+
+// A subcommand's operands and options.
+struct Form {
+    const char* name;
+    qsizetype least;
+    qsizetype most;
+    std::vector<const QCommandLineOption*> options;
+};
+
+// Says what is wrong with the subcommand's words and options, if anything.
+std::optional<ExitStatus> CheckForm(const QCommandLineParser& parser, const Options& options,
+                                    const QStringList& words) {
+    const std::array forms{
+        Form{"list", 0, 0, {&options.json, &options.names}},
+        Form{"show", 1, 1, {&options.json}},
+        Form{"save", 1, 1, {&options.description, &options.force}},
+        Form{"apply", 1, 1, {&options.check, &options.diff, &options.json, &options.verbose}},
+        Form{"delete", 1, 1, {}},
+        Form{"export", 1, 2, {}},
+        Form{"import", 1, 1, {&options.as, &options.force}},
+    };
+    if (words.isEmpty()) {
+        return UsageError(kUsage,
+                          QCoreApplication::translate("CommandLine", "No preset command given."));
+    }
+    const auto form = std::find_if(forms.begin(), forms.end(), [&](const Form& candidate) {
+        return words.first() == QLatin1String(candidate.name);
+    });
+    if (form == forms.end()) {
+        return UsageError(kUsage,
+                          QCoreApplication::translate("CommandLine", "Unknown preset command '%1'.")
+                              .arg(words.first()));
+    }
+    if (words.size() - 1 < form->least || words.size() - 1 > form->most) {
+        return UsageError(kUsage, QCoreApplication::translate(
+                                      "CommandLine", "Wrong number of arguments for preset %1.")
+                                      .arg(words.first()));
+    }
+    for (const QCommandLineOption* option : options.All()) {
+        if (parser.isSet(*option) &&
+            std::find(form->options.begin(), form->options.end(), option) == form->options.end()) {
+            return UsageError(kUsage,
+                              QCoreApplication::translate("CommandLine", "preset %1 takes no --%2.")
+                                  .arg(words.first(), option->names().constFirst()));
+        }
+    }
+    if (parser.isSet(options.json) && parser.isSet(options.names)) {
+        return UsageError(kUsage, QCoreApplication::translate("CommandLine",
+                                                              "Give --json or --names, not both."));
+    }
+    if (parser.isSet(options.diff) && parser.isSet(options.json)) {
+        return UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "Give --diff or --json, not both."));
+    }
+    return std::nullopt;
+}
+
+ExitStatus Run(const QCommandLineParser& parser, const Options& options, const QStringList& words) {
+    const QString& command = words.first();
+    const QString operand = words.value(1);
+    if (command == QLatin1String("list")) {
+        const PresetList list = ListPresets(PresetFoldersFromEnvironment());
+        return parser.isSet(options.names) ? ListNames(list)
+                                           : List(list, parser.isSet(options.json));
+    }
+    if (command == QLatin1String("show")) {
+        return Show(operand, parser.isSet(options.json));
+    }
+    if (command == QLatin1String("save")) {
+        return SaveFromSettings(operand, parser.value(options.description),
+                                parser.isSet(options.force));
+    }
+    if (command == QLatin1String("apply")) {
+        return ApplyToSettings(operand,
+                               {parser.isSet(options.check), parser.isSet(options.diff),
+                                parser.isSet(options.json), parser.isSet(options.verbose)});
+    }
+    if (command == QLatin1String("delete")) {
+        return Delete(operand);
+    }
+    if (command == QLatin1String("export")) {
+        return Export(operand, words.mid(2));
+    }
+    const std::optional<QString> as =
+        parser.isSet(options.as) ? std::optional(parser.value(options.as)) : std::nullopt;
+    return Import(operand, as, parser.isSet(options.force));
+}
+
 } // namespace
 
 int RunPreset(const QStringList& arguments) {
@@ -187,116 +319,16 @@ int RunPreset(const QStringList& arguments) {
     parser.addPositionalArgument(
         QStringLiteral("subcommand"), QCoreApplication::translate("CommandLine", "What to do."),
         QStringLiteral("list|show|save|apply|delete|export|import [ARGUMENTS…]"));
-    const QCommandLineOption json(
-        QStringLiteral("json"),
-        QCoreApplication::translate("CommandLine", "list, show: print JSON instead of text; "
-                                                   "apply: as set --json."));
-    const QCommandLineOption names(
-        QStringLiteral("names"),
-        QCoreApplication::translate("CommandLine", "list: print only the usable names, one a "
-                                                   "line."));
-    const QCommandLineOption description(
-        QStringLiteral("description"),
-        QCoreApplication::translate("CommandLine", "save: the preset's description."),
-        QStringLiteral("TEXT"));
-    const QCommandLineOption force(
-        QStringLiteral("force"),
-        QCoreApplication::translate("CommandLine",
-                                    "save, import: replace the user's preset of that name."));
-    const QCommandLineOption as(
-        QStringLiteral("as"),
-        QCoreApplication::translate("CommandLine", "import: keep it under this name."),
-        QStringLiteral("NAME"));
-    // apply reports as set does; its --json is list's and show's.
-    const QCommandLineOption check(
-        QStringLiteral("check"),
-        QCoreApplication::translate("CommandLine", "apply: say what would change; save nothing."));
-    const QCommandLineOption diff(
-        QStringLiteral("diff"),
-        QCoreApplication::translate("CommandLine",
-                                    "apply: print a line for each setting that changes."));
-    const QCommandLineOption verbose(
-        QStringLiteral("verbose"),
-        QCoreApplication::translate("CommandLine", "apply: say when the settings were saved."));
-    parser.addOptions({json, names, description, force, as, check, diff, verbose});
+    const Options options;
+    for (const QCommandLineOption* option : options.All()) {
+        parser.addOption(*option);
+    }
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
-
-    // Which options and how many operands each subcommand takes.
-    struct Form {
-        const char* name;
-        int least;
-        int most;
-        std::vector<const QCommandLineOption*> options;
-    };
-    const std::array forms{
-        Form{"list", 0, 0, {&json, &names}},
-        Form{"show", 1, 1, {&json}},
-        Form{"save", 1, 1, {&description, &force}},
-        Form{"apply", 1, 1, {&check, &diff, &json, &verbose}},
-        Form{"delete", 1, 1, {}},
-        Form{"export", 1, 2, {}},
-        Form{"import", 1, 1, {&as, &force}},
-    };
     const QStringList words = parser.positionalArguments();
-    const auto form = std::find_if(forms.begin(), forms.end(), [&](const Form& candidate) {
-        return !words.isEmpty() && words.first() == QLatin1String(candidate.name);
-    });
-    if (form == forms.end()) {
-        return static_cast<int>(UsageError(
-            kUsage, words.isEmpty()
-                        ? QCoreApplication::translate("CommandLine", "No preset command given.")
-                        : QCoreApplication::translate("CommandLine", "Unknown preset command '%1'.")
-                              .arg(words.first())));
+    if (const auto status = CheckForm(parser, options, words)) {
+        return static_cast<int>(*status);
     }
-    const QStringList operands = words.mid(1);
-    if (operands.size() < form->least || operands.size() > form->most) {
-        return static_cast<int>(UsageError(
-            kUsage, QCoreApplication::translate("CommandLine", "Wrong number of arguments for "
-                                                               "preset %1.")
-                        .arg(words.first())));
-    }
-    for (const QCommandLineOption* option :
-         {&json, &names, &description, &force, &as, &check, &diff, &verbose}) {
-        if (parser.isSet(*option) &&
-            std::find(form->options.begin(), form->options.end(), option) == form->options.end()) {
-            return static_cast<int>(UsageError(
-                kUsage, QCoreApplication::translate("CommandLine", "preset %1 takes no --%2.")
-                            .arg(words.first(), option->names().constFirst())));
-        }
-    }
-    if (parser.isSet(json) && parser.isSet(names)) {
-        return static_cast<int>(
-            UsageError(kUsage, QCoreApplication::translate("CommandLine",
-                                                           "Give --json or --names, not both.")));
-    }
-    if (parser.isSet(diff) && parser.isSet(json)) {
-        return static_cast<int>(
-            UsageError(kUsage, QCoreApplication::translate("CommandLine",
-                                                           "Give --diff or --json, not both.")));
-    }
-
-    const QString command = words.first();
-    const QString operand = operands.value(0);
-    ExitStatus status = ExitStatus::Done;
-    if (command == QLatin1String("list")) {
-        const PresetList list = ListPresets(PresetFoldersFromEnvironment());
-        status = parser.isSet(names) ? ListNames(list) : List(list, parser.isSet(json));
-    } else if (command == QLatin1String("show")) {
-        status = Show(operand, parser.isSet(json));
-    } else if (command == QLatin1String("save")) {
-        status = SaveFromSettings(operand, parser.value(description), parser.isSet(force));
-    } else if (command == QLatin1String("apply")) {
-        status = ApplyToSettings(operand, {parser.isSet(check), parser.isSet(diff),
-                                           parser.isSet(json), parser.isSet(verbose)});
-    } else if (command == QLatin1String("delete")) {
-        status = Delete(operand);
-    } else if (command == QLatin1String("export")) {
-        status = Export(operand, operands.mid(1));
-    } else {
-        status = Import(operand, parser.isSet(as) ? std::optional(parser.value(as)) : std::nullopt,
-                        parser.isSet(force));
-    }
-    return static_cast<int>(status);
+    return static_cast<int>(Run(parser, options, words));
 }
