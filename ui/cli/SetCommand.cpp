@@ -168,23 +168,6 @@ ExitStatus ChangeSettings(const SettingsChange& change, const ChangeReport& repo
     return ExitStatus::Done;
 }
 
-ChangeReportOptions::ChangeReportOptions(const QString& verboseText)
-    : check(QStringLiteral("check"),
-            QCoreApplication::translate(
-                "CommandLine", "Check the values and say what would change; save nothing.")),
-      diff(QStringLiteral("diff"),
-           QCoreApplication::translate(
-               "CommandLine", "Print one line for each setting that changes, before and after.")),
-      json(QStringLiteral("json"),
-           QCoreApplication::translate("CommandLine",
-                                       "Print whether anything changed and the settings before "
-                                       "and after as one JSON object.")),
-      verbose(QStringLiteral("verbose"), verboseText) {}
-
-ChangeReport ChangeReportOptions::Read(const QCommandLineParser& parser) const {
-    return {parser.isSet(check), parser.isSet(diff), parser.isSet(json), parser.isSet(verbose)};
-}
-
 int RunSet(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -195,16 +178,33 @@ int RunSet(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("NAME=VALUE"),
                                  QCoreApplication::translate("CommandLine", "A setting."),
                                  QStringLiteral("NAME=VALUE…"));
-    const ChangeReportOptions options(
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QCoreApplication::translate("CommandLine",
+                                    "Check the values and say what would change; save nothing."));
+    const QCommandLineOption diff(
+        QStringLiteral("diff"),
+        QCoreApplication::translate("CommandLine",
+                                    "Print one line for each setting that changes, before and "
+                                    "after."));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QCoreApplication::translate("CommandLine",
+                                    "Print whether anything changed and the settings before and "
+                                    "after as one JSON object."));
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
         QCoreApplication::translate("CommandLine", "Say when the settings were saved."));
-    parser.addOptions({options.check, options.diff, options.json, options.verbose});
+    parser.addOptions({check, diff, json, verbose});
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
-    if (parser.isSet(options.diff) && parser.isSet(options.json)) {
+    if (parser.isSet(diff) && parser.isSet(json)) {
         return static_cast<int>(
             UsageError(kUsage, QCoreApplication::translate("CommandLine",
                                                            "Give --diff or --json, not both.")));
     }
-    return static_cast<int>(Set(parser.positionalArguments(), options.Read(parser)));
+    return static_cast<int>(
+        Set(parser.positionalArguments(),
+            {parser.isSet(check), parser.isSet(diff), parser.isSet(json), parser.isSet(verbose)}));
 }

@@ -3,9 +3,6 @@
 #include "settings/PrinterSettings.h"
 #include "ui/cli/Console.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QString>
 #include <QStringList>
 #include <functional>
 
@@ -25,17 +22,6 @@ struct ChangeReport {
     bool diff = false;
     bool json = false;
     bool verbose = false;
-};
-
-// The options of a command that changes the settings; `verboseText` is --verbose's help.
-struct ChangeReportOptions {
-    explicit ChangeReportOptions(const QString& verboseText);
-    ChangeReport Read(const QCommandLineParser& parser) const;
-
-    QCommandLineOption check;
-    QCommandLineOption diff;
-    QCommandLineOption json;
-    QCommandLineOption verbose;
 };
 
 // The path every change of the saved settings takes (set, preset apply): under the settings'
