@@ -2,14 +2,17 @@
 
 #include "base/IoLoops.h"
 #include "base/NumberField.h"
+#include "base/UniqueFd.h"
 #include "settings/AtomicFile.h"
 
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -22,6 +25,27 @@ constexpr std::array<FieldPointer, 10> kFileOrder{
     &CPrinterSettings::m_nPrintMode, &CPrinterSettings::m_nLengthMm,
     &CPrinterSettings::m_nGapMm,     &CPrinterSettings::m_nTearMm,
 };
+
+// Up to one byte past a record, when the file is a regular file that reads. Opened without
+// blocking and read only when it is a regular file: a FIFO or a device in its place would hang
+// the start or never end.
+std::optional<std::vector<unsigned char>> ReadSettingsImage() {
+    const UniqueFd fd(open(kSettingsFileName, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> image(kSettingsFileSize + 1);
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    const IoOutcome read = ReadLoop(fd.get(), image.data(), image.size());
+    if (read.error != 0) {
+        return std::nullopt;
+    }
+    image.resize(read.done);
+    return image;
+}
 
 } // namespace
 
@@ -45,22 +69,16 @@ void EncodeSettings(const CPrinterSettings& settings, unsigned char* image) {
 }
 
 void LoadSettings(CPrinterSettings& settings) {
-    // Opened without blocking and read only when it is a regular file: a FIFO or a device in
-    // its place would hang the start or never end. Anything else, or a read error, counts as a
-    // file that cannot be opened.
-    const int fd = open(kSettingsFileName, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
+    if (auto image = ReadSettingsImage()) {
+        image->resize(kSettingsFileSize); // a short file leaves the rest zero
+        DecodeSettings(image->data(), settings);
     }
-    std::array<unsigned char, kSettingsFileSize> image{};
-    struct stat info {};
-    // Up to the size of a record; a short file leaves the rest zero.
-    const bool read = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                      ReadLoop(fd, image.data(), image.size()).error == 0;
-    close(fd);
-    if (read) {
-        DecodeSettings(image.data(), settings);
-    }
+}
+
+bool SettingsFileHolds(const CPrinterSettings& settings) {
+    std::vector<unsigned char> expected(kSettingsFileSize);
+    EncodeSettings(settings, expected.data());
+    return ReadSettingsImage() == expected;
 }
 
 FileLock LockSettings() {

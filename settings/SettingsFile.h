@@ -20,6 +20,10 @@ inline constexpr std::size_t kSettingsFileSize = 10 * kSettingsFieldSize;
 // range-checked.
 void LoadSettings(CPrinterSettings& settings);
 
+// True when the file is a regular file of exactly the 40 bytes `settings` make: saving them
+// would change nothing.
+bool SettingsFileHolds(const CPrinterSettings& settings);
+
 // How long a save waits while another program saves the file.
 inline constexpr std::chrono::milliseconds kSettingsLockWait{5000};
 

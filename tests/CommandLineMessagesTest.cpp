@@ -40,6 +40,7 @@ protected:
             }
         }
         m_environment.insert("XDG_CONFIG_HOME", Path(m_dir.path() / "config"));
+        m_environment.insert("XDG_STATE_HOME", Path(m_dir.path() / "state"));
         m_environment.insert("XDG_CONFIG_DIRS", Path(m_dir.path() / "xdg"));
     }
 
@@ -82,6 +83,9 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
     const QString capture = "file:" + Path(m_dir.path() / "capture.bin");
     WriteFile("tall.preset", "name=Tall\nunit=mm\nlength=1104\n");
     const QString tall = Path(m_dir.path() / "tall.preset");
+    // A folder where the record of sends should be: neither read nor written, and said so.
+    fs::create_directories(m_dir.path() / "state/trovanel/sent");
+    const QString record = Path(m_dir.path() / "state/trovanel/sent");
     struct Row {
         QStringList arguments;
         int status;
@@ -137,6 +141,27 @@ TEST_F(CommandLineMessagesTest, MessagesNameTheMistakeExactly) {
          2,
          "",
          "Wrong number of arguments for preset show.\nTry 'trovanel preset --help'.\n"},
+        {{"send", "--if-changed", "--to", capture},
+         0,
+         "",
+         "Ignoring the record of sends " + record +
+             ": not a regular file.\nSent, but the record of "
+             "sends " +
+             record + " could not be saved.\n"},
+        {{"send", "--check", "--to", capture}, 0, "Would send 38 bytes to " + capture + ".\n", ""},
+        {{"send", "--check", "--dry-run"},
+         2,
+         "",
+         "--dry-run does not go with --if-changed, --check or --json.\nTry 'trovanel send "
+         "--help'.\n"},
+        {{"preset", "apply", "--diff", "--json", "Tall"},
+         2,
+         "",
+         "Give --diff or --json, not both.\nTry 'trovanel preset --help'.\n"},
+        {{"preset", "save", "Tall", "--check"},
+         2,
+         "",
+         "preset save takes no --check.\nTry 'trovanel preset --help'.\n"},
         {{"preset", "list", "--force"},
          2,
          "",

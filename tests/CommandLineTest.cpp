@@ -80,6 +80,7 @@ protected:
             }
         }
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(ConfigFolder()));
+        m_environment.insert(QStringLiteral("XDG_STATE_HOME"), Path(StateFolder()));
         m_environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), Path(m_dir.path() / "xdg"));
         // The print server is the tests' own scheduler, never the machine's.
         m_environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral(TROVANEL_CUPS_SERVER));
@@ -110,6 +111,7 @@ protected:
     }
 
     fs::path ConfigFolder() const { return m_dir.path() / "config"; }
+    fs::path StateFolder() const { return m_dir.path() / "state"; }
 
     WorkDirectory m_dir;
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
@@ -228,6 +230,60 @@ TEST_F(CommandLineTest, SetRejectsWithTheDialogsWordsAndSavesNothing) {
     fs::remove("Trovanel.ini");
     EXPECT_EQ(Trovanel({"set", "length=1104"}).status, 2);
     EXPECT_FALSE(fs::exists("Trovanel.ini"));
+}
+
+TEST_F(CommandLineTest, SetChecksAndSaysWhatChanges) {
+    const std::string before = "000100000001000000000000000000000003000";
+    const std::string saved = "0001003900010000000000000000010000030000";
+    const struct {
+        QStringList arguments;
+        QByteArray out;
+        std::string file; // what Trovanel.ini holds afterwards
+    } cases[] = {
+        {{"--check", "length=100"},
+         "length: 0 mm, 0 (0.1 inch) -> 100 mm, 39 (0.1 inch)\n",
+         before},
+        {{"--check", "--verbose", "unit=mm"},
+         "Trovanel.ini would be written whole with these "
+         "settings.\n",
+         before},
+        {{"--diff", "length=100", "unit=mm"},
+         "length: 0 mm, 0 (0.1 inch) -> 100 mm, 39 (0.1 inch)\n",
+         saved},
+        {{"--diff", "--verbose", "length=100"},
+         "Trovanel.ini holds these settings already.\n",
+         saved},
+        {{"--check", "length=100"}, "Nothing would change.\n", saved},
+        {{"--check", "--diff", "unit=inch", "mode=direct"},
+         "unit: mm -> inch\nmode: transfer -> direct\n",
+         saved},
+    };
+    WriteFile("Trovanel.ini", before); // the defaults, one byte short
+    ASSERT_EQ(Trovanel({"set", "--check", "gap=9"}).status, 0);
+    EXPECT_FALSE(fs::exists(".Trovanel.ini.lock")); // a check writes nothing at all
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.arguments.join(' ').toStdString());
+        EXPECT_EQ(Trovanel(QStringList{"set"} + entry.arguments), (Outcome{0, entry.out, ""}));
+        EXPECT_EQ(ReadFile("Trovanel.ini"), entry.file);
+    }
+
+    const Outcome json = Trovanel({"set", "--json", "--check", "gap=5", "cut=-3"});
+    EXPECT_EQ(json.status, 0);
+    const QJsonObject object = ParseObject(json.out);
+    EXPECT_EQ(Keys(object), QSet<QString>({"changed", "before", "after"}));
+    EXPECT_EQ(object["changed"], true);
+    // The settings' keys of show --json.
+    QJsonObject shown = ParseObject(Trovanel({"show", "--json"}).out);
+    for (const char* key : {"device", "device_origin", "block_hex"}) {
+        shown.remove(key);
+    }
+    EXPECT_EQ(object["before"].toObject(), shown);
+    ExpectFields(object["after"].toObject(), {{"gap_mm", 5}, {"cut", -3}, {"length_mm", 100}});
+    EXPECT_EQ(ReadFile("Trovanel.ini"), saved);
+
+    EXPECT_EQ(Trovanel({"set", "--check", "length=2000"}), (Outcome{2, "", kLengthMm}));
+    EXPECT_EQ(Trovanel({"set", "--diff", "--json", "gap=5"}).status, 2);
+    EXPECT_EQ(ReadFile("Trovanel.ini"), saved);
 }
 
 TEST_F(CommandLineTest, SetReportsASaveThatFails) {
@@ -356,6 +412,88 @@ TEST_F(CommandLineTest, SendsToAnyDeviceForOneSend) {
     EXPECT_TRUE(absent.err.contains("no such device")) << absent.err.toStdString();
     EXPECT_EQ(Trovanel({"send", "--to", "file:" + Path(target), "--port", "COM2"}).status, 2);
     EXPECT_EQ(ReadFile(target), block.toStdString());
+}
+
+// Each device gets a block once; the record of sends says which block it got last.
+TEST_F(CommandLineTest, SendIfChangedSendsEachBlockOnceToEachDevice) {
+    const QString one = "file:" + Path(m_dir.path() / "one.bin");
+    const QString two = "file:" + Path(m_dir.path() / "two.bin");
+    MapPort("COM1", m_dir.path() / "one.bin");
+    const QByteArray block = Trovanel({"send", "--dry-run"}).out;
+    const auto sent = [this](const QStringList& arguments) {
+        const Outcome outcome = Trovanel(QStringList{"send", "--json"} + arguments);
+        EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        return ParseObject(outcome.out);
+    };
+    const struct {
+        QStringList arguments;
+        bool sent;
+        QString target;
+        std::size_t blocksInOne;
+    } cases[] = {
+        {{"--if-changed", "--check"}, true, one, 0},
+        {{"--if-changed"}, true, one, 1},
+        {{"--if-changed"}, false, one, 1},
+        {{"--if-changed", "--check"}, false, one, 1},
+        {{"--check"}, true, one, 1},
+        {{"--if-changed", "--to", two}, true, two, 1},
+        {{}, true, one, 2},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.arguments.join(' ').toStdString());
+        const QJsonObject report = sent(entry.arguments);
+        ExpectFields(report, {{"sent", entry.sent},
+                              {"target", entry.target},
+                              {"bytes", entry.sent ? kCommandBlockSize : 0}});
+        EXPECT_EQ(report["reason"].toString().startsWith("this block was sent to this device at "),
+                  !entry.sent);
+        EXPECT_EQ(ReadFile(m_dir.path() / "one.bin").size(), entry.blocksInOne * block.size());
+    }
+    EXPECT_EQ(ReadFile(m_dir.path() / "two.bin"), block.toStdString());
+    EXPECT_TRUE(Trovanel({"send", "--if-changed", "--check"})
+                    .out.startsWith("Not sent: this block was sent to " + one.toUtf8() + " at "));
+
+    // Other settings make another block, which is sent.
+    ASSERT_EQ(Trovanel({"set", "gap=4"}).status, 0);
+    EXPECT_EQ(Trovanel({"send", "--if-changed", "--check"}),
+              (Outcome{0, "Would send 38 bytes to " + one.toUtf8() + ".\n", ""}));
+
+    // A damaged record is said and ignored: the send happens, and the record starts afresh.
+    const fs::path record = StateFolder() / "trovanel" / "sent";
+    // Two lines: ten digits of time, the block in hex and the URI, two spaces and a line end.
+    const auto line = static_cast<std::size_t>(10 + 2 * kCommandBlockSize + one.size() + 3);
+    EXPECT_EQ(ReadFile(record).size(), 2 * line);
+    WriteFile(record, "not a record\n");
+    const Outcome damaged = Trovanel({"send", "--if-changed"});
+    EXPECT_EQ(damaged, (Outcome{0, "",
+                                "Ignoring the record of sends " + Path(record) +
+                                    ": line 1 does not read.\n"}));
+    EXPECT_EQ(ReadFile(m_dir.path() / "one.bin").size(), 3 * block.size());
+    EXPECT_FALSE(sent({"--if-changed"})["sent"].toBool());
+}
+
+TEST_F(CommandLineTest, PresetsApplyAndSendAsSetAndSendDo) {
+    ASSERT_EQ(Trovanel({"set", "length=150"}).status, 0);
+    ASSERT_EQ(Trovanel({"preset", "save", "wide"}).status, 0);
+    fs::remove("Trovanel.ini");
+    EXPECT_EQ(Trovanel({"preset", "apply", "--check", "wide"}),
+              (Outcome{0, "length: 0 mm, 0 (0.1 inch) -> 150 mm, 59 (0.1 inch)\n", ""}));
+    EXPECT_FALSE(fs::exists("Trovanel.ini"));
+    for (const bool changed : {true, false}) {
+        const QJsonObject report = ParseObject(Trovanel({"preset", "apply", "--json", "wide"}).out);
+        EXPECT_EQ(report["changed"], changed);
+        EXPECT_EQ(report["after"].toObject()["length_mm"], 150);
+    }
+
+    ASSERT_EQ(Trovanel({"set", "length=20"}).status, 0);
+    MapPort("COM1", m_dir.path() / "one.bin");
+    for (const bool sent : {true, false}) {
+        const Outcome send = Trovanel({"send", "--preset", "wide", "--if-changed", "--json"});
+        EXPECT_EQ(ParseObject(send.out)["sent"], sent);
+    }
+    ASSERT_EQ(Trovanel({"preset", "apply", "wide"}).status, 0);
+    EXPECT_EQ(ReadFile(m_dir.path() / "one.bin"),
+              Trovanel({"send", "--dry-run"}).out.toStdString());
 }
 
 TEST_F(CommandLineTest, AFailedSendSaysWhy) {
@@ -557,7 +695,13 @@ TEST_F(CommandLineTest, HelpVersionAndUsageMistakes) {
     }
 
     for (const QStringList& arguments :
-         std::vector<QStringList>{{"print"}, {"--bogus"}, {"show", "--bogus"}, {"show", "x"}}) {
+         std::vector<QStringList>{{"print"},
+                                  {"--bogus"},
+                                  {"show", "--bogus"},
+                                  {"show", "x"},
+                                  {"set", "--diff", "--json", "gap=3"},
+                                  {"send", "--dry-run", "--json"},
+                                  {"send", "--dry-run", "--if-changed"}}) {
         const Outcome mistake = Trovanel(arguments);
         EXPECT_EQ(mistake.status, 2) << arguments.join(' ').toStdString();
         EXPECT_EQ(mistake.out, "");

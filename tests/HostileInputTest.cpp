@@ -56,6 +56,7 @@ protected:
     HostileInputTest() {
         fs::create_directories(m_config.parent_path());
         m_environment.Set("XDG_CONFIG_HOME", m_config.parent_path());
+        m_environment.Set("XDG_STATE_HOME", m_config.parent_path() / "state"); // sends recorded
         m_environment.UnsetPorts();
     }
 

@@ -39,11 +39,12 @@ expect "trovanel set unit=i" inch
 expect "trovanel set unit=mm port=L" LPT1 LPT2
 expect "trovanel set mode=" transfer direct
 expect "trovanel set gap="
-expect "trovanel set --" --verbose --help
+expect "trovanel set --" --check --diff --json --verbose --help
 expect "trovanel show -" --json --help
 
 # send: a port after --port, schemes and paths after --to
-expect "trovanel send " --port --to --preset --dry-run --verbose --help
+expect "trovanel send " --port --to --preset --dry-run --if-changed --check --json --verbose --help
+expect "trovanel send --i" --if-changed
 expect "trovanel send --port " COM1 COM2 LPT1 LPT2
 expect "trovanel send --port COM2 --d" --dry-run
 expect "trovanel send --to " serial: parallel: socket:// file: usb:// cups: ipp:// ipps:// dnssd://
@@ -72,6 +73,7 @@ expect "trovanel preset " list show save apply delete export import --help
 expect "trovanel preset l" list
 expect "trovanel preset list --" --json --names --help
 expect "trovanel preset save Tags --" --description --force --help
+expect "trovanel preset apply Tags --" --check --diff --json --verbose --help
 expect "trovanel preset apply " "Shipping\\ 4x6" Tags Tall
 expect "trovanel preset delete T" Tags Tall
 expect "trovanel send --preset S" "Shipping\\ 4x6"

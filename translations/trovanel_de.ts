@@ -630,10 +630,6 @@
         <translation>Die Bytes des Blocks auf die Standardausgabe schreiben und nichts senden.</translation>
     </message>
     <message>
-        <source>Say when the block was sent.</source>
-        <translation>Melden, wenn der Block gesendet wurde.</translation>
-    </message>
-    <message>
         <source>send takes no arguments.</source>
         <translation>send nimmt keine Argumente.</translation>
     </message>
@@ -888,32 +884,6 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
 </translation>
     </message>
     <message>
-        <source>Label-stock presets: named sets of unit, length, gap, tear, cut and mode, kept as files in ~/.config/trovanel/presets (the user&apos;s) and /etc/xdg/trovanel/presets (an administrator&apos;s, only read).
-
-  list [--json | --names]           every preset, and the files that cannot be used
-  show NAME [--json]                one preset
-  save NAME [--description TEXT] [--force]
-                                    keep the saved settings as a preset
-  apply NAME [--verbose]            put a preset&apos;s values into the saved settings
-  delete NAME                       remove one of the user&apos;s presets
-  export NAME [FILE]                write a preset&apos;s file (to standard output)
-  import FILE [--as NAME] [--force] keep a preset file as one of the user&apos;s</source>
-        <translation>Vorlagen für Etikettenmaterial: benannte Sätze aus Einheit, Länge, Abstand, Abreißkante, Schnitt und Modus, als Dateien in ~/.config/trovanel/presets (die des Benutzers) und /etc/xdg/trovanel/presets (die eines Administrators, nur gelesen).
-
-  list [--json | --names]           alle Vorlagen und die Dateien, die nicht verwendbar sind
-  show NAME [--json]                eine Vorlage
-  save NAME [--description TEXT] [--force]
-                                    die gespeicherten Einstellungen als Vorlage speichern
-  apply NAME [--verbose]            die Werte einer Vorlage in die gespeicherten Einstellungen übernehmen
-  delete NAME                       eine Vorlage des Benutzers entfernen
-  export NAME [FILE]                die Datei einer Vorlage schreiben (auf die Standardausgabe)
-  import FILE [--as NAME] [--force] eine Vorlagendatei als Vorlage des Benutzers übernehmen</translation>
-    </message>
-    <message>
-        <source>list, show: print JSON instead of text.</source>
-        <translation>list, show: JSON statt Text ausgeben.</translation>
-    </message>
-    <message>
         <source>list: print only the usable names, one a line.</source>
         <translation>list: nur die verwendbaren Namen ausgeben, einen pro Zeile.</translation>
     </message>
@@ -1002,6 +972,138 @@ BEFEHL --help zeigt die Optionen eines Befehls. Exit-Status: 0 erledigt, 1 Sende
 </source>
         <translation>  Netzwerkdrucker: %1
 </translation>
+    </message>
+    <message>
+        <source>list, show: print JSON instead of text; apply: as set --json.</source>
+        <translation>list, show: JSON statt Text ausgeben; apply: wie set --json.</translation>
+    </message>
+    <message>
+        <source>apply: say what would change; save nothing.</source>
+        <translation>apply: sagen, was sich ändern würde; nichts speichern.</translation>
+    </message>
+    <message>
+        <source>apply: print a line for each setting that changes.</source>
+        <translation>apply: für jede Einstellung, die sich ändert, eine Zeile ausgeben.</translation>
+    </message>
+    <message>
+        <source>Give --diff or --json, not both.</source>
+        <translation>Geben Sie --diff oder --json an, nicht beides.</translation>
+    </message>
+    <message>
+        <source>Label-stock presets: named sets of unit, length, gap, tear, cut and mode, kept as files in ~/.config/trovanel/presets (the user&apos;s) and /etc/xdg/trovanel/presets (an administrator&apos;s, only read).
+
+  list [--json | --names]           every preset, and the files that cannot be used
+  show NAME [--json]                one preset
+  save NAME [--description TEXT] [--force]
+                                    keep the saved settings as a preset
+  apply NAME [--check] [--diff | --json] [--verbose]
+                                    put a preset&apos;s values into the saved settings
+  delete NAME                       remove one of the user&apos;s presets
+  export NAME [FILE]                write a preset&apos;s file (to standard output)
+  import FILE [--as NAME] [--force] keep a preset file as one of the user&apos;s</source>
+        <translation>Vorlagen für Etikettenmaterial: benannte Sätze aus Einheit, Länge, Abstand, Abreißkante, Schnitt und Modus, als Dateien in ~/.config/trovanel/presets (die des Benutzers) und /etc/xdg/trovanel/presets (die eines Administrators, nur gelesen).
+
+  list [--json | --names]           alle Vorlagen und die Dateien, die nicht verwendbar sind
+  show NAME [--json]                eine Vorlage
+  save NAME [--description TEXT] [--force]
+                                    die gespeicherten Einstellungen als Vorlage speichern
+  apply NAME [--check] [--diff | --json] [--verbose]
+                                    die Werte einer Vorlage in die gespeicherten Einstellungen übernehmen
+  delete NAME                       eine Vorlage des Benutzers entfernen
+  export NAME [FILE]                die Datei einer Vorlage schreiben (auf die Standardausgabe)
+  import FILE [--as NAME] [--force] eine Vorlagendatei als Vorlage des Benutzers übernehmen</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>line %1 does not read</source>
+        <translation>Zeile %1 ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>larger than %1 KiB</source>
+        <translation>größer als %1 KiB</translation>
+    </message>
+    <message>
+        <source>Ignoring the record of sends %1: %2.</source>
+        <translation>Die Aufzeichnung der Sendungen %1 wird übergangen: %2.</translation>
+    </message>
+    <message>
+        <source>Sent, but the record of sends %1 could not be saved.</source>
+        <translation>Gesendet, aber die Aufzeichnung der Sendungen %1 konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Not sent: this block was sent to %1 at %2.
+</source>
+        <translation>Nicht gesendet: Dieser Block wurde am %2 an %1 gesendet.
+</translation>
+    </message>
+    <message>
+        <source>Would send %1 bytes to %2.
+</source>
+        <translation>Würde %1 Bytes an %2 senden.
+</translation>
+    </message>
+    <message>
+        <source>Say when the block was sent, or why not.</source>
+        <translation>Melden, wenn der Block gesendet wurde, oder warum nicht.</translation>
+    </message>
+    <message>
+        <source>Send only when this block was not the last one sent, successfully, to this device.</source>
+        <translation>Nur senden, wenn dieser Block nicht der zuletzt erfolgreich an dieses Gerät gesendete ist.</translation>
+    </message>
+    <message>
+        <source>Say whether the block would be sent; send nothing.</source>
+        <translation>Sagen, ob der Block gesendet würde; nichts senden.</translation>
+    </message>
+    <message>
+        <source>Print whether the block was sent, where to, how many bytes and why not, as one JSON object.</source>
+        <translation>Als ein JSON-Objekt ausgeben, ob der Block gesendet wurde, wohin, wie viele Bytes und warum nicht.</translation>
+    </message>
+    <message>
+        <source>--dry-run does not go with --if-changed, --check or --json.</source>
+        <translation>--dry-run lässt sich nicht mit --if-changed, --check oder --json verbinden.</translation>
+    </message>
+    <message>
+        <source>%1 -&gt; %2</source>
+        <translation>%1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>Trovanel.ini would be written whole with these settings.
+</source>
+        <translation>Trovanel.ini würde mit diesen Einstellungen vollständig geschrieben.
+</translation>
+    </message>
+    <message>
+        <source>Trovanel.ini was written whole with these settings.
+</source>
+        <translation>Trovanel.ini wurde mit diesen Einstellungen vollständig geschrieben.
+</translation>
+    </message>
+    <message>
+        <source>Nothing would change.
+</source>
+        <translation>Nichts würde sich ändern.
+</translation>
+    </message>
+    <message>
+        <source>Trovanel.ini holds these settings already.
+</source>
+        <translation>Trovanel.ini enthält diese Einstellungen bereits.
+</translation>
+    </message>
+    <message>
+        <source>Check the values and say what would change; save nothing.</source>
+        <translation>Die Werte prüfen und sagen, was sich ändern würde; nichts speichern.</translation>
+    </message>
+    <message>
+        <source>Print one line for each setting that changes, before and after.</source>
+        <translation>Für jede Einstellung, die sich ändert, eine Zeile mit vorher und nachher ausgeben.</translation>
+    </message>
+    <message>
+        <source>Print whether anything changed and the settings before and after as one JSON object.</source>
+        <translation>Als ein JSON-Objekt ausgeben, ob sich etwas geändert hat, und die Einstellungen vorher und nachher.</translation>
     </message>
 </context>
 <context>

@@ -630,10 +630,6 @@
         <translation>Écrire les octets du bloc sur la sortie standard sans rien envoyer.</translation>
     </message>
     <message>
-        <source>Say when the block was sent.</source>
-        <translation>Signaler l&apos;envoi du bloc.</translation>
-    </message>
-    <message>
         <source>send takes no arguments.</source>
         <translation>send ne prend aucun argument.</translation>
     </message>
@@ -888,32 +884,6 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
 </translation>
     </message>
     <message>
-        <source>Label-stock presets: named sets of unit, length, gap, tear, cut and mode, kept as files in ~/.config/trovanel/presets (the user&apos;s) and /etc/xdg/trovanel/presets (an administrator&apos;s, only read).
-
-  list [--json | --names]           every preset, and the files that cannot be used
-  show NAME [--json]                one preset
-  save NAME [--description TEXT] [--force]
-                                    keep the saved settings as a preset
-  apply NAME [--verbose]            put a preset&apos;s values into the saved settings
-  delete NAME                       remove one of the user&apos;s presets
-  export NAME [FILE]                write a preset&apos;s file (to standard output)
-  import FILE [--as NAME] [--force] keep a preset file as one of the user&apos;s</source>
-        <translation>Préréglages de supports d&apos;étiquettes : ensembles nommés d&apos;unité, longueur, espace, découpe, coupe et mode, conservés sous forme de fichiers dans ~/.config/trovanel/presets (ceux de l&apos;utilisateur) et /etc/xdg/trovanel/presets (ceux d&apos;un administrateur, lus seulement).
-
-  list [--json | --names]           tous les préréglages, et les fichiers inutilisables
-  show NAME [--json]                un préréglage
-  save NAME [--description TEXT] [--force]
-                                    conserver les réglages enregistrés comme préréglage
-  apply NAME [--verbose]            reporter les valeurs d&apos;un préréglage dans les réglages enregistrés
-  delete NAME                       supprimer un préréglage de l&apos;utilisateur
-  export NAME [FILE]                écrire le fichier d&apos;un préréglage (sur la sortie standard)
-  import FILE [--as NAME] [--force] conserver un fichier de préréglage comme préréglage de l&apos;utilisateur</translation>
-    </message>
-    <message>
-        <source>list, show: print JSON instead of text.</source>
-        <translation>list, show : afficher du JSON au lieu de texte.</translation>
-    </message>
-    <message>
         <source>list: print only the usable names, one a line.</source>
         <translation>list : n&apos;afficher que les noms utilisables, un par ligne.</translation>
     </message>
@@ -1002,6 +972,138 @@ COMMANDE --help affiche les options d&apos;une commande. Code de sortie : 0 term
 </source>
         <translation>  imprimantes réseau : %1
 </translation>
+    </message>
+    <message>
+        <source>list, show: print JSON instead of text; apply: as set --json.</source>
+        <translation>list, show : afficher du JSON au lieu de texte ; apply : comme set --json.</translation>
+    </message>
+    <message>
+        <source>apply: say what would change; save nothing.</source>
+        <translation>apply : dire ce qui changerait ; ne rien enregistrer.</translation>
+    </message>
+    <message>
+        <source>apply: print a line for each setting that changes.</source>
+        <translation>apply : afficher une ligne par réglage qui change.</translation>
+    </message>
+    <message>
+        <source>Give --diff or --json, not both.</source>
+        <translation>Indiquez --diff ou --json, pas les deux.</translation>
+    </message>
+    <message>
+        <source>Label-stock presets: named sets of unit, length, gap, tear, cut and mode, kept as files in ~/.config/trovanel/presets (the user&apos;s) and /etc/xdg/trovanel/presets (an administrator&apos;s, only read).
+
+  list [--json | --names]           every preset, and the files that cannot be used
+  show NAME [--json]                one preset
+  save NAME [--description TEXT] [--force]
+                                    keep the saved settings as a preset
+  apply NAME [--check] [--diff | --json] [--verbose]
+                                    put a preset&apos;s values into the saved settings
+  delete NAME                       remove one of the user&apos;s presets
+  export NAME [FILE]                write a preset&apos;s file (to standard output)
+  import FILE [--as NAME] [--force] keep a preset file as one of the user&apos;s</source>
+        <translation>Préréglages de supports d&apos;étiquettes : ensembles nommés d&apos;unité, longueur, espace, découpe, coupe et mode, conservés sous forme de fichiers dans ~/.config/trovanel/presets (ceux de l&apos;utilisateur) et /etc/xdg/trovanel/presets (ceux d&apos;un administrateur, lus seulement).
+
+  list [--json | --names]           tous les préréglages, et les fichiers inutilisables
+  show NAME [--json]                un préréglage
+  save NAME [--description TEXT] [--force]
+                                    conserver les réglages enregistrés comme préréglage
+  apply NAME [--check] [--diff | --json] [--verbose]
+                                    reporter les valeurs d&apos;un préréglage dans les réglages enregistrés
+  delete NAME                       supprimer un préréglage de l&apos;utilisateur
+  export NAME [FILE]                écrire le fichier d&apos;un préréglage (sur la sortie standard)
+  import FILE [--as NAME] [--force] conserver un fichier de préréglage comme préréglage de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>line %1 does not read</source>
+        <translation>la ligne %1 est illisible</translation>
+    </message>
+    <message>
+        <source>larger than %1 KiB</source>
+        <translation>plus grand que %1 Kio</translation>
+    </message>
+    <message>
+        <source>Ignoring the record of sends %1: %2.</source>
+        <translation>Le relevé des envois %1 est ignoré : %2.</translation>
+    </message>
+    <message>
+        <source>Sent, but the record of sends %1 could not be saved.</source>
+        <translation>Envoyé, mais le relevé des envois %1 n&apos;a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>Not sent: this block was sent to %1 at %2.
+</source>
+        <translation>Non envoyé : ce bloc a été envoyé à %1 le %2.
+</translation>
+    </message>
+    <message>
+        <source>Would send %1 bytes to %2.
+</source>
+        <translation>Enverrait %1 octets à %2.
+</translation>
+    </message>
+    <message>
+        <source>Say when the block was sent, or why not.</source>
+        <translation>Signaler l&apos;envoi du bloc, ou pourquoi il n&apos;a pas eu lieu.</translation>
+    </message>
+    <message>
+        <source>Send only when this block was not the last one sent, successfully, to this device.</source>
+        <translation>N&apos;envoyer que si ce bloc n&apos;est pas le dernier envoyé avec succès à ce périphérique.</translation>
+    </message>
+    <message>
+        <source>Say whether the block would be sent; send nothing.</source>
+        <translation>Dire si le bloc serait envoyé ; ne rien envoyer.</translation>
+    </message>
+    <message>
+        <source>Print whether the block was sent, where to, how many bytes and why not, as one JSON object.</source>
+        <translation>Afficher en un objet JSON si le bloc a été envoyé, où, combien d&apos;octets et pourquoi pas.</translation>
+    </message>
+    <message>
+        <source>--dry-run does not go with --if-changed, --check or --json.</source>
+        <translation>--dry-run ne va pas avec --if-changed, --check ou --json.</translation>
+    </message>
+    <message>
+        <source>%1 -&gt; %2</source>
+        <translation>%1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>Trovanel.ini would be written whole with these settings.
+</source>
+        <translation>Trovanel.ini serait entièrement écrit avec ces réglages.
+</translation>
+    </message>
+    <message>
+        <source>Trovanel.ini was written whole with these settings.
+</source>
+        <translation>Trovanel.ini a été entièrement écrit avec ces réglages.
+</translation>
+    </message>
+    <message>
+        <source>Nothing would change.
+</source>
+        <translation>Rien ne changerait.
+</translation>
+    </message>
+    <message>
+        <source>Trovanel.ini holds these settings already.
+</source>
+        <translation>Trovanel.ini contient déjà ces réglages.
+</translation>
+    </message>
+    <message>
+        <source>Check the values and say what would change; save nothing.</source>
+        <translation>Vérifier les valeurs et dire ce qui changerait ; ne rien enregistrer.</translation>
+    </message>
+    <message>
+        <source>Print one line for each setting that changes, before and after.</source>
+        <translation>Afficher une ligne par réglage qui change, avant et après.</translation>
+    </message>
+    <message>
+        <source>Print whether anything changed and the settings before and after as one JSON object.</source>
+        <translation>Afficher en un objet JSON si quelque chose a changé, et les réglages avant et après.</translation>
     </message>
 </context>
 <context>

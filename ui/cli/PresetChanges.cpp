@@ -101,7 +101,7 @@ ExitStatus SaveFromSettings(const QString& name, const QString& description, boo
                 replace);
 }
 
-ExitStatus ApplyToSettings(const QString& name, bool verbose) {
+ExitStatus ApplyToSettings(const QString& name, const ChangeReport& report) {
     const std::optional<Preset> preset = NamedPreset(name);
     if (!preset) {
         return ExitStatus::Usage;
@@ -110,7 +110,7 @@ ExitStatus ApplyToSettings(const QString& name, bool verbose) {
         [&](CPrinterSettings& settings) {
             return SettingRejectionMessages(ApplyPreset(settings, *preset));
         },
-        verbose);
+        report);
 }
 
 ExitStatus Delete(const QString& name) {

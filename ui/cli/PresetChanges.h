@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/cli/Console.h"
+#include "ui/cli/SetCommand.h"
 
 #include <QString>
 #include <optional>
@@ -12,8 +13,9 @@
 // `preset save NAME`: the saved settings (Trovanel.ini) as the user's preset.
 ExitStatus SaveFromSettings(const QString& name, const QString& description, bool replace);
 
-// `preset apply NAME`: the preset's values into the saved settings, as `set` changes them.
-ExitStatus ApplyToSettings(const QString& name, bool verbose);
+// `preset apply NAME`: the preset's values into the saved settings, as `set` changes them, and
+// reported as `set` reports.
+ExitStatus ApplyToSettings(const QString& name, const ChangeReport& report);
 
 // `preset delete NAME`: one of the user's presets; an administrator's is refused.
 ExitStatus Delete(const QString& name);

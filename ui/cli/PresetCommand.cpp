@@ -8,6 +8,7 @@
 #include "ui/cli/Console.h"
 #include "ui/cli/PresetChanges.h"
 #include "ui/cli/PresetLookup.h"
+#include "ui/cli/SetCommand.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
@@ -174,9 +175,10 @@ ExitStatus Export(const QString& name, const QStringList& file) {
 
 // The options of every subcommand; each subcommand takes only its own.
 struct Options {
-    QCommandLineOption json{
-        QStringLiteral("json"),
-        QCoreApplication::translate("CommandLine", "list, show: print JSON instead of text.")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QCoreApplication::translate("CommandLine",
+                                                        "list, show: print JSON instead of text; "
+                                                        "apply: as set --json.")};
     QCommandLineOption names{QStringLiteral("names"),
                              QCoreApplication::translate(
                                  "CommandLine", "list: print only the usable names, one a line.")};
@@ -192,12 +194,20 @@ struct Options {
         QStringLiteral("as"),
         QCoreApplication::translate("CommandLine", "import: keep it under this name."),
         QStringLiteral("NAME")};
+    // apply reports as set does; its --json is list's and show's.
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QCoreApplication::translate("CommandLine", "apply: say what would change; save nothing.")};
+    QCommandLineOption diff{
+        QStringLiteral("diff"),
+        QCoreApplication::translate("CommandLine",
+                                    "apply: print a line for each setting that changes.")};
     QCommandLineOption verbose{
         QStringLiteral("verbose"),
         QCoreApplication::translate("CommandLine", "apply: say when the settings were saved.")};
 
-    std::array<const QCommandLineOption*, 6> All() const {
-        return {&json, &names, &description, &force, &as, &verbose};
+    std::array<const QCommandLineOption*, 8> All() const {
+        return {&json, &names, &description, &force, &as, &check, &diff, &verbose};
     }
 };
 
@@ -216,7 +226,7 @@ std::optional<ExitStatus> CheckForm(const QCommandLineParser& parser, const Opti
         Form{"list", 0, 0, {&options.json, &options.names}},
         Form{"show", 1, 1, {&options.json}},
         Form{"save", 1, 1, {&options.description, &options.force}},
-        Form{"apply", 1, 1, {&options.verbose}},
+        Form{"apply", 1, 1, {&options.check, &options.diff, &options.json, &options.verbose}},
         Form{"delete", 1, 1, {}},
         Form{"export", 1, 2, {}},
         Form{"import", 1, 1, {&options.as, &options.force}},
@@ -250,6 +260,10 @@ std::optional<ExitStatus> CheckForm(const QCommandLineParser& parser, const Opti
         return UsageError(kUsage, QCoreApplication::translate("CommandLine",
                                                               "Give --json or --names, not both."));
     }
+    if (parser.isSet(options.diff) && parser.isSet(options.json)) {
+        return UsageError(
+            kUsage, QCoreApplication::translate("CommandLine", "Give --diff or --json, not both."));
+    }
     return std::nullopt;
 }
 
@@ -269,7 +283,9 @@ ExitStatus Run(const QCommandLineParser& parser, const Options& options, const Q
                                 parser.isSet(options.force));
     }
     if (command == QLatin1String("apply")) {
-        return ApplyToSettings(operand, parser.isSet(options.verbose));
+        return ApplyToSettings(operand,
+                               {parser.isSet(options.check), parser.isSet(options.diff),
+                                parser.isSet(options.json), parser.isSet(options.verbose)});
     }
     if (command == QLatin1String("delete")) {
         return Delete(operand);
@@ -295,7 +311,8 @@ int RunPreset(const QStringList& arguments) {
         "  show NAME [--json]                one preset\n"
         "  save NAME [--description TEXT] [--force]\n"
         "                                    keep the saved settings as a preset\n"
-        "  apply NAME [--verbose]            put a preset's values into the saved settings\n"
+        "  apply NAME [--check] [--diff | --json] [--verbose]\n"
+        "                                    put a preset's values into the saved settings\n"
         "  delete NAME                       remove one of the user's presets\n"
         "  export NAME [FILE]                write a preset's file (to standard output)\n"
         "  import FILE [--as NAME] [--force] keep a preset file as one of the user's"));

@@ -6,6 +6,8 @@
 #include "printer/outport/address/DeviceUri.h"
 #include "settings/Preset.h"
 #include "settings/PrinterSettings.h"
+#include "settings/SaveResult.h"
+#include "settings/SentRecord.h"
 #include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
@@ -19,19 +21,105 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
+#include <string>
 
 namespace {
 
 const QString kUsage = QStringLiteral("trovanel send");
 
+struct SendFlags {
+    bool ifChanged = false;
+    bool check = false;
+    bool json = false;
+    bool verbose = false;
+};
+
+// What became of the block: for a check, what would.
+struct SendReport {
+    bool sent = false;
+    QString target; // the device URI, as the port resolved it; "" when that is not known
+    int bytes = 0;
+    QString reason; // why it was not sent (the port's reason, or that it was sent before)
+};
+
+QString Moment(std::int64_t seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(Qt::ISODate);
+}
+
+// The device URI the block goes to: --to's, or the one the port maps to now. Empty when the
+// port's mapping cannot be read; the send then fails saying why.
+QString ResolvedDevice(const CPrinterSettings& settings, const QByteArray& uri) {
+    if (!uri.isEmpty()) {
+        return QString::fromUtf8(uri);
+    }
+    const PortSettingHandle setting(OutPortLookUpPort(settings.m_nPort));
+    if (!setting || *setting->error != '\0') {
+        return {};
+    }
+    return QString::fromUtf8(setting->uri);
+}
+
+QString RecordProblem(const SentRecordRead& record) {
+    switch (record.problem) {
+    case SentRecordProblem::Unreadable:
+        return record.error == 0 ? QCoreApplication::translate("CommandLine", "not a regular file")
+                                 : QString::fromLocal8Bit(std::strerror(record.error));
+    case SentRecordProblem::Damaged:
+        return QCoreApplication::translate("CommandLine", "line %1 does not read").arg(record.line);
+    case SentRecordProblem::TooLarge:
+        return QCoreApplication::translate("CommandLine", "larger than %1 KiB")
+            .arg(kSentRecordLargest / 1024);
+    case SentRecordProblem::None:
+        break;
+    }
+    return {};
+}
+
+// When `block` was sent to `device`, if the record of sends says it was the last block sent
+// there. A record that cannot be used is said and counts as empty: sending twice is harmless,
+// skipping a send that was needed is not.
+std::optional<std::int64_t> SentBefore(const QString& device, const QByteArray& block) {
+    const std::string path = SentRecordPath();
+    const SentRecordRead record = ReadSentRecord(path);
+    if (record.problem != SentRecordProblem::None) {
+        PrintMessage(
+            QCoreApplication::translate("CommandLine", "Ignoring the record of sends %1: %2.")
+                .arg(QString::fromStdString(path), RecordProblem(record)));
+    }
+    const SentEntry* entry = FindSent(record.entries, device.toStdString());
+    if (entry == nullptr || entry->block != block.toStdString()) {
+        return std::nullopt;
+    }
+    return entry->time;
+}
+
+void Record(const QString& device, const QByteArray& block) {
+    if (device.isEmpty()) {
+        return;
+    }
+    const std::string path = SentRecordPath();
+    const SaveResult saved = RecordSent(
+        path, {device.toStdString(), block.toStdString(), QDateTime::currentSecsSinceEpoch()});
+    if (saved != SaveResult::Saved) {
+        // The send itself went well; the next --if-changed merely sends again.
+        PrintMessage(QCoreApplication::translate(
+                         "CommandLine", "Sent, but the record of sends %1 could not be saved.")
+                         .arg(QString::fromStdString(path)));
+    }
+}
+
 // Sends the block to the device URI `uri`, or to the record's port when it is empty. A signal
 // that ends the program cancels the send first, so the port is left free; the status is then
 // 128 + the signal's number, as a shell reports a process the signal ended.
-int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) {
+int Send(const CPrinterSettings& settings, const QByteArray& uri, SendReport& report) {
     std::array<unsigned char, kCommandBufferSize> command{};
     const CancelHandle cancel(OutPortCancelCreate());
     bool sent = false;
@@ -45,19 +133,58 @@ int Send(const CPrinterSettings& settings, const QByteArray& uri, bool verbose) 
                 OutPortToUriCancellable(uri.constData(), size, command.data(), cancel.get()) == 1;
         }
     }
+    report.sent = sent;
     if (!sent) {
-        PrintMessage(QString::fromUtf8(OutPortLastError()));
+        report.reason = QString::fromUtf8(OutPortLastError());
+        PrintMessage(report.reason);
     }
     if (const int signal = CancelOnSignal::Received(); signal != 0) {
         return 128 + signal;
     }
-    if (!sent) {
-        return static_cast<int>(ExitStatus::Failed);
+    return static_cast<int>(sent ? ExitStatus::Done : ExitStatus::Failed);
+}
+
+// Sends unless --if-changed finds this block sent to this device already; a check only says
+// which it would be. Every successful send is recorded.
+int SendOrSkip(const CPrinterSettings& settings, const QByteArray& uri, const SendFlags& flags) {
+    std::array<unsigned char, kCommandBufferSize> command{};
+    const int size = BuildCommand(settings, command.data());
+    const QByteArray block(reinterpret_cast<const char*>(command.data()), size);
+    SendReport report{false, ResolvedDevice(settings, uri), 0, {}};
+    const auto before = flags.ifChanged && !report.target.isEmpty()
+                            ? SentBefore(report.target, block)
+                            : std::nullopt;
+    int status = static_cast<int>(ExitStatus::Done);
+    if (before) {
+        report.reason = QStringLiteral("this block was sent to this device at ") + Moment(*before);
+    } else if (flags.check) {
+        report.sent = true; // a check reports what a send would do
+    } else {
+        status = Send(settings, uri, report);
+        if (report.sent) {
+            Record(report.target, block);
+        }
     }
-    if (verbose) {
+    report.bytes = report.sent ? size : 0;
+
+    if (flags.json) {
+        const QJsonObject object{{QStringLiteral("sent"), report.sent},
+                                 {QStringLiteral("target"), report.target},
+                                 {QStringLiteral("bytes"), report.bytes},
+                                 {QStringLiteral("reason"), report.reason}};
+        PrintJson(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+    } else if (before && (flags.check || flags.verbose)) {
+        PrintResult(QCoreApplication::translate("CommandLine",
+                                                "Not sent: this block was sent to %1 at %2.\n")
+                        .arg(TerminalSafe(report.target), Moment(*before)));
+    } else if (flags.check) {
+        PrintResult(QCoreApplication::translate("CommandLine", "Would send %1 bytes to %2.\n")
+                        .arg(size)
+                        .arg(TerminalSafe(report.target)));
+    } else if (report.sent && flags.verbose) {
         PrintResult(QCoreApplication::translate("CommandLine", "Send To Printer OK!\n"));
     }
-    return static_cast<int>(ExitStatus::Done);
+    return status;
 }
 
 } // namespace
@@ -87,8 +214,22 @@ int RunSend(const QStringList& arguments) {
             "CommandLine", "Write the block's bytes to standard output and send nothing."));
     const QCommandLineOption verbose(
         QStringLiteral("verbose"),
-        QCoreApplication::translate("CommandLine", "Say when the block was sent."));
-    parser.addOptions({port, to, preset, dryRun, verbose});
+        QCoreApplication::translate("CommandLine", "Say when the block was sent, or why not."));
+    const QCommandLineOption ifChanged(
+        QStringLiteral("if-changed"),
+        QCoreApplication::translate("CommandLine",
+                                    "Send only when this block was not the last one sent, "
+                                    "successfully, to this device."));
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QCoreApplication::translate("CommandLine", "Say whether the block would be sent; send "
+                                                   "nothing."));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QCoreApplication::translate("CommandLine",
+                                    "Print whether the block was sent, where to, how many bytes "
+                                    "and why not, as one JSON object."));
+    parser.addOptions({port, to, preset, dryRun, ifChanged, check, json, verbose});
     if (const auto status = ParseCommand(parser, arguments, kUsage)) {
         return static_cast<int>(*status);
     }
@@ -97,6 +238,13 @@ int RunSend(const QStringList& arguments) {
             kUsage, QCoreApplication::translate("CommandLine", "send takes no arguments.")));
     }
 
+    if (parser.isSet(dryRun) &&
+        (parser.isSet(ifChanged) || parser.isSet(check) || parser.isSet(json))) {
+        return static_cast<int>(
+            UsageError(kUsage, QCoreApplication::translate(
+                                   "CommandLine",
+                                   "--dry-run does not go with --if-changed, --check or --json.")));
+    }
     if (parser.isSet(port) && parser.isSet(to)) {
         return static_cast<int>(UsageError(
             kUsage, QCoreApplication::translate("CommandLine", "Give --port or --to, not both.")));
@@ -145,5 +293,7 @@ int RunSend(const QStringList& arguments) {
         PrintResultBytes(QByteArray(reinterpret_cast<const char*>(command.data()), size));
         return static_cast<int>(ExitStatus::Done);
     }
-    return Send(settings, uri, parser.isSet(verbose));
+    return SendOrSkip(
+        settings, uri,
+        {parser.isSet(ifChanged), parser.isSet(check), parser.isSet(json), parser.isSet(verbose)});
 }

@@ -7,6 +7,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/cli/CommandParsing.h"
 #include "ui/cli/Console.h"
+#include "ui/cli/SettingsView.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QByteArray>
@@ -15,9 +16,10 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonValue>
 #include <QString>
 #include <array>
+#include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -80,56 +82,28 @@ QString ReadableBlock(const QByteArray& block) {
     return text;
 }
 
-QString Measurement(std::int32_t mm, std::int32_t tenths) {
-    return QCoreApplication::translate("CommandLine", "%1 mm, %2 (0.1 inch)").arg(mm).arg(tenths);
-}
-
 QString Readable(const CPrinterSettings& settings, const DeviceMapping& device,
                  const QByteArray& block) {
-    const auto word = PortWord(settings.m_nPort);
-    const QString port =
-        word ? QString::fromUtf8(*word)
-             : QCoreApplication::translate("CommandLine", "none (code %1)").arg(settings.m_nPort);
     QString text;
-    text += QCoreApplication::translate("CommandLine", "unit: %1\n")
-                .arg(QString::fromUtf8(UnitWord(settings.m_nUnit)));
-    text += QCoreApplication::translate("CommandLine", "length: %1\n")
-                .arg(Measurement(settings.m_nLengthMm, settings.m_nLengthInch));
-    text += QCoreApplication::translate("CommandLine", "gap: %1\n")
-                .arg(Measurement(settings.m_nGapMm, settings.m_nGapInch));
-    text += QCoreApplication::translate("CommandLine", "tear: %1\n")
-                .arg(Measurement(settings.m_nTearMm, settings.m_nTearInch));
-    text +=
-        QCoreApplication::translate("CommandLine", "cut: %1 pixel\n").arg(settings.m_nCutOffset);
-    text += QCoreApplication::translate("CommandLine", "port: %1\n").arg(port);
-    if (!device.uri.isEmpty()) {
-        text += QCoreApplication::translate("CommandLine", "device: %1 (%2)\n")
-                    .arg(TerminalSafe(device.uri), TerminalSafe(device.origin));
+    const std::vector<SettingRow> rows = SettingRows(settings);
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        text += rows[index].line.arg(rows[index].value);
+        // The device follows the port it belongs to.
+        if (index == kPortRow && !device.uri.isEmpty()) {
+            text += QCoreApplication::translate("CommandLine", "device: %1 (%2)\n")
+                        .arg(TerminalSafe(device.uri), TerminalSafe(device.origin));
+        }
     }
-    text += QCoreApplication::translate("CommandLine", "mode: %1\n")
-                .arg(QString::fromUtf8(ModeWord(settings.m_nPrintMode)));
     text += QCoreApplication::translate("CommandLine", "block:\n") + ReadableBlock(block);
     return text;
 }
 
 QString Json(const CPrinterSettings& settings, const DeviceMapping& device,
              const QByteArray& block) {
-    const auto port = PortWord(settings.m_nPort);
-    const QJsonObject object{
-        {QStringLiteral("unit"), QString::fromUtf8(UnitWord(settings.m_nUnit))},
-        {QStringLiteral("length_mm"), settings.m_nLengthMm},
-        {QStringLiteral("length_tenths"), settings.m_nLengthInch},
-        {QStringLiteral("gap_mm"), settings.m_nGapMm},
-        {QStringLiteral("gap_tenths"), settings.m_nGapInch},
-        {QStringLiteral("tear_mm"), settings.m_nTearMm},
-        {QStringLiteral("tear_tenths"), settings.m_nTearInch},
-        {QStringLiteral("cut"), settings.m_nCutOffset},
-        {QStringLiteral("port"), port ? QJsonValue(QString::fromUtf8(*port)) : QJsonValue()},
-        {QStringLiteral("device"), device.uri},
-        {QStringLiteral("device_origin"), device.origin},
-        {QStringLiteral("mode"), QString::fromUtf8(ModeWord(settings.m_nPrintMode))},
-        {QStringLiteral("block_hex"), QString::fromLatin1(block.toHex())},
-    };
+    QJsonObject object = SettingsJson(settings);
+    object.insert(QStringLiteral("device"), device.uri);
+    object.insert(QStringLiteral("device_origin"), device.origin);
+    object.insert(QStringLiteral("block_hex"), QString::fromLatin1(block.toHex()));
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
