@@ -22,6 +22,7 @@ rules=(
     "ui/ports/|ui/setup/ ui/cli/ ui/stock/"
     "ui/stock/|ui/setup/ ui/cli/ ui/ports/ printer/"
     "ui/setup/|ui/cli/"
+    "ui/cli/terminal/|ui/setup/ ui/ports/ ui/stock/ ui/cli/CommandLine ui/cli/NetworkPrinterOutput ui/cli/Ports ui/cli/Preset ui/cli/Send ui/cli/Set ui/cli/Show"
 )
 for rule in "${rules[@]}"; do
     folder=${rule%%|*}

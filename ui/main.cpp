@@ -1,6 +1,6 @@
 #include "ui/SetupApp.h"
 #include "ui/cli/CommandLine.h"
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 #include "ui/language/UserLanguage.h"
 
 #include <QApplication>

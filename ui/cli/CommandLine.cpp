@@ -1,12 +1,12 @@
 #include "ui/cli/CommandLine.h"
 
-#include "ui/cli/CommandParsing.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/PortsCommand.h"
 #include "ui/cli/PresetCommand.h"
 #include "ui/cli/SendCommand.h"
 #include "ui/cli/SetCommand.h"
 #include "ui/cli/ShowCommand.h"
+#include "ui/cli/terminal/CommandParsing.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #include "ui/cli/NetworkPrinterOutput.h"
 
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QCoreApplication>
 

@@ -3,9 +3,9 @@
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/address/DeviceUri.h"
 #include "settings/SettingWords.h"
-#include "ui/cli/CommandParsing.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/PortsListing.h"
+#include "ui/cli/terminal/CommandParsing.h"
+#include "ui/cli/terminal/Console.h"
 #include "ui/ports/PortConfigWriter.h"
 #include "ui/ports/PortLibraryHandles.h"
 

@@ -2,8 +2,8 @@
 
 #include "printer/outport/OutPortDevices.h"
 #include "printer/outport/address/DeviceUri.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/NetworkPrinterOutput.h"
+#include "ui/cli/terminal/Console.h"
 #include "ui/ports/PortLibraryHandles.h"
 
 #include <QCoreApplication>

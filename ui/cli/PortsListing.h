@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 
 // `trovanel ports [--json]`: what each of the four ports maps to and whether it can be used,
 // then the devices, print queues and network printers found, as text or as one JSON object.

@@ -7,9 +7,9 @@
 #include "settings/PrinterSettings.h"
 #include "settings/SaveResult.h"
 #include "settings/SettingsFile.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/PresetLookup.h"
 #include "ui/cli/SetCommand.h"
+#include "ui/cli/terminal/Console.h"
 #include "ui/language/SettingsMessages.h"
 
 #include <QByteArray>

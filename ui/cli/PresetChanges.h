@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/cli/Console.h"
 #include "ui/cli/SetCommand.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QString>
 #include <optional>

@@ -4,11 +4,11 @@
 #include "settings/PresetStore.h"
 #include "settings/PresetText.h"
 #include "settings/SettingWords.h"
-#include "ui/cli/CommandParsing.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/PresetChanges.h"
 #include "ui/cli/PresetLookup.h"
 #include "ui/cli/SetCommand.h"
+#include "ui/cli/terminal/CommandParsing.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>

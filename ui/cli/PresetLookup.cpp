@@ -1,6 +1,6 @@
 #include "ui/cli/PresetLookup.h"
 
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 #include "ui/language/SettingsMessages.h"
 
 #include <QCoreApplication>

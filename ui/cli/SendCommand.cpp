@@ -10,10 +10,10 @@
 #include "settings/SentRecord.h"
 #include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
-#include "ui/cli/CommandParsing.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/PresetLookup.h"
-#include "ui/cli/SignalCancel.h"
+#include "ui/cli/terminal/CommandParsing.h"
+#include "ui/cli/terminal/Console.h"
+#include "ui/cli/terminal/SignalCancel.h"
 #include "ui/language/SettingsMessages.h"
 #include "ui/ports/PortLibraryHandles.h"
 

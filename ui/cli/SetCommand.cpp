@@ -5,9 +5,9 @@
 #include "settings/SaveResult.h"
 #include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
-#include "ui/cli/CommandParsing.h"
-#include "ui/cli/Console.h"
 #include "ui/cli/SettingsView.h"
+#include "ui/cli/terminal/CommandParsing.h"
+#include "ui/cli/terminal/Console.h"
 #include "ui/language/SettingsMessages.h"
 
 #include <QCommandLineOption>

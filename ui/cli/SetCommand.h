@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/PrinterSettings.h"
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QCommandLineParser>
 #include <QString>

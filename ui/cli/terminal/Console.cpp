@@ -1,4 +1,4 @@
-#include "ui/cli/Console.h"
+#include "ui/cli/terminal/Console.h"
 
 #include <QStringList>
 #include <cerrno>

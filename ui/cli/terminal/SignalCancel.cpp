@@ -1,4 +1,4 @@
-#include "ui/cli/SignalCancel.h"
+#include "ui/cli/terminal/SignalCancel.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "ui/cli/CommandParsing.h"
+#include "ui/cli/terminal/CommandParsing.h"
 
 #include <QCommandLineOption>
 #include <QCoreApplication>
