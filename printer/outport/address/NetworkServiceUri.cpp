@@ -3,6 +3,8 @@
 #include "printer/outport/address/PercentEncoding.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -11,23 +13,17 @@ constexpr std::size_t kMaxInstanceBytes = 63;
 
 PortStatus DecodeInstance(std::string_view text, std::string& instance) {
     instance.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '%') {
-            const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
-            const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
-            if (low < 0) {
-                return PortStatus::Failed("a '%' must be followed by two hexadecimal digits");
-            }
-            c = static_cast<char>(high * 16 + low);
-            i += 2;
-        }
+    std::optional<std::string> decoded = PercentDecoded(text);
+    if (!decoded) {
+        return PortStatus::Failed("a '%' must be followed by two hexadecimal digits");
+    }
+    for (const char c : *decoded) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
             return PortStatus::Failed("the printer's name holds a control character");
         }
-        instance += c;
     }
+    instance = std::move(*decoded);
     if (instance.empty()) {
         return PortStatus::Failed("no printer is named before the service type");
     }

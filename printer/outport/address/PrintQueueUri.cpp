@@ -2,6 +2,9 @@
 
 #include "printer/outport/address/PercentEncoding.h"
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 // CUPS allows any printable character in a queue name but these.
@@ -15,23 +18,17 @@ bool AllowedInQueueName(char c) {
 
 PortStatus ParseQueueName(std::string_view text, std::string& queue) {
     queue.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '%') {
-            const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
-            const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
-            if (low < 0) {
-                return PortStatus::Failed("a '%' must be followed by two hexadecimal digits");
-            }
-            c = static_cast<char>(high * 16 + low);
-            i += 2;
-        }
+    std::optional<std::string> decoded = PercentDecoded(text);
+    if (!decoded) {
+        return PortStatus::Failed("a '%' must be followed by two hexadecimal digits");
+    }
+    for (const char c : *decoded) {
         if (!AllowedInQueueName(c)) {
             return PortStatus::Failed("a print queue's name holds no blanks, control "
                                       "characters, quotes or / \\ # ?");
         }
-        queue += c;
     }
+    queue = std::move(*decoded);
     if (queue.empty()) {
         return PortStatus::Failed("no print queue is named");
     }

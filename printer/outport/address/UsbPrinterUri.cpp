@@ -2,29 +2,21 @@
 
 #include "printer/outport/address/PercentEncoding.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
 
 PortStatus Decode(std::string_view text, std::string& decoded) {
     decoded.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\0') {
-            return PortStatus::Failed("a device name cannot hold a zero byte");
-        }
-        if (text[i] != '%') {
-            decoded += text[i];
-            continue;
-        }
-        const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
-        if (low < 0 || (high == 0 && low == 0)) {
-            return PortStatus::Failed(
-                "a '%' must be followed by two hexadecimal digits, and not 00");
-        }
-        decoded += static_cast<char>(high * 16 + low);
-        i += 2;
+    if (text.find('\0') != std::string_view::npos) {
+        return PortStatus::Failed("a device name cannot hold a zero byte");
     }
+    std::optional<std::string> bytes = PercentDecoded(text);
+    if (!bytes || bytes->find('\0') != std::string::npos) {
+        return PortStatus::Failed("a '%' must be followed by two hexadecimal digits, and not 00");
+    }
+    decoded = std::move(*bytes);
     return PortStatus::Ok();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printer/outport/status/PortStatus.h"
 #include "printer/outport/address/PrinterIdentity.h"
+#include "printer/outport/status/PortStatus.h"
 
 #include <string>
 #include <string_view>
