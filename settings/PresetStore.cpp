@@ -1,5 +1,6 @@
 #include "settings/PresetStore.h"
 
+#include "base/UserFolder.h"
 #include "settings/AtomicFile.h"
 #include "settings/FileLock.h"
 #include "settings/PresetFileName.h"
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <memory>
-#include <pwd.h>
 #include <set>
 #include <string>
 #include <sys/stat.h>
@@ -20,20 +20,6 @@
 namespace {
 
 constexpr std::string_view kPresetsBelowConfig = "/trovanel/presets";
-
-std::string UserConfigHome() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        return config;
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-        // Without HOME (a service, `env -i`) the user database still knows the folder.
-        const passwd* user = getpwuid(getuid());
-        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.config";
-}
 
 bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
@@ -109,7 +95,8 @@ PresetList ListUserFolder(const PresetFolders& folders) {
 } // namespace
 
 PresetFolders PresetFoldersFromEnvironment() {
-    PresetFolders folders{UserConfigHome() + std::string(kPresetsBelowConfig), {}};
+    PresetFolders folders{
+        UserFolder("XDG_CONFIG_HOME", ".config") + std::string(kPresetsBelowConfig), {}};
     const char* dirs = std::getenv("XDG_CONFIG_DIRS");
     std::string_view rest = dirs != nullptr && dirs[0] != '\0' ? dirs : "/etc/xdg";
     while (!rest.empty()) {

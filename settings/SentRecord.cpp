@@ -2,6 +2,7 @@
 
 #include "base/IoLoops.h"
 #include "base/UniqueFd.h"
+#include "base/UserFolder.h"
 #include "settings/AtomicFile.h"
 #include "settings/FileLock.h"
 
@@ -10,7 +11,6 @@
 #include <charconv>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sstream>
 #include <string_view>
 #include <sys/stat.h>
@@ -92,16 +92,7 @@ bool MakeFolders(const std::string& folder) {
 } // namespace
 
 std::string SentRecordPath() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/') {
-        return std::string(state) + "/trovanel/sent";
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-        const passwd* user = getpwuid(getuid());
-        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.local/state/trovanel/sent";
+    return UserFolder("XDG_STATE_HOME", ".local/state") + "/trovanel/sent";
 }
 
 SentRecordRead ParseSentRecord(const std::string& text) {

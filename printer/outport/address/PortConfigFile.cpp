@@ -3,12 +3,12 @@
 #include "base/Characters.h"
 #include "base/IoLoops.h"
 #include "base/UniqueFd.h"
+#include "base/UserFolder.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -84,17 +84,7 @@ std::string SetPortLine(std::string_view config, std::string_view portName, std:
 }
 
 std::string PortConfigPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        return std::string(config) + "/outport.conf";
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-        // Without HOME (a service, `env -i`) the user database still knows the folder.
-        const passwd* user = getpwuid(getuid());
-        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.config/outport.conf";
+    return UserFolder("XDG_CONFIG_HOME", ".config") + "/outport.conf";
 }
 
 PortStatus ReadPortConfigFile(const std::string& path, std::string& text, std::size_t largest) {
