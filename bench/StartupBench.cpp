@@ -3,7 +3,8 @@
 // process, alternating, on the offscreen platform. Also the peak resident memory of each process,
 // how many shared libraries each has mapped once shown, and the setup dialog with COM1 on a
 // print queue whose server never answers against the same without one. Prints medians and their
-// ratios.
+// ratios. A second baseline has the setup dialog's kinds of widgets and texts (startup_bare_dialog
+// kinds), which tells what Qt costs for those widgets from what the dialog's own code costs.
 #include "bench/ShownReport.h"
 #include "tests/Endpoints.h"
 #include "ui/setup/SetupDlg.h"
@@ -75,6 +76,25 @@ template <typename T> T Median(std::vector<T> values) {
     return values[values.size() / 2];
 }
 
+struct Medians {
+    double ms;
+    long peakKb;
+    long libraries;
+};
+
+// The setup dialog's medians against a baseline's, after the caller's row title.
+void PrintComparison(const Medians& setup, const char* baseline, const Medians& other) {
+    std::printf(" %12s %12s %8s\n", "setup dialog", baseline, "ratio");
+    std::printf("%-28s %12.1f %12.1f %8.2f\n", "start-up to shown (ms)", setup.ms, other.ms,
+                setup.ms / other.ms);
+    std::printf("%-28s %12ld %12ld %8.2f\n", "peak resident memory (KiB)", setup.peakKb,
+                other.peakKb,
+                static_cast<double>(setup.peakKb) / static_cast<double>(other.peakKb));
+    std::printf("%-28s %12ld %12ld %8.2f\n", "shared libraries mapped", setup.libraries,
+                other.libraries,
+                static_cast<double>(setup.libraries) / static_cast<double>(other.libraries));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -90,11 +110,12 @@ int main(int argc, char* argv[]) {
     LoopbackListener silent(0);
     silent.FillBacklog();
     const std::string silentServer = "127.0.0.1:" + std::to_string(silent.Port());
-    std::vector<double> setupMs, bareMs, queueMs;
-    std::vector<long> setupKb, bareKb, setupLibraries, bareLibraries;
+    std::vector<double> setupMs, bareMs, kindsMs, queueMs;
+    std::vector<long> setupKb, bareKb, kindsKb, setupLibraries, bareLibraries, kindsLibraries;
     for (int i = 0; i < kRuns; ++i) {
         const Run setup = Spawn("/proc/self/exe", "setup");
         const Run bare = Spawn(TROVANEL_BARE_DIALOG, nullptr);
+        const Run kinds = Spawn(TROVANEL_BARE_DIALOG, "kinds");
         setenv("CUPS_SERVER", silentServer.c_str(), 1);
         setenv("OUTPORT_COM1", "cups:labels", 1);
         const Run queue = Spawn("/proc/self/exe", "setup");
@@ -106,18 +127,19 @@ int main(int argc, char* argv[]) {
         bareKb.push_back(bare.peakKb);
         setupLibraries.push_back(setup.libraries);
         bareLibraries.push_back(bare.libraries);
+        kindsMs.push_back(kinds.ms);
+        kindsKb.push_back(kinds.peakKb);
+        kindsLibraries.push_back(kinds.libraries);
         queueMs.push_back(queue.ms);
     }
     rmdir(scratch);
-    const double sMs = Median(setupMs), bMs = Median(bareMs), qMs = Median(queueMs);
-    const long sKb = Median(setupKb), bKb = Median(bareKb);
-    std::printf("median of %-18d %12s %12s %8s\n", kRuns, "setup dialog", "bare dialog", "ratio");
-    std::printf("%-28s %12.1f %12.1f %8.2f\n", "start-up to shown (ms)", sMs, bMs, sMs / bMs);
-    std::printf("%-28s %12ld %12ld %8.2f\n", "peak resident memory (KiB)", sKb, bKb,
-                static_cast<double>(sKb) / static_cast<double>(bKb));
-    const long sLibraries = Median(setupLibraries), bLibraries = Median(bareLibraries);
-    std::printf("%-28s %12ld %12ld %8.2f\n", "shared libraries mapped", sLibraries, bLibraries,
-                static_cast<double>(sLibraries) / static_cast<double>(bLibraries));
+    const Medians setup{Median(setupMs), Median(setupKb), Median(setupLibraries)};
+    std::printf("median of %-18d", kRuns);
+    PrintComparison(setup, "bare dialog", {Median(bareMs), Median(bareKb), Median(bareLibraries)});
+    std::printf("\n%-28s", "");
+    PrintComparison(setup, "same kinds",
+                    {Median(kindsMs), Median(kindsKb), Median(kindsLibraries)});
+    const double sMs = setup.ms, qMs = Median(queueMs);
     std::printf("\n%-28s %12s %12s %8s\n", "", "silent CUPS", "no CUPS", "ratio");
     std::printf("%-28s %12.1f %12.1f %8.2f\n", "setup dialog shown (ms)", qMs, sMs, qMs / sMs);
     return 0;

@@ -125,15 +125,14 @@ void LinkLabels(const CDialogControls& controls) {
 
 CDialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget* dialog) {
     InstallAccessibleRoles();
-    const QFontMetrics metrics(dialog->font());
+    const DialogUnitBase base{QFontMetrics(dialog->font())};
     dialog->setFixedSize(
-        DialogUnitsToPixels(QRect(0, 0, dialogTemplate.width, dialogTemplate.height), metrics)
-            .size());
+        DialogUnitsToPixels(QRect(0, 0, dialogTemplate.width, dialogTemplate.height), base).size());
     std::vector<DialogControl> controls;
     for (const ControlItem& item : dialogTemplate.controls) {
         QWidget* widget = CreateControl(item, dialogTemplate.translationContext, dialog);
         widget->setGeometry(
-            DialogUnitsToPixels(QRect(item.x, item.y, item.width, item.height), metrics));
+            DialogUnitsToPixels(QRect(item.x, item.y, item.width, item.height), base));
         controls.push_back({&item, widget, -1, nullptr});
     }
     FitControlsToText(controls, dialog);

@@ -20,12 +20,17 @@ int Scale(int units, double base, int divisor) {
 
 } // namespace
 
-QRect DialogUnitsToPixels(const QRect& units, const QFontMetrics& metrics) {
-    const double baseX = AverageCharacterWidth(metrics);
-    const double baseY = metrics.height();
-    const int left = Scale(units.x(), baseX, 4);
-    const int top = Scale(units.y(), baseY, 8);
-    const int right = Scale(units.x() + units.width(), baseX, 4);
-    const int bottom = Scale(units.y() + units.height(), baseY, 8);
+DialogUnitBase::DialogUnitBase(const QFontMetrics& metrics)
+    : x(AverageCharacterWidth(metrics)), y(metrics.height()) {}
+
+QRect DialogUnitsToPixels(const QRect& units, const DialogUnitBase& base) {
+    const int left = Scale(units.x(), base.x, 4);
+    const int top = Scale(units.y(), base.y, 8);
+    const int right = Scale(units.x() + units.width(), base.x, 4);
+    const int bottom = Scale(units.y() + units.height(), base.y, 8);
     return {left, top, std::max(right - left, 1), std::max(bottom - top, 1)};
+}
+
+QRect DialogUnitsToPixels(const QRect& units, const QFontMetrics& metrics) {
+    return DialogUnitsToPixels(units, DialogUnitBase(metrics));
 }
