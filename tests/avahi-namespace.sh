@@ -16,7 +16,7 @@ if [[ ${TROVANEL_AVAHI_INSIDE:-} != 1 ]]; then
     exec env TROVANEL_AVAHI_INSIDE=1 unshare -n -m bash "$0" "$@"
 fi
 
-dir=$1
+dir=$(realpath -m "$1") # the bus address needs an absolute path
 shift
 rm -rf "$dir"
 mkdir -p "$dir"
