@@ -6,11 +6,10 @@
 #include "printer/outport/address/DeviceUri.h"
 #include "settings/Preset.h"
 #include "settings/PrinterSettings.h"
-#include "settings/SaveResult.h"
-#include "settings/SentRecord.h"
 #include "settings/SettingWords.h"
 #include "settings/SettingsFile.h"
 #include "ui/cli/PresetLookup.h"
+#include "ui/cli/SendHistory.h"
 #include "ui/cli/terminal/CommandParsing.h"
 #include "ui/cli/terminal/Console.h"
 #include "ui/cli/terminal/SignalCancel.h"
@@ -27,7 +26,6 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -65,55 +63,6 @@ QString ResolvedDevice(const CPrinterSettings& settings, const QByteArray& uri) 
         return {};
     }
     return QString::fromUtf8(setting->uri);
-}
-
-QString RecordProblem(const SentRecordRead& record) {
-    switch (record.problem) {
-    case SentRecordProblem::Unreadable:
-        return record.error == 0 ? QCoreApplication::translate("CommandLine", "not a regular file")
-                                 : QString::fromLocal8Bit(std::strerror(record.error));
-    case SentRecordProblem::Damaged:
-        return QCoreApplication::translate("CommandLine", "line %1 does not read").arg(record.line);
-    case SentRecordProblem::TooLarge:
-        return QCoreApplication::translate("CommandLine", "larger than %1 KiB")
-            .arg(kSentRecordLargest / 1024);
-    case SentRecordProblem::None:
-        break;
-    }
-    return {};
-}
-
-// When `block` was sent to `device`, if the record of sends says it was the last block sent
-// there. A record that cannot be used is said and counts as empty: sending twice is harmless,
-// skipping a send that was needed is not.
-std::optional<std::int64_t> SentBefore(const QString& device, const QByteArray& block) {
-    const std::string path = SentRecordPath();
-    const SentRecordRead record = ReadSentRecord(path);
-    if (record.problem != SentRecordProblem::None) {
-        PrintMessage(
-            QCoreApplication::translate("CommandLine", "Ignoring the record of sends %1: %2.")
-                .arg(QString::fromStdString(path), RecordProblem(record)));
-    }
-    const SentEntry* entry = FindSent(record.entries, device.toStdString());
-    if (entry == nullptr || entry->block != block.toStdString()) {
-        return std::nullopt;
-    }
-    return entry->time;
-}
-
-void Record(const QString& device, const QByteArray& block) {
-    if (device.isEmpty()) {
-        return;
-    }
-    const std::string path = SentRecordPath();
-    const SaveResult saved = RecordSent(
-        path, {device.toStdString(), block.toStdString(), QDateTime::currentSecsSinceEpoch()});
-    if (saved != SaveResult::Saved) {
-        // The send itself went well; the next --if-changed merely sends again.
-        PrintMessage(QCoreApplication::translate(
-                         "CommandLine", "Sent, but the record of sends %1 could not be saved.")
-                         .arg(QString::fromStdString(path)));
-    }
 }
 
 // Sends the block to the device URI `uri`, or to the record's port when it is empty. A signal
@@ -162,7 +111,7 @@ int SendOrSkip(const CPrinterSettings& settings, const QByteArray& uri, const Se
     } else {
         status = Send(settings, uri, report);
         if (report.sent) {
-            Record(report.target, block);
+            RecordSend(report.target, block);
         }
     }
     report.bytes = report.sent ? size : 0;

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 std::unique_ptr<QTranslator> Load(const QLocale& locale, const QString& name,
                                   const QStringList& folders) {
     auto translator = std::make_unique<QTranslator>();

@@ -1,9 +1,9 @@
 #include "ui/ports/PortConfigWriter.h"
 
-#include "printer/outport/status/PortStatus.h"
 #include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/address/PortConfig.h"
 #include "printer/outport/address/PortConfigFile.h"
+#include "printer/outport/status/PortStatus.h"
 #include "settings/AtomicFile.h"
 #include "settings/FileLock.h"
 

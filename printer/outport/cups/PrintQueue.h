@@ -1,9 +1,9 @@
 #pragma once
 
+#include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/cups/PrintServer.h"
 #include "printer/outport/status/PortStatus.h"
 #include "printer/outport/status/PrinterState.h"
-#include "printer/outport/address/DeviceUri.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/cups/PrintQueue.h"
 #include "printer/outport/status/PortStatus.h"
-#include "printer/outport/address/DeviceUri.h"
 #include "printer/outport/transport/Deadline.h"
 
 #include <string>

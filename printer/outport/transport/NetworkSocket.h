@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printer/outport/status/PortStatus.h"
 #include "printer/outport/address/DeviceUri.h"
+#include "printer/outport/status/PortStatus.h"
 #include "printer/outport/transport/Deadline.h"
 
 #include <cstddef>
