@@ -47,26 +47,16 @@ bool IsOneWholeRecord(const std::string& content) {
 TEST(ConcurrentSave, SeveralProcessesSavingInOneFolderNeverFailAndNeverMix) {
     const WorkDirectory dir;
     ASSERT_EQ(SaveSettings(RecordOf(0)), SaveResult::Saved);
-    std::vector<pid_t> savers;
-    for (int saver = 0; saver < kSavers; ++saver) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            int faults = 0;
-            for (int i = 0; i < kSavesEach; ++i) {
-                faults += SaveSettings(RecordOf(saver)) == SaveResult::Saved ? 0 : 1;
-                faults += IsOneWholeRecord(ReadFile(kSettingsFileName)) ? 0 : 1;
-            }
-            _exit(std::min(faults, 100));
+    const std::vector<int> faults = RunConcurrently(kSavers, [](int saver) {
+        int seen = 0;
+        for (int i = 0; i < kSavesEach; ++i) {
+            seen += SaveSettings(RecordOf(saver)) == SaveResult::Saved ? 0 : 1;
+            seen += IsOneWholeRecord(ReadFile(kSettingsFileName)) ? 0 : 1;
         }
-        savers.push_back(child);
-    }
-    for (const pid_t child : savers) {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "failed saves or mixed files seen by one saver";
-    }
+        return std::min(seen, 100);
+    });
+    EXPECT_EQ(faults, std::vector<int>(kSavers, 0))
+        << "failed saves or mixed files seen by a saver";
     EXPECT_TRUE(IsOneWholeRecord(ReadFile(kSettingsFileName)));
 }
 

@@ -272,24 +272,15 @@ TEST_F(PresetStoreTest, NamesRoundTripAndFilesKeepTheirPlace) {
 // the same new preset without replacing, exactly one succeeds.
 TEST_F(PresetStoreTest, OfRacingSavesOfOneNameOnlyOneWins) {
     constexpr int kSavers = 4;
-    std::vector<pid_t> savers;
-    for (int saver = 0; saver < kSavers; ++saver) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            CPrinterSettings settings;
-            settings.m_nCutOffset = saver;
-            _exit(static_cast<int>(SavePreset(m_folders, Saved("Same", settings), false)));
-        }
-        savers.push_back(child);
-    }
+    const std::vector<int> codes = RunConcurrently(kSavers, [this](int saver) {
+        CPrinterSettings settings;
+        settings.m_nCutOffset = saver;
+        return static_cast<int>(SavePreset(m_folders, Saved("Same", settings), false));
+    });
     int done = 0;
-    for (const pid_t child : savers) {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        const auto change = static_cast<PresetChange>(WEXITSTATUS(status));
-        EXPECT_TRUE(change == PresetChange::Done || change == PresetChange::Exists);
+    for (const int code : codes) {
+        const auto change = static_cast<PresetChange>(code);
+        EXPECT_TRUE(change == PresetChange::Done || change == PresetChange::Exists) << code;
         done += change == PresetChange::Done ? 1 : 0;
     }
     EXPECT_EQ(done, 1);
@@ -316,28 +307,17 @@ TEST_F(PresetStoreTest, AFileOrFolderAUserCannotReadIsListedWithTheReason) {
 TEST_F(PresetStoreTest, ConcurrentSavesOfDifferentPresetsLoseNone) {
     constexpr int kSavers = 4;
     constexpr int kPresetsEach = 15;
-    std::vector<pid_t> savers;
-    for (int saver = 0; saver < kSavers; ++saver) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            int faults = 0;
-            CPrinterSettings settings;
-            settings.m_nCutOffset = saver;
-            for (int i = 0; i < kPresetsEach; ++i) {
-                const Preset preset =
-                    Saved(std::to_string(saver) + "." + std::to_string(i), settings);
-                faults += SavePreset(m_folders, preset, true) == PresetChange::Done ? 0 : 1;
-            }
-            _exit(faults);
+    const std::vector<int> faults = RunConcurrently(kSavers, [this](int saver) {
+        int failed = 0;
+        CPrinterSettings settings;
+        settings.m_nCutOffset = saver;
+        for (int i = 0; i < kPresetsEach; ++i) {
+            const Preset preset = Saved(std::to_string(saver) + "." + std::to_string(i), settings);
+            failed += SavePreset(m_folders, preset, true) == PresetChange::Done ? 0 : 1;
         }
-        savers.push_back(child);
-    }
-    for (const pid_t child : savers) {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return failed;
+    });
+    EXPECT_EQ(faults, std::vector<int>(kSavers, 0));
     const PresetList list = ListPresets(m_folders);
     EXPECT_EQ(list.usable.size(), std::size_t{kSavers} * kPresetsEach);
     EXPECT_TRUE(list.unusable.empty());

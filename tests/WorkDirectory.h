@@ -10,6 +10,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 // A fresh temporary directory made the working directory for one test, removed afterwards.
 class WorkDirectory {
@@ -66,4 +67,25 @@ inline int RunAsOrdinaryUser(const std::function<int()>& body) {
         return -1;
     }
     return WEXITSTATUS(status);
+}
+
+// Runs `body(index)` for each index below `count`, each in a child process of its own, all at
+// once; returns their exit codes in index order, -1 for one that could not start or did not exit
+// normally.
+inline std::vector<int> RunConcurrently(int count, const std::function<int(int)>& body) {
+    std::vector<pid_t> children;
+    for (int index = 0; index < count; ++index) {
+        const pid_t child = fork();
+        if (child == 0) {
+            _exit(body(index));
+        }
+        children.push_back(child);
+    }
+    std::vector<int> codes;
+    for (const pid_t child : children) {
+        int status = 0;
+        const bool exited = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
+        codes.push_back(exited ? WEXITSTATUS(status) : -1);
+    }
+    return codes;
 }
